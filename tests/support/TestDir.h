@@ -1,0 +1,19 @@
+// Each test runs in a fresh temporary working folder, removed afterwards, because the
+// system reads and writes fixed file names in the working directory.
+#pragma once
+#include <filesystem>
+#include <string>
+
+namespace testsupport {
+
+// The working folder of the running test.
+std::filesystem::path WorkDir();
+// Source-tree and build-tree roots, for fixtures and built artefacts (the default database).
+std::filesystem::path SourceDir();
+std::filesystem::path BinaryDir();
+// Writes a whole file with exactly these bytes.
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// Reads a whole file; empty when missing.
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace testsupport
