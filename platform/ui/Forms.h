@@ -1,0 +1,23 @@
+// The collection of loaded forms, in load order, searched by name (the widget's objectName).
+#pragma once
+#include <string_view>
+#include <vector>
+
+class QWidget;
+
+namespace ui {
+
+// Adds a form to the collection (once); it leaves the collection when unloaded or destroyed.
+void RegisterForm(QWidget* form);
+// The loaded forms in load order.
+std::vector<QWidget*> Forms();
+// The first loaded form whose name equals the given one, ignoring letter case; nullptr when none.
+QWidget* FindForm(std::string_view name);
+bool IsLoaded(const QWidget* form);
+// Unloads a form: closes it (its close handler may refuse, then it stays loaded and false is
+// returned), removes it from the collection and deletes it later.
+bool UnloadForm(QWidget* form);
+// Lets pending window events run once.
+void DoEvents();
+
+}  // namespace ui
