@@ -1,0 +1,370 @@
+// The map-layer library called directly through its C entry points.
+#include "maplayer/Mervane.h"
+#include "shell/DIOUtils.h"
+#include "tests/maplayer/LayerReader.h"
+#include "tests/support/TestDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+using namespace mervane_codes;
+using layertest::ReadLayer;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FieldSpec {
+  std::string name, type;
+  int32_t width = 10, decimals = 0;
+};
+
+// One create call; the buffers are built the way the application builds them.
+struct Create {
+  std::string layer = "layer";
+  std::string shape = "POINT";
+  std::vector<FieldSpec> fields;
+  int32_t nameWidth = 10;
+  int32_t typeWidth = 7;
+  std::optional<int32_t> count;  // the field count, when not the number of fields
+  std::string types;             // the type buffer after the call
+  std::vector<int32_t> numbers;  // field numbers after the call; 77 where untouched
+
+  int32_t Run() {
+    std::vector<std::string> names, words;
+    std::vector<int32_t> widths, decimals;
+    for (const FieldSpec& f : fields) {
+      names.push_back(f.name);
+      words.push_back(f.type);
+      widths.push_back(f.width);
+      decimals.push_back(f.decimals);
+    }
+    const std::string nameBuffer = DIOUtils::JoinFixedWidth(names, nameWidth);
+    types = DIOUtils::JoinFixedWidth(words, typeWidth);
+    numbers.assign(fields.size() + 1, 77);
+    const int32_t n = count.value_or(static_cast<int32_t>(fields.size()));
+    int32_t error = -1;
+    SHAPEFILECREATE(&error, layer.data(), static_cast<int32_t>(layer.size()), shape.data(),
+                    static_cast<int32_t>(shape.size()), nameBuffer.data(), nameWidth, types.data(), typeWidth,
+                    widths.data(), decimals.data(), &n, numbers.data());
+    return error;
+  }
+};
+
+struct Values {
+  std::vector<float> x{1.0f}, y{2.0f};
+  std::optional<int32_t> np;
+  std::vector<std::string> strings;
+  std::vector<int32_t> stringFields;
+  int32_t stringWidth = 8;
+  std::vector<int32_t> integers, integerFields;
+  std::vector<float> reals;
+  std::vector<int32_t> realFields;
+  std::vector<double> doubles;
+  std::vector<int32_t> doubleFields;
+  std::optional<int32_t> ns, ni, nr, nd;
+};
+
+int32_t Write(const Values& v) {
+  const std::string buffer = DIOUtils::JoinFixedWidth(v.strings, v.stringWidth);
+  const int32_t np = v.np.value_or(static_cast<int32_t>(v.x.size()));
+  const int32_t ns = v.ns.value_or(static_cast<int32_t>(v.strings.size()));
+  const int32_t ni = v.ni.value_or(static_cast<int32_t>(v.integers.size()));
+  const int32_t nr = v.nr.value_or(static_cast<int32_t>(v.reals.size()));
+  const int32_t nd = v.nd.value_or(static_cast<int32_t>(v.doubles.size()));
+  int32_t error = -1;
+  SHAPEFILEWRITE(&error, v.x.data(), v.y.data(), &np, buffer.data(), v.stringWidth, v.stringFields.data(), &ns,
+                 v.integers.data(), v.integerFields.data(), &ni, v.reals.data(), v.realFields.data(), &nr,
+                 v.doubles.data(), v.doubleFields.data(), &nd);
+  return error;
+}
+
+int32_t Close() {
+  int32_t error = 55;
+  SHAPEFILECLOSE(&error);
+  return error;
+}
+
+bool AnyLayerFile(const std::string& base) {
+  for (const char* ext : {".shp", ".shx", ".dbf"})
+    if (fs::exists(base + ext)) return true;
+  return false;
+}
+
+// Every test leaves the library with no open layer.
+class MervaneTest : public testing::Test {
+ protected:
+  void TearDown() override { Close(); }
+};
+
+TEST_F(MervaneTest, WordChecksGiveTheirCodesAndTouchNoFile) {
+  struct Case {
+    const char* shape;
+    std::vector<std::string> types;
+    int32_t expected;
+  } cases[] = {
+      {"POINT", {"DOUBLE ", "STRING", "INTEGER"}, kOk},
+      {"POINT   ", {"DOUBLE"}, kOk},
+      {"POLYLINE", {"STRING"}, kOk},
+      {"POLYGON", {"INTEGER"}, kOk},
+      {"POINTS", {"DOUBLE"}, kUnknownShapeType},
+      {"Polygon", {"DOUBLE"}, kUnknownShapeType},
+      {" POINT", {"DOUBLE"}, kUnknownShapeType},
+      {"POINT", {"STRING", "double"}, kUnknownFieldType},
+      {"POINT", {" DOUBLE", "STRING"}, kUnknownFieldType},
+      {"POINT", {""}, kUnknownFieldType},
+      {"CIRCLE", {"BOOLEAN"}, kUnknownShapeAndFieldType},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.shape) + " / " + c.types.back());
+    Create create;
+    create.shape = c.shape;
+    for (size_t i = 0; i < c.types.size(); ++i) create.fields.push_back({"F" + std::to_string(i), c.types[i]});
+    EXPECT_EQ(create.Run(), c.expected);
+    EXPECT_EQ(AnyLayerFile("layer"), c.expected == kOk);
+    Close();
+    fs::remove("layer.shp"), fs::remove("layer.shx"), fs::remove("layer.dbf");
+  }
+}
+
+TEST_F(MervaneTest, NegativeFieldCountGives104AndTouchesNoFile) {
+  Create create;
+  create.fields = {{"A", "DOUBLE"}};
+  create.count = -1;
+  EXPECT_EQ(create.Run(), kNegativeFieldCount);
+  EXPECT_FALSE(AnyLayerFile("layer"));
+}
+
+TEST_F(MervaneTest, RealIsRewrittenAsDoubleInTheCallersBuffer) {
+  struct Case {
+    std::string shape;
+    std::vector<std::string> types;
+    int32_t typeWidth;
+    int32_t expected;
+    std::string typesAfter;
+  } cases[] = {
+      {"POINT", {"REAL", "STRING"}, 6, kOk, "DOUBLESTRING"},
+      {"POINT", {"REAL", "real"}, 6, kUnknownFieldType, "DOUBLEreal  "},
+      {"LINE", {"REAL"}, 6, kUnknownShapeType, "DOUBLE"},
+      {"POINT", {"REAL"}, 8, kOk, "DOUBLE  "},
+      {"POINT", {"REAL", "REAL"}, 4, kFieldTypeCut, "DOUBDOUB"},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.typesAfter);
+    Create create;
+    create.shape = c.shape;
+    create.typeWidth = c.typeWidth;
+    for (const std::string& t : c.types) create.fields.push_back({"F", t, 12, t == "REAL" ? 2 : 0});
+    EXPECT_EQ(create.Run(), c.expected);
+    EXPECT_EQ(create.types, c.typesAfter);
+    EXPECT_EQ(AnyLayerFile("layer"), c.expected == kOk);
+    Close();
+    fs::remove("layer.shp"), fs::remove("layer.shx"), fs::remove("layer.dbf");
+  }
+}
+
+TEST_F(MervaneTest, FieldNameElementsWiderThanTenGive203WithoutFiles) {
+  Create create;
+  create.fields = {{"A", "DOUBLE"}, {"B", "STRING"}};
+  create.nameWidth = 11;
+  EXPECT_EQ(create.Run(), kFieldNameTooWide);
+  EXPECT_FALSE(AnyLayerFile("layer"));
+  EXPECT_EQ(create.numbers, (std::vector<int32_t>{77, 77, 77}));
+  EXPECT_EQ(Write({}), kNoOpenLayer);
+}
+
+// The third field is refused: 203 + 3, the first two are defined, the layer is open.
+TEST_F(MervaneTest, RefusedFieldGives203PlusItsNumberAndStopsTheFields) {
+  const FieldSpec refused[] = {{"C", "INTEGER", 8, 2}, {"C", "STRING", 8, 2}, {"C", "DOUBLE", 0, 0}};
+  for (const FieldSpec& third : refused) {
+    SCOPED_TRACE(third.type);
+    Create create;
+    create.fields = {{"A", "DOUBLE", 12, 3}, {"B", "STRING", 6, 0}, third, {"D", "INTEGER", 5, 0}};
+    EXPECT_EQ(create.Run(), 206);
+    EXPECT_EQ(create.numbers, (std::vector<int32_t>{0, 1, -1, 77, 77}));
+    Values v;
+    v.doubles = {1.5};
+    v.doubleFields = {0};
+    EXPECT_EQ(Write(v), kOk);
+    EXPECT_EQ(Close(), kOk);
+    const auto layer = ReadLayer("layer");
+    ASSERT_EQ(layer.fields.size(), 2u);
+    EXPECT_EQ(layer.fields[1].name, "B         ");
+    EXPECT_EQ(layer.shapes.size(), 1u);
+  }
+}
+
+TEST_F(MervaneTest, FieldNamesKeepTheirTrailingBlanks) {
+  Create create;
+  create.fields = {{"PS", "DOUBLE", 12, 4}};
+  ASSERT_EQ(create.Run(), kOk);
+  ASSERT_EQ(Close(), kOk);
+  // The stored name is the whole 10-character element.
+  const std::string dbf = testsupport::ReadFile("layer.dbf");
+  ASSERT_GE(dbf.size(), 64u);
+  EXPECT_EQ(dbf.substr(32, 11), std::string("PS        \0", 11));
+}
+
+TEST_F(MervaneTest, NoFieldsStillMakesTheThreeFiles) {
+  Create create;
+  create.shape = "POLYGON";
+  EXPECT_EQ(create.Run(), kOk);
+  EXPECT_EQ(Close(), kOk);
+  for (const char* ext : {".shp", ".shx", ".dbf"}) EXPECT_TRUE(fs::exists(std::string("layer") + ext)) << ext;
+  const auto layer = ReadLayer("layer");
+  EXPECT_EQ(layer.shapeType, SHPT_POLYGON);
+  EXPECT_TRUE(layer.fields.empty());
+}
+
+TEST_F(MervaneTest, UnwritableFolderGives201AndKeepsNoLayer) {
+  Create create;
+  create.layer = (testsupport::WorkDir() / "missing" / "layer").string();
+  create.fields = {{"A", "DOUBLE"}};
+  EXPECT_EQ(create.Run(), kCannotCreateFiles);
+  EXPECT_EQ(create.numbers, (std::vector<int32_t>{77, 77}));
+  EXPECT_EQ(Write({}), kNoOpenLayer);
+}
+
+TEST_F(MervaneTest, CallsOutOfOrder) {
+  // Write and close without a layer.
+  EXPECT_EQ(Write({}), kNoOpenLayer);
+  EXPECT_FALSE(AnyLayerFile("layer"));
+  EXPECT_EQ(Close(), kOk);
+
+  // A second create finishes the first layer, which keeps its shape.
+  Create first;
+  first.layer = "first";
+  first.fields = {{"N", "INTEGER", 5, 0}};
+  ASSERT_EQ(first.Run(), kOk);
+  Values v;
+  v.integers = {42};
+  v.integerFields = {0};
+  ASSERT_EQ(Write(v), kOk);
+  Create second;
+  second.layer = "second";
+  ASSERT_EQ(second.Run(), kOk);
+  EXPECT_EQ(Close(), kOk);
+  EXPECT_EQ(Close(), kOk);
+  const auto layer = ReadLayer("first");
+  ASSERT_EQ(layer.shapes.size(), 1u);
+  ASSERT_EQ(layer.records, 1);
+  EXPECT_EQ(layer.values[0][0], "42");
+  EXPECT_TRUE(ReadLayer("second").shpOpened);
+}
+
+TEST_F(MervaneTest, PolygonRingIsWrittenAsGiven) {
+  Create create;
+  create.shape = "POLYGON";
+  create.fields = {{"N", "INTEGER", 5, 0}};
+  ASSERT_EQ(create.Run(), kOk);
+  Values closed;
+  closed.x = {0, 1, 1, 0, 0};
+  closed.y = {0, 0, 1, 1, 0};
+  closed.integers = {1};
+  closed.integerFields = {0};
+  Values open = closed;
+  open.x.pop_back(), open.y.pop_back();
+  ASSERT_EQ(Write(closed), kOk);
+  ASSERT_EQ(Write(open), kOk);
+  ASSERT_EQ(Close(), kOk);
+  const auto layer = ReadLayer("layer");
+  ASSERT_EQ(layer.shapes.size(), 2u);
+  for (const auto& shape : layer.shapes) EXPECT_EQ(shape.parts, 1);
+  EXPECT_EQ(layer.shapes[0].x, (std::vector<double>{0, 1, 1, 0, 0}));
+  EXPECT_EQ(layer.shapes[0].y, (std::vector<double>{0, 0, 1, 1, 0}));
+  EXPECT_EQ(layer.shapes[1].x, (std::vector<double>{0, 1, 1, 0}));
+}
+
+TEST_F(MervaneTest, PointTakesTheFirstPointAndRealsAreWidenedSingles) {
+  Create create;
+  create.fields = {{"R", "REAL", 14, 10}};
+  ASSERT_EQ(create.Run(), kOk);
+  Values v;
+  v.x = {0.1f, 5, 6};
+  v.y = {-2.5f, 7, 8};
+  v.reals = {0.1f};
+  v.realFields = {0};
+  ASSERT_EQ(Write(v), kOk);
+  ASSERT_EQ(Close(), kOk);
+  const auto layer = ReadLayer("layer");
+  ASSERT_EQ(layer.shapes.size(), 1u);
+  EXPECT_EQ(layer.shapes[0].x, std::vector<double>{static_cast<double>(0.1f)});
+  EXPECT_EQ(layer.shapes[0].y, std::vector<double>{-2.5});
+  EXPECT_EQ(layer.values[0][0], "0.1000000015");
+}
+
+TEST_F(MervaneTest, FieldNumbersOutsideTheLayerAreSkippedWith502) {
+  Create create;
+  create.fields = {{"S", "STRING", 8, 0}, {"N", "INTEGER", 6, 0}, {"D", "DOUBLE", 10, 2}};
+  ASSERT_EQ(create.Run(), kOk);
+  Values v;
+  v.strings = {"kept", "lost"};
+  v.stringFields = {0, -1};
+  v.integers = {7, 8};
+  v.integerFields = {3, 1};
+  v.doubles = {2.25};
+  v.doubleFields = {99};
+  EXPECT_EQ(Write(v), kBadFieldNumber);
+  ASSERT_EQ(Close(), kOk);
+  const auto layer = ReadLayer("layer");
+  ASSERT_EQ(layer.shapes.size(), 1u);
+  ASSERT_EQ(layer.records, 1);
+  EXPECT_EQ(layer.values[0], (std::vector<std::string>{"kept", "8", ""}));
+}
+
+TEST_F(MervaneTest, NegativeCountsCountAsZero) {
+  Create create;
+  create.fields = {{"N", "INTEGER", 6, 0}};
+  ASSERT_EQ(create.Run(), kOk);
+  Values v;
+  v.np = -4;
+  v.integers = {3};
+  v.integerFields = {0};
+  v.ns = -1, v.nr = -2, v.nd = -3;
+  EXPECT_EQ(Write(v), kOk);
+  ASSERT_EQ(Close(), kOk);
+  const auto layer = ReadLayer("layer");
+  ASSERT_EQ(layer.shapes.size(), 1u);
+  EXPECT_EQ(layer.shapes[0].type, SHPT_NULL);
+  EXPECT_EQ(layer.values[0][0], "3");
+}
+
+// A shape without values gets an empty record, so later records stay paired with their shapes.
+TEST_F(MervaneTest, ShapeWithoutValuesKeepsRecordsInStep) {
+  Create create;
+  create.fields = {{"N", "INTEGER", 6, 0}, {"D", "DOUBLE", 10, 2}};
+  ASSERT_EQ(create.Run(), kOk);
+  ASSERT_EQ(Write({}), kOk);
+  Values v;
+  v.integers = {5};
+  v.integerFields = {0};
+  v.doubles = {NAN};
+  v.doubleFields = {1};
+  ASSERT_EQ(Write(v), kOk);
+  ASSERT_EQ(Close(), kOk);
+  const auto layer = ReadLayer("layer");
+  ASSERT_EQ(layer.shapes.size(), 2u);
+  ASSERT_EQ(layer.records, 2);
+  EXPECT_TRUE(layer.nulls[0][0]);
+  EXPECT_EQ(layer.values[1][0], "5");
+  EXPECT_TRUE(layer.nulls[1][1]) << "no NaN text in the file";
+}
+
+TEST(MervaneExports, OnlyTheThreeEntryPoints) {
+  FILE* pipe = popen("nm -D --defined-only " MERVANE_LIBRARY, "r");
+  ASSERT_NE(pipe, nullptr);
+  std::set<std::string> names;
+  char line[512];
+  while (fgets(line, sizeof line, pipe)) {
+    std::string text(line);
+    text.erase(text.find_last_not_of("\r\n") + 1);
+    names.insert(text.substr(text.rfind(' ') + 1));
+  }
+  ASSERT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(names, (std::set<std::string>{"SHAPEFILECREATE", "SHAPEFILEWRITE", "SHAPEFILECLOSE"}));
+}
+
+}  // namespace
