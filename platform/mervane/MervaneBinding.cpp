@@ -75,7 +75,7 @@ void* Library() {
       return handle;
     }
   }
-  vb::Raise(53, "Tulmo", "File not found: Mervane");
+  vb::Raise(53, {}, "File not found: Mervane");
 }
 
 // "_NAME@52" -> "NAME".
@@ -92,7 +92,7 @@ Fn Entry(Fn& slot, const char* decorated) {
   void* handle = Library();
   void* symbol = dlsym(handle, decorated);
   if (!symbol) symbol = dlsym(handle, PlainName(decorated).c_str());
-  if (!symbol) vb::Raise(453, "Tulmo", std::string("Can't find DLL entry point ") + decorated + " in Mervane");
+  if (!symbol) vb::Raise(453, {}, std::string("Can't find DLL entry point ") + decorated + " in Mervane");
   slot = reinterpret_cast<Fn>(symbol);
   return slot;
 }
