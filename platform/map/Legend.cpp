@@ -1,0 +1,142 @@
+#include "platform/map/Legend.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "platform/map/Colors.h"
+#include "platform/map/Map.h"
+
+namespace mapctl {
+
+namespace {
+
+constexpr int kMargin = 4;
+constexpr int kBox = 12;
+constexpr int kIndent = 22;
+constexpr int kSwatchWidth = 22;
+
+QString NumberText(double v) {
+  if (!std::isfinite(v)) return "-";
+  return QString::number(v, 'G', 3);
+}
+
+}  // namespace
+
+Legend::Legend(QWidget* parent) : QWidget(parent) {}
+
+void Legend::SetMapSource(Map* map) {
+  map_ = map;
+  Refresh(expanded_);
+}
+
+void Legend::SetBackColor(uint32_t bgr) {
+  back_ = bgr;
+  update();
+}
+
+QString Legend::RangeText(const ClassBreaksRenderer& renderer, int index, const double* minimum,
+                          const double* maximum) {
+  int last = renderer.ClassCount() - 1;
+  bool hasLow = index > 0 || minimum, hasHigh = index < last || maximum;
+  double low = index > 0 ? renderer.Break(index - 1) : (minimum ? *minimum : 0);
+  double high = index < last ? renderer.Break(index) : (maximum ? *maximum : 0);
+  if (hasLow && hasHigh) return NumberText(low) + " - " + NumberText(high);
+  if (hasHigh) return "<= " + NumberText(high);
+  if (hasLow) return "> " + NumberText(low);
+  return "all values";
+}
+
+void Legend::Refresh(bool expanded) {
+  expanded_ = expanded;
+  entries_.clear();
+  if (map_) {
+    const LayerCollection& layers = map_->Layers();
+    for (int i = 0; i < layers.Count(); ++i) {
+      auto layer = layers.Item(i);
+      entries_.push_back({i, true, layer->Visible(), QString::fromStdString(layer->Name()), layer->DefaultSymbol()});
+      if (!expanded) continue;
+      const auto& renderer = layer->Renderer();
+      if (!renderer) {
+        entries_.push_back({i, false, true, QString(), layer->DefaultSymbol()});
+        continue;
+      }
+      std::optional<double> lo, hi;
+      for (int f = 0; f < layer->FeatureCount(); ++f) {
+        vb::Variant v = layer->Value(f, renderer->Field());
+        if (v.IsNull() || v.IsString()) continue;
+        double d = vb::CDbl(v);
+        lo = lo ? std::min(*lo, d) : d;
+        hi = hi ? std::max(*hi, d) : d;
+      }
+      for (int k = 0; k < renderer->ClassCount(); ++k)
+        entries_.push_back({i, false, true, RangeText(*renderer, k, lo ? &*lo : nullptr, hi ? &*hi : nullptr),
+                            renderer->ClassSymbol(k)});
+    }
+  }
+  scroll_ = std::clamp(scroll_, 0, std::max(0, static_cast<int>(entries_.size()) * RowHeight() - height()));
+  update();
+}
+
+void Legend::SetLayerVisible(int layer, bool visible) {
+  if (!map_ || layer < 0 || layer >= map_->Layers().Count()) return;
+  map_->Layers().Item(layer)->SetVisible(visible);
+  for (Entry& e : entries_)
+    if (e.Header && e.Layer == layer) e.Checked = visible;
+  update();
+  emit LayerVisibleChanged(layer, visible);
+}
+
+int Legend::RowHeight() const { return std::max(fontMetrics().height(), kBox) + 4; }
+
+void Legend::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), ColorFromBGR(back_));
+  int h = RowHeight();
+  int y = kMargin - scroll_;
+  for (const Entry& e : entries_) {
+    QRect row(kMargin, y, width() - 2 * kMargin, h);
+    y += h;
+    if (row.bottom() < 0 || row.top() > height()) continue;
+    int mid = row.center().y();
+    if (e.Header) {
+      QRect box(row.left(), mid - kBox / 2, kBox, kBox);
+      p.setPen(palette().color(QPalette::Text));
+      p.setBrush(palette().color(QPalette::Base));
+      p.drawRect(box);
+      if (e.Checked) {
+        p.setPen(QPen(palette().color(QPalette::Text), 2));
+        p.drawLine(box.left() + 2, mid, box.left() + kBox / 2 - 1, box.bottom() - 2);
+        p.drawLine(box.left() + kBox / 2 - 1, box.bottom() - 2, box.right() - 2, box.top() + 2);
+      }
+      p.setPen(palette().color(QPalette::Text));
+      p.drawText(row.adjusted(kBox + 6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, e.Text);
+    } else {
+      QRect swatch(row.left() + kIndent, mid - kBox / 2, kSwatchWidth, kBox);
+      p.setPen(QPen(ColorFromBGR(e.Swatch.Outline ? e.Swatch.OutlineColor : e.Swatch.Color), 0));
+      p.setBrush(ColorFromBGR(e.Swatch.Color));
+      p.drawRect(swatch);
+      p.setPen(palette().color(QPalette::Text));
+      p.drawText(row.adjusted(kIndent + kSwatchWidth + 6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, e.Text);
+    }
+  }
+}
+
+void Legend::mousePressEvent(QMouseEvent* event) {
+  int h = RowHeight();
+  int row = (static_cast<int>(event->position().y()) + scroll_ - kMargin) / h;
+  if (row < 0 || row >= static_cast<int>(entries_.size())) return;
+  const Entry& e = entries_[static_cast<size_t>(row)];
+  if (e.Header && event->position().x() < kMargin + kBox + 6) SetLayerVisible(e.Layer, !e.Checked);
+}
+
+void Legend::wheelEvent(QWheelEvent* event) {
+  int total = static_cast<int>(entries_.size()) * RowHeight() + 2 * kMargin;
+  scroll_ = std::clamp(scroll_ - event->angleDelta().y() / 4, 0, std::max(0, total - height()));
+  update();
+}
+
+}  // namespace mapctl
