@@ -3,6 +3,7 @@
 // scientific form. The value is rounded on its shortest decimal text, halves away from zero, so
 // 12.25 with one decimal gives "12.3". Locale-free: the point is always ".".
 #pragma once
+#include <concepts>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,12 @@ namespace vb {
 std::string Format(double value, std::string_view picture);
 // A Single is rounded on its own shortest (7-digit) text.
 std::string Format(float value, std::string_view picture);
+// Whole numbers (not bool) go through the double form.
+template <std::integral T>
+  requires(!std::same_as<T, bool>)
+std::string Format(T value, std::string_view picture) {
+  return Format(static_cast<double>(value), picture);
+}
 // Numbers, Booleans and numeric texts through the picture; Empty gives ""; Null gives ""; a text
 // that is no number comes back unchanged.
 std::string Format(const Variant& value, std::string_view picture);

@@ -18,6 +18,7 @@ enum : int32_t {
   kErrNoCurrentRecord = 3021,   // "No current record."
   kErrFileNotFound = 3024,      // "Could not find file '<path>'."
   kErrReadOnly = 3027,          // "Cannot update. Database or object is read-only."
+  kErrCannotOpen = 3051,        // the file exists but cannot be opened for reading and writing
   kErrSqlFailed = 3035,         // any other refusal of the engine (its text follows)
   kErrTooFewParams = 3061,      // no such column
   kErrCannotExecSelect = 3065,  // Execute of a statement that returns rows
