@@ -1,0 +1,137 @@
+// The estuary's derived hydrodynamics for the grid writer: convergence length, area, volume,
+// tide, dispersion (computed, or from two salinity measurements), salt intrusion, flushing time.
+// Reads CurrentEstuary only; writes GridParameters and DispersionCalc only.
+#include <cmath>
+#include <string_view>
+
+#include "modelrun/internal.h"
+#include "modelrun/modTulmo.h"
+#include "runtime/Format.h"
+#include "runtime/Math.h"
+#include "runtime/Variant.h"
+
+namespace modTulmo {
+namespace {
+
+using vb::Checked;
+using vb::Div;
+using vb::Exp;
+using vb::Log;
+using vb::Pow;
+using vb::Sqr;
+
+// The value that its picture's text reads back as.
+double Rounded(double value, std::string_view picture) {
+  double out = 0;
+  if (!vb::ParseNumber(vb::Format(value, picture), out)) vb::Raise(13);
+  return out;
+}
+
+// False after a failed input or consistency check; raises on a run-time error.
+bool Derive() {
+  EstuaryRecord& e = CurrentEstuary;
+  GridParametersRecord& g = GridParameters;
+  const bool measured = e.DispersionOption != 0;
+  const bool measuredInputs = e.DispersionOption == 1;
+
+  // Inputs through their decimal text; each must be a number.
+  const double inTidalperiod = detail::Widen(e.Tidalperiod);
+  const double inFlow = detail::Widen(e.Flowriveravg);
+  const double inDepth = detail::Widen(e.estdepth);
+  const double inWidthmouth = detail::Widen(e.Widthmouth);
+  const double inWidthAtX = detail::Widen(e.WidthAtX);
+  const double inTide = detail::Widen(e.Tideavg);
+  const double inX = detail::Widen(e.XfromMouth);
+  for (double v : {inTidalperiod, inFlow, inDepth, inWidthmouth, inWidthAtX, inTide, inX})
+    if (!std::isfinite(v)) return false;
+  double inX1 = 0, inX2 = 0, S0 = 0, S1 = 0, S2 = 0;
+  if (measuredInputs) {
+    inX1 = e.DispersionX1;
+    inX2 = e.DispersionX2;
+    S0 = detail::Widen(e.Salinitysea);
+    S1 = detail::Widen(e.DispersionSalinity1);
+    S2 = detail::Widen(e.DispersionSalinity2);
+    for (double v : {S0, S1, S2})
+      if (!std::isfinite(v)) return false;
+  }
+
+  const double T = Checked(inTidalperiod / 24 * 86400);
+  const double Q = inFlow, h = inDepth, B0 = inWidthmouth, Bx = inWidthAtX, H = inTide;
+  const double x = Checked(inX * 1000);
+  const double X1 = Checked(inX1 * 1000), X2 = Checked(inX2 * 1000);
+
+  // Salinity must fall and the width narrow going upstream.
+  if (measuredInputs && (S1 >= S0 || S2 >= S1 || X1 >= X2)) return false;
+  if (Bx >= B0) return false;
+
+  // Geometry, for the width law B(s) = B0 e^(-s/a) over 0 <= s <= L.
+  const double a = Div(-x, Log(Div(Bx, B0)));
+  const double A0 = Checked(B0 * h);
+  const double L = Checked(e.EstLength * 1000);
+  const double A = Checked(Checked(-B0 * a) * Exp(Div(-L, a)) + B0 * a);
+
+  // Tide.
+  const double Qt = Div(Checked(H * A), 0.5 * T);
+  const double P = Checked(H * A);
+  const double U = Div(Qt, A0);
+  const double E = Checked(U * T / 2);
+
+  const double Dc =
+      Checked(Checked(Div(220 * h, a) * Sqr(Div(Checked(E * T * 9.8 * h), Checked(Q * A0)))) * Q);
+  DispersionCalc = Dc;
+
+  double D0 = Dc;
+  if (measured) {
+    const double lnS10 = Log(Div(S1, S0));
+    const double u0 = Div(Q, A0);
+    const double uX1 = Div(Q, Checked(A0 * Exp(Div(-X1, a))));
+    D0 = Div(Checked((u0 + uX1) / 2 * -X1), lnS10);
+    g.Dfix0 = Div(Checked(Div(Checked(a * Q), A0) * (1 - Exp(Div(X1, a)))), lnS10);
+    g.Dfix1 = Div(Checked(Div(Checked(a * Q), Checked(A0 * Exp(Div(-X1, a)))) * (1 - Exp(Div(X2 - X1, a)))),
+                  Log(Div(S2, S1)));
+    // Above X2 the salinity is taken as 1 at the head.
+    g.Dfix2 = Div(Checked(Div(Checked(a * Q), Checked(A0 * Exp(Div(-X2, a)))) * (1 - Exp(Div(L - X2, a)))),
+                  Log(Div(1, S2)));
+  }
+
+  // Van der Burgh coefficient; the salt intrusion always uses the computed dispersion.
+  const double K = Div(4.38 * Pow(h, 0.36), Checked(Pow(a, 0.14) * Pow(B0, 0.21)));
+  const double beta = Div(Checked(K * a * Q), Checked(A0 * D0));
+  const double betaC = Div(Checked(K * a * Q), Checked(A0 * Dc));
+  const double V = Checked(h * A);
+  const double R = Div(Div(Checked(0.4 * L * L), D0), 86400);
+  const double Ls = Checked(a * Log(Checked(1 + Div(1, betaC))) / 1000);
+  const double Dtra = 1.5 * h * 0.05;
+
+  g.CalcConvergence = Rounded(a / 1000, "###0.0");
+  g.CalcSaltIntrusion = Rounded(Ls, "###0.0");
+  g.CalcTidalExcursion = Rounded(E / 1000, "###0.0");
+  g.CalcVolume = Rounded(V, "0.0##E+00");
+  g.CalcRefreshTime = Rounded(R, "###0.0");
+  g.CalcArea = Rounded(A, "0.0##E+00");
+  g.CalcEstLength = Rounded(L / 1000, "###0.0");
+  g.WidthFraction = 70;
+  if (measured) {
+    g.Dispersion1 = Rounded(g.Dfix0, "#####0.0");
+    g.Dispersion2 = Rounded(g.Dfix1, "#####0.0");
+    g.Dispersion3 = Rounded(g.Dfix2, "#####0.0");
+  } else {
+    g.Dispersion1 = Rounded(D0, "#####0.0");
+  }
+  g.CalcTidalPrism = Rounded(P, "0.0##E+00");
+  g.Dtra = Rounded(Dtra, "0.00##E+00");
+  g.Beta = beta;
+  return true;
+}
+
+}  // namespace
+
+bool CalcGridParameters() {
+  bool derived = false;
+  if (!detail::RunWithOwnMessage(" in procedure CalcGridParameters of Module modTulmo", [&] { derived = Derive(); }))
+    return false;
+  if (!derived) GridParameters = {};
+  return derived;
+}
+
+}  // namespace modTulmo

@@ -1,0 +1,137 @@
+// ReadMap: one run's result map into ResultGrid and MapHeader, the statistics and listing files,
+// and the result window's charts and labels. Only the first time step is read.
+#include <cstdint>
+#include <string>
+
+#include "modelrun/ResultWindow.h"
+#include "modelrun/internal.h"
+#include "modelrun/modTulmo.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/MsgBox.h"
+#include "runtime/Files.h"
+#include "runtime/Format.h"
+#include "runtime/Variant.h"
+
+namespace modTulmo {
+namespace {
+
+constexpr int kMapCells = 500;
+constexpr int kCharts = 10;
+constexpr int kTitleBytes = 4 * 40;
+constexpr int kNameBytes = 20;
+constexpr int kMarineValues = 6;
+
+// Statistic labels of the ten quantities: 95 percentile, average, 5 percentile.
+constexpr const char* kStatisticLabels[kCharts][3] = {
+    {"lbl95Sal", "lblAveSal", "lblMinSal"},
+    {"lbl95Conc", "lblAveConc", "lblMinConc"},
+    {"lbl95ConcDis", "lblAveConcDis", "lblMinConcDis"},
+    {"lbl95ConcAds", "lblAveConcAds", "lblMinConcAds"},
+    {"lbl95ConcAdsX", "lblAveConcAdsX", "lblMinConcAdsX"},
+    {"lbl95Zoo", "lblAveZoo", "lblMinZoo"},
+    {"lbl95SecProd", "lblAveSecProd", "lblMinSecProd"},
+    {"lbl95Round", "lblAveRound", "lblMinRound"},
+    {"lbl95Tel", "lblAveTel", "lblMinTel"},
+    {"lbl95Dab", "lblAveDab", "lblMinDab"},
+};
+
+// Marine labels in the order of the six floats after the first time step, with their pictures.
+constexpr const char* kMarineLabels[kMarineValues][2] = {
+    {"lblSalMarine", "0.00E+00"},     {"lblConcTotMarine", "0.00E+00"}, {"lblConcDisMarine", "0.00E+00"},
+    {"lblConcAdsMarine", "0.00E+00"}, {"lblConcSedMarine", "0.00E+00"}, {"lblEstFilter", "0.00"},
+};
+
+// Chart k, transect t: north bank the tenth cell across, centre the mean of the fifth and sixth,
+// south bank the second.
+void FillChartRow(ResultWindow& window, int k, int t) {
+  const int row = t + 1;
+  window.SetChartRowLabel(k, row, vb::Format(row * CurrentEstuary.EstLength / 50, "0.0"));
+  const double centre = (static_cast<double>(ResultGrid(k, 10 * t + 4)) + ResultGrid(k, 10 * t + 5)) / 2;
+  window.SetChartData(k, row, 2, vb::DoubleText(centre));
+  window.SetChartColumnLabel(k, 2, "Centre");
+  window.SetChartData(k, row, 3, vb::SingleText(ResultGrid(k, 10 * t + 1)));
+  window.SetChartColumnLabel(k, 3, "South bank");
+  window.SetChartData(k, row, 1, vb::SingleText(ResultGrid(k, 10 * t + 9)));
+  window.SetChartColumnLabel(k, 1, "North bank");
+}
+
+bool Read(int32_t runid, const std::string& fileName) {
+  ResultWindow* window = GetResultWindow();
+  ui::DoEvents();
+  vb::BinaryReader in(fileName);
+  in.ReadBytes(kTitleBytes);
+  nosys = in.ReadInt32();
+  noseg = in.ReadInt32();
+  ResultCellsAlong = 50;
+  ResultCellsAcross = 10;
+  if (noseg > ResultCellsAlong * ResultCellsAcross) {
+    ui::MsgBox("ERROR Number of segments larger than defined grid");
+    return false;
+  }
+  if (nosys < 0) vb::Raise(9);
+  // A header that promises more than the file holds fails now, before anything is sized for it.
+  const int64_t segments = noseg > 0 ? noseg : 0;
+  const int64_t needed = 172 + int64_t{kNameBytes} * nosys + 4 * int64_t{nosys} * segments + 4 * kMarineValues;
+  if (needed > in.Length()) vb::Raise(62);
+
+  ResultGrid.Resize(nosys + 1);
+  detail::MapTables tables;
+  tables.value.assign(nosys, std::vector<float>(kMapCells, kNoCell));
+  tables.area.assign(nosys, std::vector<float>(kMapCells, kNoCell));
+  if (window)
+    for (int k = 0; k < kCharts; ++k) window->PrepareChart(k, 50, 3);
+  for (int32_t k = 0; k < nosys; ++k)
+    for (int s = 0; s < kMapCells; ++s) ResultGrid(k, s) = kNoCell;
+  tables.totalArea = 0;
+
+  vb::TextWriter full("testfull.txt");
+  in.ReadBytes(static_cast<std::size_t>(kNameBytes) * nosys);
+  in.ReadInt32();  // time of the first step
+
+  const int32_t areaSubstance = nosys - 1;
+  for (int32_t s = 0; s < noseg; ++s) {
+    for (int32_t k = 0; k < nosys; ++k) {
+      const float v = in.ReadSingle();
+      ResultGrid(k, s) = v;
+      tables.value[k][s] = v;
+      if (k == areaSubstance) {
+        for (auto& area : tables.area) area[s] = v;
+        tables.totalArea += v;
+      }
+      if (window && s % 10 == 9 && k < kCharts && k != areaSubstance) FillChartRow(*window, k, s / 10);
+    }
+  }
+
+  for (const auto& [label, picture] : kMarineLabels) {
+    const float v = in.ReadSingle();
+    if (window) window->SetLabelCaption(label, vb::Format(v, picture));
+  }
+  in.Close();
+
+  const std::vector<detail::RunStatistic> stats = detail::WriteListingsAndStatistics(runid, tables, full);
+
+  for (int q = 0; q < kCharts; ++q) {
+    if (q >= static_cast<int>(stats.size())) vb::Raise(9);
+    if (!window) continue;
+    window->SetLabelCaption(kStatisticLabels[q][0], vb::Format(stats[q].p95, "0.00E+00"));
+    window->SetLabelCaption(kStatisticLabels[q][1], vb::Format(stats[q].average, "0.00E+00"));
+    window->SetLabelCaption(kStatisticLabels[q][2], vb::Format(stats[q].p5, "0.00E+00"));
+  }
+  if (window) window->ShowWindow();
+  return true;
+}
+
+}  // namespace
+
+bool ReadMap(const int32_t& runid) {
+  const std::string fileName = std::to_string(runid) + ".map";
+  if (!FileExists(fileName)) {
+    ui::MsgBox("Result file from calculation '" + fileName + "' not found");
+    return false;
+  }
+  bool done = false;
+  detail::RunWithOwnMessage(" in procedure ReadMap of Module modTulmo", [&] { done = Read(runid, fileName); });
+  return done;
+}
+
+}  // namespace modTulmo
