@@ -1,0 +1,1 @@
+tulmo_add_test(test_shell_services services_errorui_test.cpp services_useful_test.cpp services_dao_test.cpp)
