@@ -95,9 +95,10 @@ Kind KindOf(const char* declared) {
   if (has("BIT") || has("BOOL") || has("YESNO")) return Kind::Boolean;
   if (has("SMALLINT") || has("SHORT") || has("TINYINT")) return Kind::Integer;
   if (has("INT") || has("LONG") || has("COUNTER")) return Kind::Long;
-  if (has("SINGLE") || has("FLOAT4")) return Kind::Single;
-  if (has("REAL") || has("DOUB") || has("FLOA") || has("NUMERIC") || has("DECIMAL") || has("CURRENCY"))
-    return Kind::Double;
+  // The project schema declares single precision as FLOAT (or SINGLE), double precision as DOUBLE.
+  if (has("FLOAT8")) return Kind::Double;
+  if (has("SINGLE") || has("FLOAT")) return Kind::Single;
+  if (has("REAL") || has("DOUB") || has("NUMERIC") || has("DECIMAL") || has("CURRENCY")) return Kind::Double;
   if (has("CHAR") || has("TEXT") || has("MEMO") || has("CLOB")) return Kind::String;
   return Kind::Any;
 }

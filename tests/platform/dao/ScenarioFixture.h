@@ -7,7 +7,7 @@
 namespace testsupport {
 
 inline const char* kTinySchema =
-    "CREATE TABLE Compounds (CmpID INTEGER PRIMARY KEY AUTOINCREMENT, CmpDescr TEXT, CmpKow SINGLE,"
+    "CREATE TABLE Compounds (CmpID INTEGER PRIMARY KEY AUTOINCREMENT, CmpDescr TEXT, CmpKow FLOAT,"
     " CmpMolmass DOUBLE, CmpIsType SMALLINT);"
     "CREATE TABLE Corvix (CorvixID INTEGER PRIMARY KEY AUTOINCREMENT, CxDescr TEXT);"
     "CREATE TABLE Emission (EmissionID INTEGER PRIMARY KEY AUTOINCREMENT, Description TEXT);"
