@@ -34,6 +34,9 @@ class Variant {
   Variant(bool b) : v_(b) {}
   Variant(int16_t i) : v_(i) {}
   Variant(int32_t i) : v_(i) {}
+  // Wider whole numbers are a Long when they fit, else a Double.
+  Variant(long i) { SetWide(i); }
+  Variant(long long i) { SetWide(i); }
   Variant(float f) : v_(f) {}
   Variant(double d) : v_(d) {}
   Variant(Date d) : v_(d) {}
@@ -58,6 +61,12 @@ class Variant {
   struct NullTag {
     friend bool operator==(NullTag, NullTag) { return true; }
   };
+  void SetWide(long long i) {
+    if (i >= INT32_MIN && i <= INT32_MAX)
+      v_ = static_cast<int32_t>(i);
+    else
+      v_ = static_cast<double>(i);
+  }
   std::variant<std::monostate, NullTag, int16_t, int32_t, float, double, Date, std::string, bool> v_;
   friend std::string CStr(const Variant&);
   friend double CDbl(const Variant&);

@@ -90,6 +90,8 @@ TEST(Variant, KeepsNullAndEmptyApart) {
   EXPECT_FALSE(vb::Variant::Null() == vb::Variant());
   EXPECT_EQ(vb::Variant(1.5f).Type(), vb::VarType::Single);
   EXPECT_EQ(vb::Variant(std::string("x")).Type(), vb::VarType::String);
+  EXPECT_EQ(vb::Variant(int64_t{7}).Type(), vb::VarType::Long);
+  EXPECT_EQ(vb::Variant(int64_t{10000000000}).Type(), vb::VarType::Double);
 }
 
 TEST(Dates, TextFormRoundTrips) {
