@@ -1,0 +1,15 @@
+// The application: start-up runs before the event loop; the windows then carry the program.
+#include <QApplication>
+
+#include "app/standins/Standins.h"
+#include "platform/ui/Application.h"
+#include "shell/SubMain.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);  // the command line is not read by the program itself
+  QApplication::setApplicationName("ui-tulmo");
+  Standins::RegisterStandins();
+  SubMain::Main();
+  if (ui::ApplicationEnded()) return 0;
+  return QApplication::exec();
+}

@@ -1,0 +1,78 @@
+#include "app/standins/Standins.h"
+
+#include "app/standins/StandinWindows.h"
+#include "shell/ChildForms.h"
+#include "shell/Globals.h"
+
+#ifdef TULMO_HAVE_RECORDS
+#include "records/AdvancedDetail.h"
+#include "records/Compounds.h"
+#include "records/Corvix.h"
+#include "records/Emission.h"
+#include "records/Environment.h"
+#include "records/Run.h"
+#endif
+
+namespace Standins {
+namespace {
+
+template <class Record>
+std::function<std::unique_ptr<dao::Recordset>()> RowsOf() {
+#ifdef TULMO_HAVE_RECORDS
+  return [] { return Record().GetAll(); };
+#else
+  return {};
+#endif
+}
+
+#ifndef TULMO_HAVE_RECORDS
+struct Compounds {};
+struct Corvix {};
+struct Emission {};
+struct AdvancedDetail {};
+struct Environment {};
+struct Run {};
+#endif
+
+}  // namespace
+
+void RegisterStandins() {
+  ChildForms::Register("frmCompoundsList", [] {
+    return new StandinCopyList({"frmCompoundsList", "Compounds", "frmCompounds", "Cmpid", &gblnCompoundsChanged,
+                                RowsOf<Compounds>()});
+  });
+  ChildForms::Register("frmEmissionList", [] {
+    return new StandinCopyList({"frmEmissionList", "Emissions", "frmEmission", "EmissionID", &gblnEmissionsChanged,
+                                RowsOf<Emission>()});
+  });
+  ChildForms::Register("frmEnvironmentList", [] {
+    return new StandinCopyList({"frmEnvironmentList", "Estuaries", "frmEnvironment", "Id", &gblnEstuariesChanged,
+                                RowsOf<Environment>()});
+  });
+  ChildForms::Register("frmCorvixList", [] {
+    return new StandinList({"frmCorvixList", "Engine settings", "frmCorvix", "Corvixid", nullptr, RowsOf<Corvix>()});
+  });
+  ChildForms::Register("frmAdvancedDetailList", [] {
+    return new StandinList({"frmAdvancedDetailList", "Advanced details", "frmAdvancedDetail", "AdvancedID", nullptr,
+                            RowsOf<AdvancedDetail>()});
+  });
+  ChildForms::Register("frmRunList", [] {
+    return new StandinList({"frmRunList", "Runs", "frmRun", "Runid", nullptr, RowsOf<Run>(), true});
+  });
+  const char* const editors[][3] = {{"frmCompounds", "Compound", "Cmpid"},
+                                    {"frmEmission", "Emission", "EmissionID"},
+                                    {"frmEnvironment", "Estuary", "Id"},
+                                    {"frmCorvix", "Engine settings", "Corvixid"},
+                                    {"frmAdvancedDetail", "Advanced detail", "AdvancedID"},
+                                    {"frmRun", "Run", "Runid"}};
+  for (const auto& e : editors) {
+    const char* name = e[0];
+    const char* caption = e[1];
+    const char* id = e[2];
+    ChildForms::Register(name, [=] { return new StandinEditor(name, caption, id); });
+  }
+  ChildForms::Register("frmCalc", [] { return new StandinCalc(); });
+  ChildForms::Register("frmResult", [] { return new StandinResult(); });
+}
+
+}  // namespace Standins

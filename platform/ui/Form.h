@@ -1,0 +1,117 @@
+// A window of the program: loaded once (its load handler runs and it joins the collection of loaded
+// forms), shown modeless inside the main window's MDI area or modal on its own, unloaded when closed.
+// Geometry is in twips and refers to the window's frame (its MDI sub-window once it has one).
+#pragma once
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace ui {
+
+// Runs the activation handler of a form that became the active child window.
+void NotifyActivated(QWidget* form);
+
+class Form : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum class Kind { MdiChild, TopLevel };
+  explicit Form(const QString& name, Kind kind = Kind::MdiChild);
+  ~Form() override;
+
+  // Runs the load handler once and adds the form to the collection of loaded forms.
+  void Load();
+  bool Loaded() const { return loaded_; }
+  // True while the load handler runs.
+  bool Loading() const { return loading_; }
+
+  // Modeless: inside the MDI area for a child form (on its own when there is no MDI area).
+  // Modal: on its own, returning when the form has been unloaded or hidden.
+  void Show(bool modal = false);
+  void Hide();
+  bool Unload();
+  // 0 brings the form to the front and activates it, 1 sends it to the back.
+  void ZOrder(int position);
+  bool Visible() const;
+
+  // The frame: the MDI sub-window once the form lives in one, else the form itself.
+  QWidget* Frame() const;
+  QMdiSubWindow* SubWindow() const { return sub_; }
+
+  double Left() const;
+  double Top() const;
+  double Width() const;
+  double Height() const;
+  void SetLeft(double twips);
+  void SetTop(double twips);
+  void SetWidth(double twips);
+  void SetHeight(double twips);
+  // The client area (twips).
+  double ScaleWidth() const;
+  double ScaleHeight() const;
+  bool Maximized() const;
+
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+
+  // The form's controls in design order: every named descendant, menus and timers included.
+  virtual std::vector<QObject*> Controls() const;
+
+  // A fixed frame without minimise and maximise buttons (dialog border).
+  void SetFixedDialogBorder(bool fixed) { fixedBorder_ = fixed; }
+
+ signals:
+  void Unloaded();
+
+ protected:
+  // The window events; none of them may let a failure escape (each guards itself).
+  virtual void Form_Load() {}
+  virtual void Form_Activate() {}
+  virtual void Form_Resize() {}
+  // False keeps the form loaded.
+  virtual bool Form_QueryUnload() { return true; }
+  virtual void Form_Unload() {}
+
+  // Sets the client size the form was designed with (twips).
+  void SetDesignClientSize(double width, double height);
+
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  friend void NotifyActivated(QWidget* form);
+  void EnsureFrame();
+  void ApplyPendingGeometry();
+  void Activated();
+
+  Kind kind_;
+  bool loaded_ = false;
+  bool loading_ = false;
+  bool unloading_ = false;
+  bool fixedBorder_ = false;
+  QPointer<QMdiSubWindow> sub_;
+  // Frame geometry asked for before the form had its sub-window (twips).
+  double pendingLeft_ = -1, pendingTop_ = -1, pendingWidth_ = -1, pendingHeight_ = -1;
+};
+
+// The MDI area in which child forms are shown (set by the main window).
+void SetMdiArea(QMdiArea* area);
+QMdiArea* MdiArea();
+
+// Any loaded window: visible on screen (for a child form: its sub-window).
+bool FormVisible(const QWidget* form);
+// Brings any loaded window to the front and gives it the focus.
+void ActivateForm(QWidget* form);
+
+// For tests: unloads every loaded form (last loaded first) and deletes them now.
+void UnloadAllForms();
+// Deletes now the windows whose deletion is pending.
+void FlushDeletes();
+
+}  // namespace ui

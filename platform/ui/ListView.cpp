@@ -1,0 +1,86 @@
+#include "platform/ui/ListView.h"
+
+#include <QHeaderView>
+
+#include "platform/ui/Twips.h"
+#include "runtime/VbError.h"
+
+namespace ui {
+
+ListView::ListView(const QString& name, QWidget* parent) : QTreeWidget(parent) {
+  setObjectName(name);
+  setRootIsDecorated(false);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setAllColumnsShowFocus(true);
+  setColumnCount(0);
+  header()->setSectionsClickable(true);
+  header()->setStretchLastSection(false);
+  connect(header(), &QHeaderView::sectionClicked, this, [this](int c) { emit ColumnClick(c); });
+  connect(this, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item, int) { emit ItemClick(static_cast<ListItem*>(item)); });
+  connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) { emit DblClick(); });
+}
+
+void ListView::AddColumn(const std::string& header, double widthTwips) {
+  int n = columnCount();
+  setColumnCount(n + 1);
+  QTreeWidgetItem* h = headerItem();
+  h->setText(n, QString::fromStdString(header));
+  setColumnWidth(n, ToPixels(widthTwips));
+}
+
+ListItem* ListView::Add(const std::string& key, const std::string& text) {
+  if (!key.empty() && Find(key)) vb::Raise(35602, "", "Key is not unique in collection");
+  auto* item = new ListItem(key);
+  item->SetText(text);
+  addTopLevelItem(item);
+  return item;
+}
+
+ListItem* ListView::Find(std::string_view key) const {
+  for (int i = 0; i < topLevelItemCount(); ++i) {
+    auto* item = static_cast<ListItem*>(topLevelItem(i));
+    if (item->Key() == key) return item;
+  }
+  return nullptr;
+}
+
+ListItem* ListView::Item(int index) const {
+  if (index < 1 || index > Count()) vb::Raise(35600, "", "Index out of bounds");
+  return static_cast<ListItem*>(topLevelItem(index - 1));
+}
+
+void ListView::Remove(ListItem* item) {
+  if (!item) return;
+  if (item == drop_) drop_ = nullptr;
+  delete takeTopLevelItem(indexOfTopLevelItem(item));
+}
+
+void ListView::Clear() {
+  drop_ = nullptr;
+  clear();
+}
+
+ListItem* ListView::SelectedItem() const {
+  auto items = selectedItems();
+  if (items.isEmpty()) return nullptr;
+  return static_cast<ListItem*>(items.front());
+}
+
+void ListView::SetSelectedItem(ListItem* item) {
+  clearSelection();
+  if (item) {
+    item->setSelected(true);
+    setCurrentItem(item);
+  }
+}
+
+void ListView::SetDropHighlight(ListItem* item) { drop_ = item; }
+
+void ListView::SortOnce(int column, bool ascending) {
+  sortItems(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+}  // namespace ui

@@ -1,0 +1,55 @@
+// A list control over QTreeWidget with the row keys, selection and drop-target row that the list
+// windows and the list-selection helpers use. Sub-items are counted from 1, as the columns after
+// the first.
+#pragma once
+#include <QTreeWidget>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+class ListItem : public QTreeWidgetItem {
+ public:
+  explicit ListItem(std::string key) : key_(std::move(key)) {}
+  const std::string& Key() const { return key_; }
+  std::string Text() const { return text(0).toStdString(); }
+  void SetText(const std::string& text) { setText(0, QString::fromStdString(text)); }
+  std::string SubItem(int index) const { return text(index).toStdString(); }
+  void SetSubItem(int index, const std::string& text) { setText(index, QString::fromStdString(text)); }
+
+ private:
+  std::string key_;
+};
+
+class ListView : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  explicit ListView(const QString& name, QWidget* parent = nullptr);
+
+  void AddColumn(const std::string& header, double widthTwips);
+  // A new row at the end; a key already in the list raises 35602.
+  ListItem* Add(const std::string& key, const std::string& text);
+  ListItem* Find(std::string_view key) const;
+  int Count() const { return topLevelItemCount(); }
+  ListItem* Item(int index) const;  // from 1; 35600 outside
+  void Remove(ListItem* item);
+  void Clear();
+
+  ListItem* SelectedItem() const;
+  void SetSelectedItem(ListItem* item);
+  ListItem* DropHighlight() const { return drop_; }
+  void SetDropHighlight(ListItem* item);
+  // Sorts once by the column (0 the first), leaving later rows where they are added.
+  void SortOnce(int column, bool ascending = true);
+
+ signals:
+  void ItemClick(ui::ListItem* item);
+  void DblClick();
+  void ColumnClick(int column);
+
+ private:
+  ListItem* drop_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,13 @@
+# The window layer of the user interface: forms, twips, controls, list view, dialogs, desktop services.
+target_sources(tulmo_core PRIVATE
+  ${CMAKE_CURRENT_SOURCE_DIR}/Twips.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/Form.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/Controls.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/CallByName.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/Application.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/ListView.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/CommonDialog.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/Form.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/Controls.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/ListView.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/CommonDialog.h)
