@@ -89,7 +89,7 @@ void WriteSrf(const GridLayout& grid) {
 void RemoveGridFiles() {
   for (const char* name : kGridFileNames) {
     std::error_code ec;
-    std::filesystem::remove(name, ec);
+    if (!std::filesystem::is_directory(name, ec)) std::filesystem::remove(name, ec);
   }
 }
 
