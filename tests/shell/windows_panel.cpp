@@ -1,0 +1,102 @@
+// The start panel and the level dialog: sizes and placement beside the panel, the levels stored,
+// and the calculation window opened behind the others.
+#include <QButtonGroup>
+#include <QMdiSubWindow>
+
+#include "platform/ui/Global.h"
+#include "shell/ChildForms.h"
+#include "shell/MDIMain.h"
+#include "shell/frmDialog.h"
+#include "shell/frmOpen.h"
+#include "tests/shell/windows_fixture.h"
+
+namespace {
+
+class PanelTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    ui::Global<MDIMain>().resize(1000, 800);
+    ui::Global<MDIMain>().Show();
+    ui::Global<frmOpen>().Show();
+  }
+};
+
+TEST_F(PanelTest, PanelTakesItsOuterSize) {
+  frmOpen& panel = ui::Global<frmOpen>();
+  EXPECT_EQ(panel.Width(), ui::ToTwips(ui::ToPixels(2900)));  // to the pixel
+  EXPECT_EQ(panel.Height(), ui::ToTwips(ui::ToPixels(9350)));
+  EXPECT_EQ(panel.Caption(), "Main control menu");
+  EXPECT_EQ(panel.Mode(), 0);
+}
+
+TEST_F(PanelTest, StartCalculationTwiceShowsOneDialogBesideThePanel) {
+  frmOpen& panel = ui::Global<frmOpen>();
+  panel.SetLeft(300);
+  panel.SetTop(600);
+  panel.Command2_Click();
+  panel.Command2_Click();
+  int dialogs = 0;
+  for (QWidget* w : ui::Forms()) dialogs += w->objectName() == "frmDialog";
+  EXPECT_EQ(dialogs, 1);
+  frmDialog& dialog = ui::Global<frmDialog>();
+  EXPECT_EQ(dialog.Left(), 300 + panel.Width());
+  EXPECT_EQ(dialog.Top(), 600);
+  EXPECT_TRUE(dialog.Option1[0]->isChecked());
+}
+
+TEST_F(PanelTest, OkStoresTheChosenLevelAndOpensTheCalculationBehind) {
+  const std::pair<int, const char*> cases[] = {{0, "EASY"}, {1, "INTERMEDIATE"}, {2, "ADVANCED"}};
+  for (const auto& [option, level] : cases) {
+    frmDialog& dialog = ui::Global<frmDialog>();
+    dialog.Show();
+    dialog.Option1[static_cast<std::size_t>(option)]->setChecked(true);
+    dialog.OKButton_Click();
+    EXPECT_EQ(gstrLevel, level);
+    EXPECT_EQ(ui::GlobalIfLoaded<frmDialog>(), nullptr);
+    ui::Form* calc = ChildForms::GlobalIfLoaded("frmCalc");
+    ASSERT_NE(calc, nullptr);
+    EXPECT_TRUE(calc->Visible());
+    // Sent to the back of the child windows.
+    auto order = ui::MdiArea()->subWindowList(QMdiArea::StackingOrder);
+    EXPECT_EQ(order.front(), calc->SubWindow()) << level;
+  }
+  EXPECT_TRUE(boxes.boxes().empty());
+  frmOpen& panel = ui::Global<frmOpen>();
+  EXPECT_EQ(ChildForms::Global("frmCalc").Left(), panel.Left() + panel.Width());
+}
+
+TEST_F(PanelTest, OkWithoutAChoiceSaysSoAndKeepsEasy) {
+  frmDialog& dialog = ui::Global<frmDialog>();
+  dialog.Show();
+  dialog.Option1[0]->group()->setExclusive(false);
+  for (QRadioButton* o : dialog.Option1) o->setChecked(false);
+  dialog.OKButton_Click();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt, "programming error frmdialog");
+  EXPECT_EQ(boxes.boxes()[0].style, 0);
+  EXPECT_EQ(boxes.boxes()[0].title, "Tulmo");
+  EXPECT_EQ(gstrLevel, "EASY");
+  EXPECT_NE(ChildForms::GlobalIfLoaded("frmCalc"), nullptr);
+}
+
+TEST_F(PanelTest, CancelLeavesTheLevel) {
+  frmDialog& dialog = ui::Global<frmDialog>();
+  dialog.Show();
+  dialog.Option1[2]->setChecked(true);
+  dialog.CancelButton_Click();
+  EXPECT_EQ(gstrLevel, "");
+  EXPECT_EQ(ui::GlobalIfLoaded<frmDialog>(), nullptr);
+  EXPECT_EQ(ChildForms::GlobalIfLoaded("frmCalc"), nullptr);
+}
+
+TEST_F(PanelTest, ViewResultsOpensTheResultWindowBesideThePanel) {
+  frmOpen& panel = ui::Global<frmOpen>();
+  panel.Command3_Click();
+  ui::Form* result = ChildForms::GlobalIfLoaded("frmResult");
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(result->Left(), panel.Left() + panel.Width());
+  EXPECT_EQ(ui::Global<MDIMain>().frmActive(), nullptr);  // never registers itself
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// Start-up: the refusals end the program before any window, a missing database ends it after the
+// splash, and a good start leaves the main window and the start panel with the hourglass gone.
+#include <QCursor>
+#include <QGuiApplication>
+
+#include "platform/ui/Global.h"
+#include "shell/MDIMain.h"
+#include "shell/SubMain.h"
+#include "shell/Useful.h"
+#include "shell/frmAbout.h"
+#include "shell/frmOpen.h"
+#include "tests/shell/windows_fixture.h"
+
+namespace {
+
+using StartupTest = ShellTest;
+
+TEST_F(StartupTest, SecondInstanceShowsOnlyTheRefusalAndEnds) {
+  ui::SetPrevInstanceCheck([] { return true; });
+  SubMain::Main();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.events().front(), "beep");
+  EXPECT_EQ(boxes.boxes()[0].prompt, "This application is already running.");
+  EXPECT_EQ(boxes.boxes()[0].style, 16);
+  EXPECT_EQ(boxes.boxes()[0].title, "Tulmo");
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(ui::Forms().empty());
+}
+
+TEST_F(StartupTest, CommaSeparatorIsNamedAndEndsBeforeAnyWindow) {
+  ui::SetDecimalPointSource([] { return std::string(","); });
+  SubMain::Main();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            "This program will ony run if the decimal separator is a point \".\" \rThe current separator is a : ,\r"
+            "Please change the separator setting in \"Settings - Control Panel - Regional options.\"\r"
+            "Some computers might require a restart.");
+  EXPECT_EQ(boxes.boxes()[0].style, 48);
+  EXPECT_TRUE(gblnDecimalComma);
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(ui::Forms().empty());
+  EXPECT_FALSE(ui::HourglassShown());
+  gblnDecimalComma = false;
+}
+
+TEST_F(StartupTest, MissingDatabaseShowsTheErrorBoxThenTheConnectionMessage) {
+  SubMain::Main();
+  ASSERT_EQ(boxes.boxes().size(), 2u);
+  EXPECT_NE(boxes.boxes()[0].prompt.find("'DAOConnect.bas' at procedure 'OpenDatabase'"), std::string::npos);
+  EXPECT_EQ(boxes.boxes()[1].prompt, "There was a problem connecting to the database - ");
+  EXPECT_EQ(boxes.boxes()[1].style, 16);
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(ui::GlobalIfLoaded<frmAbout>(), nullptr);
+  EXPECT_EQ(ui::GlobalIfLoaded<MDIMain>(), nullptr);
+  EXPECT_EQ(gDAOConnect, nullptr);
+  EXPECT_FALSE(ui::HourglassShown());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(StartupTest, GoodStartShowsMainWindowAndPanelAndClosesTheSplash) {
+  CopyDatabase();
+  gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = false;
+  SubMain::Main();
+  EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_EQ(ends, 0);
+  MDIMain* main = ui::GlobalIfLoaded<MDIMain>();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(main->isVisible());
+  frmOpen* panel = ui::GlobalIfLoaded<frmOpen>();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(panel->Visible());
+  EXPECT_EQ(ui::GlobalIfLoaded<frmAbout>(), nullptr);
+  EXPECT_NE(gDatabase, nullptr);
+  // The animation leaves the bar empty, ready for the lists.
+  EXPECT_EQ(main->prgBar->Min(), 0);
+  EXPECT_EQ(main->prgBar->Max(), 100);
+  EXPECT_EQ(main->prgBar->Value(), 0);
+  EXPECT_TRUE(gblnCompoundsChanged && gblnEmissionsChanged && gblnEstuariesChanged);
+  EXPECT_FALSE(ui::HourglassShown());
+  EXPECT_EQ(main->frmActive(), nullptr);
+}
+
+TEST_F(StartupTest, ClosingTheMainWindowClosesTheDatabase) {
+  CopyDatabase();
+  SubMain::Main();
+  MDIMain& main = ui::Global<MDIMain>();
+  main.mnuEditCompoundsList_Click();
+  ASSERT_NE(ui::FindForm("frmCompoundsList"), nullptr);
+  main.close();
+  ui::FlushDeletes();
+  EXPECT_EQ(gDAOConnect, nullptr);
+  EXPECT_EQ(gDatabase, nullptr);
+  EXPECT_EQ(ui::FindForm("frmCompoundsList"), nullptr);
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+}  // namespace
