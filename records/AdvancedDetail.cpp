@@ -12,6 +12,8 @@ const records::Table kTable{"AdvancedDetail", "AdvancedID", kColumnList, false, 
 
 std::span<const records::Column> AdvancedDetail::Columns() { return kColumnList; }
 
+std::unique_ptr<dao::Recordset> AdvancedDetail::GetAll() { return GetAll(Fields{}); }
+
 std::unique_ptr<dao::Recordset> AdvancedDetail::GetAll(const Fields& filters) {
   auto all = filters.Members();
   return records::ops::GetAll(kTable, filters.vlngAdvancedID, std::span(all).subspan(1));
@@ -23,17 +25,18 @@ bool AdvancedDetail::GetByKey(int32_t vlngAdvancedID, const Outputs& outputs) {
 }
 
 int32_t AdvancedDetail::Add(const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return -1;
+  if (vPerformValidation && !IsValid()) return -1;
   auto data = values.Members();
   return records::ops::Add(kTable, data);
 }
 
 bool AdvancedDetail::Update(const vb::Variant& vlngAdvancedID, const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return false;
+  if (vPerformValidation && !IsValid()) return false;
   auto data = values.Members();
   return records::ops::Update(kTable, vlngAdvancedID, data);
 }
 
 bool AdvancedDetail::Delete(const vb::Variant& vlngAdvancedID) { return records::ops::Delete(kTable, vlngAdvancedID); }
 
+bool AdvancedDetail::IsValid() { return true; }
 bool AdvancedDetail::IsValid(const Fields&) { return true; }

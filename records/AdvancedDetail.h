@@ -51,7 +51,8 @@ class AdvancedDetail {
   static std::span<const records::Column> Columns();
 
   // The matching rows (every row without a filter); the caller closes them. Null on a failure.
-  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters = {});
+  std::unique_ptr<dao::Recordset> GetAll();
+  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters);
   // True when the row was found; then every present output holds its column (a Null as the marker).
   bool GetByKey(int32_t vlngAdvancedID, const Outputs& outputs);
   // The id of the inserted row, or -1.
@@ -60,5 +61,6 @@ class AdvancedDetail {
   bool Update(const vb::Variant& vlngAdvancedID, const Values& values, bool vPerformValidation = true);
   bool Delete(const vb::Variant& vlngAdvancedID);
   // Accepts every record: the field checks belong to the editor windows.
-  bool IsValid(const Fields& fields = {});
+  bool IsValid();
+  bool IsValid(const Fields& fields);
 };

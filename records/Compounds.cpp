@@ -12,6 +12,8 @@ const records::Table kTable{"Compounds", "CmpID", kColumnList, false, false};
 
 std::span<const records::Column> Compounds::Columns() { return kColumnList; }
 
+std::unique_ptr<dao::Recordset> Compounds::GetAll() { return GetAll(Fields{}); }
+
 std::unique_ptr<dao::Recordset> Compounds::GetAll(const Fields& filters) {
   std::unique_ptr<dao::Recordset> rs;
   vb::Guard("Compounds", "GetAll", [&] {
@@ -31,17 +33,18 @@ bool Compounds::GetByKey(int32_t vlngCmpid, const Outputs& outputs) {
 }
 
 int32_t Compounds::Add(const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return -1;
+  if (vPerformValidation && !IsValid()) return -1;
   auto data = values.Members();
   return records::ops::Add(kTable, data);
 }
 
 bool Compounds::Update(const vb::Variant& vlngCmpid, const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return false;
+  if (vPerformValidation && !IsValid()) return false;
   auto data = values.Members();
   return records::ops::Update(kTable, vlngCmpid, data);
 }
 
 bool Compounds::Delete(const vb::Variant& vlngCmpid) { return records::ops::Delete(kTable, vlngCmpid); }
 
+bool Compounds::IsValid() { return true; }
 bool Compounds::IsValid(const Fields&) { return true; }

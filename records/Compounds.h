@@ -50,7 +50,8 @@ class Compounds {
 
   // The matching rows (every row without a filter); the caller closes them. Null on a failure.
   // Reads the import database once after gblnImport was raised, and clears the flag in any case.
-  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters = {});
+  std::unique_ptr<dao::Recordset> GetAll();
+  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters);
   // True when the row was found; then every present output holds its column (a Null as the marker).
   bool GetByKey(int32_t vlngCmpid, const Outputs& outputs);
   // The id of the inserted row, or -1.
@@ -59,5 +60,6 @@ class Compounds {
   bool Update(const vb::Variant& vlngCmpid, const Values& values, bool vPerformValidation = true);
   bool Delete(const vb::Variant& vlngCmpid);
   // Accepts every record: the field checks belong to the editor windows.
-  bool IsValid(const Fields& fields = {});
+  bool IsValid();
+  bool IsValid(const Fields& fields);
 };

@@ -12,6 +12,8 @@ const records::Table kTable{"Corvix", "CorvixID", kColumnList, false, false};
 
 std::span<const records::Column> Corvix::Columns() { return kColumnList; }
 
+std::unique_ptr<dao::Recordset> Corvix::GetAll() { return GetAll(Fields{}); }
+
 std::unique_ptr<dao::Recordset> Corvix::GetAll(const Fields& filters) {
   auto all = filters.Members();
   return records::ops::GetAll(kTable, filters.vlngCorvixid, std::span(all).subspan(1));
@@ -23,17 +25,18 @@ bool Corvix::GetByKey(int32_t vlngCorvixid, const Outputs& outputs) {
 }
 
 int32_t Corvix::Add(const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return -1;
+  if (vPerformValidation && !IsValid()) return -1;
   auto data = values.Members();
   return records::ops::Add(kTable, data);
 }
 
 bool Corvix::Update(const vb::Variant& vlngCorvixid, const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return false;
+  if (vPerformValidation && !IsValid()) return false;
   auto data = values.Members();
   return records::ops::Update(kTable, vlngCorvixid, data);
 }
 
 bool Corvix::Delete(const vb::Variant& vlngCorvixid) { return records::ops::Delete(kTable, vlngCorvixid); }
 
+bool Corvix::IsValid() { return true; }
 bool Corvix::IsValid(const Fields&) { return true; }

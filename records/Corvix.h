@@ -31,7 +31,8 @@ class Corvix {
   static std::span<const records::Column> Columns();
 
   // The matching rows (every row without a filter); the caller closes them. Null on a failure.
-  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters = {});
+  std::unique_ptr<dao::Recordset> GetAll();
+  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters);
   // True when the row was found; then every present output holds its column (a Null as the marker).
   bool GetByKey(int32_t vlngCorvixid, const Outputs& outputs);
   // The id of the inserted row, or -1.
@@ -40,5 +41,6 @@ class Corvix {
   bool Update(const vb::Variant& vlngCorvixid, const Values& values, bool vPerformValidation = true);
   bool Delete(const vb::Variant& vlngCorvixid);
   // Accepts every record: the field checks belong to the editor windows.
-  bool IsValid(const Fields& fields = {});
+  bool IsValid();
+  bool IsValid(const Fields& fields);
 };

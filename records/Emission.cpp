@@ -12,6 +12,8 @@ const records::Table kTable{"Emission", "EmissionID", kColumnList, false, false}
 
 std::span<const records::Column> Emission::Columns() { return kColumnList; }
 
+std::unique_ptr<dao::Recordset> Emission::GetAll() { return GetAll(Fields{}); }
+
 std::unique_ptr<dao::Recordset> Emission::GetAll(const Fields& filters) {
   auto all = filters.Members();
   return records::ops::GetAll(kTable, filters.vlngEmissionid, std::span(all).subspan(1));
@@ -23,17 +25,18 @@ bool Emission::GetByKey(int32_t vlngEmissionid, const Outputs& outputs) {
 }
 
 int32_t Emission::Add(const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return -1;
+  if (vPerformValidation && !IsValid()) return -1;
   auto data = values.Members();
   return records::ops::Add(kTable, data);
 }
 
 bool Emission::Update(const vb::Variant& vlngEmissionid, const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return false;
+  if (vPerformValidation && !IsValid()) return false;
   auto data = values.Members();
   return records::ops::Update(kTable, vlngEmissionid, data);
 }
 
 bool Emission::Delete(const vb::Variant& vlngEmissionid) { return records::ops::Delete(kTable, vlngEmissionid); }
 
+bool Emission::IsValid() { return true; }
 bool Emission::IsValid(const Fields&) { return true; }

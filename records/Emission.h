@@ -36,7 +36,8 @@ class Emission {
   static std::span<const records::Column> Columns();
 
   // The matching rows (every row without a filter); the caller closes them. Null on a failure.
-  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters = {});
+  std::unique_ptr<dao::Recordset> GetAll();
+  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters);
   // True when the row was found; then every present output holds its column (a Null as the marker).
   bool GetByKey(int32_t vlngEmissionid, const Outputs& outputs);
   // The id of the inserted row, or -1.
@@ -45,5 +46,6 @@ class Emission {
   bool Update(const vb::Variant& vlngEmissionid, const Values& values, bool vPerformValidation = true);
   bool Delete(const vb::Variant& vlngEmissionid);
   // Accepts every record: the field checks belong to the editor windows.
-  bool IsValid(const Fields& fields = {});
+  bool IsValid();
+  bool IsValid(const Fields& fields);
 };

@@ -43,6 +43,8 @@ const records::Table kTable{"Environment", "ID", kColumnList, true, true};
 
 std::span<const records::Column> Environment::Columns() { return kColumnList; }
 
+std::unique_ptr<dao::Recordset> Environment::GetAll() { return GetAll(Fields{}); }
+
 std::unique_ptr<dao::Recordset> Environment::GetAll(const Fields& filters) {
   auto all = filters.Members();
   return records::ops::GetAll(kTable, filters.vlngId, std::span(all).subspan(1));
@@ -54,17 +56,18 @@ bool Environment::GetByKey(int32_t vlngId, const Outputs& outputs) {
 }
 
 int32_t Environment::Add(const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return -1;
+  if (vPerformValidation && !IsValid()) return -1;
   auto data = values.Members();
   return records::ops::Add(kTable, data);
 }
 
 bool Environment::Update(const vb::Variant& vlngId, const Values& values) {
-  if (!IsValid({})) return false;
+  if (!IsValid()) return false;
   auto data = values.Members();
   return records::ops::Update(kTable, vlngId, data);
 }
 
 bool Environment::Delete(const vb::Variant& vlngId) { return records::ops::Delete(kTable, vlngId); }
 
+bool Environment::IsValid() { return true; }
 bool Environment::IsValid(const Fields&) { return true; }

@@ -77,7 +77,8 @@ class Environment {
   static std::span<const records::Column> Columns();
 
   // The matching rows (every row without a filter); the caller closes them. Null on a failure.
-  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters = {});
+  std::unique_ptr<dao::Recordset> GetAll();
+  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters);
   // True when the row was found; then every present output holds its column (a Null as the marker).
   bool GetByKey(int32_t vlngId, const Outputs& outputs);
   // The id of the inserted row, or -1.
@@ -86,5 +87,6 @@ class Environment {
   bool Update(const vb::Variant& vlngId, const Values& values);  // always validates
   bool Delete(const vb::Variant& vlngId);
   // Accepts every record: the field checks belong to the editor windows.
-  bool IsValid(const Fields& fields = {});
+  bool IsValid();
+  bool IsValid(const Fields& fields);
 };

@@ -113,20 +113,25 @@ bool Delete(const Table& t, const vb::Variant& key);
 
 // Column lists are written once per table as X(column, type, marker, given name, returned name);
 // these expand them into the argument structs, the output structs and the column tables.
-#define TULMO_ARG_MEMBER(col, type, marker, v, r) ::records::Arg v;
-#define TULMO_OUT_MEMBER(col, type, marker, v, r) ::records::OutRef r;
+#define TULMO_ARG_MEMBER(col, type, marker, v, r) ::records::Arg v{};
+#define TULMO_OUT_MEMBER(col, type, marker, v, r) ::records::OutRef r{};
 #define TULMO_ARG_ADDRESS(col, type, marker, v, r) &v,
 #define TULMO_OUT_ADDRESS(col, type, marker, v, r) &r,
 #define TULMO_COLUMN_COUNT(col, type, marker, v, r) +1
 #define TULMO_COLUMN_ENTRY(col, type, marker, v, r) ::records::Column{#col, ::records::ColType::type, marker},
+#define TULMO_GIVEN_NAME(col, type, marker, v, r) #v,
+#define TULMO_RETURNED_NAME(col, type, marker, v, r) #r,
 
 // The three structs of a record class. Members carry the parameter names, so callers bind by
 // name with designated initialisers, in table order: `Run().Add({.vstrRundescription = d, ...})`.
 #define TULMO_RECORD_STRUCTS(COLUMNS, keyArg)                                                       \
   static constexpr int kColumns = 0 COLUMNS(TULMO_COLUMN_COUNT);                                    \
+  /* The parameter names, in table order, as callers that bind by name spell them. */             \
+  static constexpr std::array<std::string_view, kColumns> kGivenNames{COLUMNS(TULMO_GIVEN_NAME)};   \
+  static constexpr std::array<std::string_view, kColumns> kReturnedNames{COLUMNS(TULMO_RETURNED_NAME)}; \
   /* The key and every data column: the filters of GetAll and the arguments of IsValid. */         \
   struct Fields {                                                                                  \
-    ::records::Arg keyArg;                                                                         \
+    ::records::Arg keyArg{};                                                                       \
     COLUMNS(TULMO_ARG_MEMBER)                                                                      \
     std::array<const ::records::Arg*, kColumns + 1> Members() const {                               \
       return {&keyArg, COLUMNS(TULMO_ARG_ADDRESS)};                                                \

@@ -17,6 +17,8 @@ const records::Table kTable{"Run", "RunID", kColumnList, true, false};
 
 std::span<const records::Column> Run::Columns() { return kColumnList; }
 
+std::unique_ptr<dao::Recordset> Run::GetAll() { return GetAll(Fields{}); }
+
 std::unique_ptr<dao::Recordset> Run::GetAll(const Fields& filters) {
   auto all = filters.Members();
   return records::ops::GetAll(kTable, filters.vlngRunid, std::span(all).subspan(1));
@@ -28,13 +30,13 @@ bool Run::GetByKey(int32_t vlngRunid, const Outputs& outputs) {
 }
 
 int32_t Run::Add(const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return -1;
+  if (vPerformValidation && !IsValid()) return -1;
   auto data = values.Members();
   return records::ops::Add(kTable, data);
 }
 
 bool Run::Update(const vb::Variant& vlngRunid, const Values& values, bool vPerformValidation) {
-  if (vPerformValidation && !IsValid({})) return false;
+  if (vPerformValidation && !IsValid()) return false;
   auto data = values.Members();
   return records::ops::Update(kTable, vlngRunid, data);
 }
@@ -63,4 +65,5 @@ bool Run::Delete(const vb::Variant& vlngRunid) {
   return done;
 }
 
+bool Run::IsValid() { return true; }
 bool Run::IsValid(const Fields&) { return true; }

@@ -49,7 +49,8 @@ class Run {
   static std::span<const records::Column> Columns();
 
   // The matching rows (every row without a filter); the caller closes them. Null on a failure.
-  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters = {});
+  std::unique_ptr<dao::Recordset> GetAll();
+  std::unique_ptr<dao::Recordset> GetAll(const Fields& filters);
   // True when the row was found; then every present output holds its column (a Null as the marker).
   bool GetByKey(int32_t vlngRunid, const Outputs& outputs);
   // The id of the inserted row, or -1.
@@ -61,5 +62,6 @@ class Run {
   // deleted is reported once and the result is False.
   bool Delete(const vb::Variant& vlngRunid);
   // Accepts every record: the field checks belong to the editor windows.
-  bool IsValid(const Fields& fields = {});
+  bool IsValid();
+  bool IsValid(const Fields& fields);
 };

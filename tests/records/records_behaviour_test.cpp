@@ -1,0 +1,334 @@
+// What the record classes do with awkward values, missing rows, the import switch and run files.
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <limits>
+
+#include "platform/dao/Dao.h"
+#include "platform/ui/MsgBox.h"
+#include "records/AdvancedDetail.h"
+#include "records/Compounds.h"
+#include "records/Emission.h"
+#include "records/Environment.h"
+#include "records/Run.h"
+#include "runtime/VbError.h"
+#include "shell/DAOSupport.h"
+#include "tests/records/ScenarioDb.h"
+#include "tests/support/TestDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool BoxNames(const ui::MsgBoxRecorder& boxes, const std::string& module, const std::string& procedure, int number) {
+  if (boxes.boxes().size() != 1) return false;
+  const std::string& p = boxes.boxes()[0].prompt;
+  return p.find("'" + module + "' at procedure '" + procedure + "'") != std::string::npos &&
+         p.find("Error Number: " + std::to_string(number)) != std::string::npos;
+}
+
+TEST(RecordValues, NumberColumnsTakeOnlyNumbers) {
+  testdb::OpenScenario db;
+  struct Case {
+    const char* name;
+    vb::Variant molmass;
+    int error;
+  };
+  const Case cases[] = {
+      {"statement smuggled into a number", vb::Variant("1); DROP TABLE Compounds; --"), 13},
+      {"text that is no number", vb::Variant("heavy"), 13},
+      {"infinity", vb::Variant(std::numeric_limits<double>::infinity()), 6},
+      {"not a number", vb::Variant(std::nan("")), 5},
+  };
+  for (const Case& c : cases) {
+    ui::MsgBoxRecorder boxes;
+    EXPECT_EQ(Compounds().Add({.vstrCmpdescr = "x", .vdblCmpmolmass = c.molmass}), -1) << c.name;
+    EXPECT_TRUE(BoxNames(boxes, "Compounds", "Add", c.error)) << c.name;
+  }
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Compounds"), "0");
+
+  // A key is a number too: a key that carries more SQL deletes nothing.
+  ui::MsgBoxRecorder boxes;
+  int32_t id = Emission().Add({.vstrDescription = "kept"});
+  EXPECT_FALSE(Emission().Delete(vb::Variant(std::to_string(id) + " OR 1=1")));
+  EXPECT_TRUE(BoxNames(boxes, "Emission", "Delete", 13));
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Emission"), "1");
+  // A numeric text is converted to the column's type before it is written.
+  boxes.Clear();
+  ASSERT_TRUE(Compounds().Add({.vintCmpistype = "2.5", .vdblCmpmolmass = " 12.5 "}) > 0);
+  EXPECT_EQ(db.Scalar("SELECT typeof(CmpMolmass) || ' ' || CmpMolmass || ' ' || CmpIsType FROM Compounds"),
+            "real 12.5 2");
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST(RecordValues, TextsAreStoredAsTyped) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  const std::string odd = "2,4'-DDT'); DELETE FROM Compounds; --";
+  int32_t id = Compounds().Add({.vstrCmpdescr = odd, .vstrCmpname = "O'Brien's"});
+  ASSERT_GT(id, 0);
+  std::string descr, name;
+  ASSERT_TRUE(Compounds().GetByKey(id, {.rstrCmpdescr = descr, .rstrCmpname = name}));
+  EXPECT_EQ(descr, odd);
+  EXPECT_EQ(name, "O'Brien's");
+  auto rs = Compounds().GetAll({.vstrCmpname = "O'Brien's"});
+  EXPECT_EQ(rs->RecordCount(), 1);
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST(RecordValues, MarkersFollowEachColumn) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  // The given value and what the table then holds ("NULL" for a Null).
+  struct Case {
+    const char* column;
+    std::function<int32_t()> add;
+    const char* table;
+    const char* stored;
+  };
+  const Case cases[] = {
+      {"CmpKow", [] { return Compounds().Add({.vsinCmpkow = 0.0f}); }, "Compounds", "NULL"},
+      {"CmpKow", [] { return Compounds().Add({.vsinCmpkow = -99999.0f}); }, "Compounds", "-99999.0"},
+      {"CmpIsType", [] { return Compounds().Add({.vintCmpistype = -1}); }, "Compounds", "NULL"},
+      {"CmpMolmass", [] { return Compounds().Add({.vdblCmpmolmass = "-99999"}); }, "Compounds", "NULL"},
+      {"CmpMolmass", [] { return Compounds().Add({.vdblCmpmolmass = 0.0}); }, "Compounds", "0.0"},
+      {"WidthMouth", [] { return Environment().Add({.vsinWidthmouth = 0.0f}); }, "Environment", "NULL"},
+      {"SalinitySea", [] { return Environment().Add({.vdblSalinitysea = 0.0}); }, "Environment", "0.0"},
+      {"DispersionOption", [] { return Environment().Add({.vlngDispersionOption = 0}); }, "Environment", "0"},
+      {"DispersionOption", [] { return Environment().Add({.vlngDispersionOption = -1}); }, "Environment", "NULL"},
+      {"DispersionX1", [] { return Environment().Add({.vdblDispersionX1 = -1.0}); }, "Environment", "NULL"},
+      {"CorvixID", [] { return ::Run().Add({.vlngCorvixid = -1}); }, "Run", "NULL"},
+      {"RunDate", [] { return ::Run().Add({.vdteRundate = ""}); }, "Run", "NULL"},
+      {"RunDate", [] { return ::Run().Add({.vdteRundate = vb::DateSerial(2026, 12, 10, 9, 30)}); }, "Run",
+       "2026-12-10 09:30:00"},
+      // A Null has no text form: it is written as Null, whatever the column.
+      {"CmpName", [] { return Compounds().Add({.vstrCmpname = vb::Variant::Null()}); }, "Compounds", "NULL"},
+      {"Load1", [] { return Emission().Add({.vdblLoad1 = vb::Variant::Null()}); }, "Emission", "NULL"},
+  };
+  for (const Case& c : cases) {
+    int32_t id = c.add();
+    ASSERT_GT(id, 0) << c.column;
+    const std::string key = std::string(c.table) == "Compounds" ? "CmpID" : std::string(c.table) == "Run" ? "RunID" : std::string(c.table) == "Emission" ? "EmissionID" : "ID";
+    EXPECT_EQ(db.Scalar("SELECT " + std::string(c.column) + " FROM " + c.table + " WHERE " + key + " = " + std::to_string(id)),
+              c.stored)
+        << c.column;
+  }
+  EXPECT_TRUE(boxes.boxes().empty()) << boxes.boxes().front().prompt;
+
+  // Read back, a Null arrives as the marker in the caller's own type.
+  int32_t id = Environment().Add({.vstrDescription = "", .vsinWidthmouth = 0.0f, .vlngDispersionOption = -1,
+                                   .vdblTideavg = -99999.0});
+  std::string description = "old";
+  float width = 5;
+  int32_t option = 5;
+  double tide = 5;
+  ASSERT_TRUE(Environment().GetByKey(id, {.rstrDescription = description, .rsinWidthmouth = width,
+                                          .rlngDispersionOption = option, .rdblTideavg = tide}));
+  EXPECT_EQ(description, "");
+  EXPECT_EQ(width, 0.0f);
+  EXPECT_EQ(option, -1);
+  EXPECT_EQ(tide, -99999.0);
+}
+
+TEST(RecordRows, AddGivesTheIdOfItsOwnRow) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  // Another writer inserting behind our back: the largest id is not ours.
+  db.Raw("CREATE TRIGGER other_writer AFTER INSERT ON Run WHEN NEW.RunDescription = 'mine' "
+         "BEGIN INSERT INTO Run (RunID, RunDescription) VALUES (NEW.RunID + 100, 'theirs'); END;");
+  int32_t id = ::Run().Add({.vstrRundescription = "mine"});
+  EXPECT_EQ(db.Scalar("SELECT RunDescription FROM Run WHERE RunID = " + std::to_string(id)), "mine");
+  EXPECT_EQ(MaxId("Run", "RunID"), id + 100);
+
+  // A row the database declines to insert gives -1, not the id of some other row.
+  db.Raw("CREATE TRIGGER refuse BEFORE INSERT ON Run WHEN NEW.RunDescription = 'refused' BEGIN SELECT RAISE(IGNORE); END;");
+  EXPECT_EQ(::Run().Add({.vstrRundescription = "refused"}), -1);
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST(RecordRows, MissingRowsAndNoOpStatements) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  double weight = 7;
+  EXPECT_FALSE(AdvancedDetail().GetByKey(42, {.rdblWeight_zoopl = weight}));
+  EXPECT_EQ(weight, 7);
+  EXPECT_FALSE(AdvancedDetail().Update(42, {.vdblWeight_zoopl = 1.0}));
+  EXPECT_TRUE(AdvancedDetail().Delete(42));
+  int32_t id = AdvancedDetail().Add({.vdblWeight_zoopl = 10.0});
+  EXPECT_TRUE(AdvancedDetail().Update(id, {.vdblWeight_zoopl = 12.0}));
+  ASSERT_TRUE(AdvancedDetail().GetByKey(id, {.rdblWeight_zoopl = weight}));
+  EXPECT_EQ(weight, 12);
+  EXPECT_TRUE(boxes.boxes().empty());
+
+  // Nothing to write is a programming error, not a malformed statement.
+  EXPECT_EQ(AdvancedDetail().Add({}), -1);
+  EXPECT_TRUE(BoxNames(boxes, "AdvancedDetail", "Add", vb::kProgrammingError));
+}
+
+TEST(RecordRows, GetByKeyChangesNoOutputWhenTheRowCannotBeRead) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  db.Raw("INSERT INTO Compounds (CmpID, CmpDescr, CmpMolmass) VALUES (3, 'broken', 'heavy')");
+  std::string descr = "before";
+  double molmass = 1;
+  EXPECT_FALSE(Compounds().GetByKey(3, {.rstrCmpdescr = descr, .rdblCmpmolmass = molmass}));
+  EXPECT_EQ(descr, "before");
+  EXPECT_EQ(molmass, 1);
+  EXPECT_TRUE(BoxNames(boxes, "Compounds", "GetByKey", 13));
+}
+
+TEST(CompoundsImport, GetAllReadsTheImportDatabaseOnce) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  Compounds().Add({.vstrCmpdescr = "own"});
+  const fs::path other = testsupport::WorkDir() / "other.db";
+  testdb::Exec(other, testdb::Script("schema.sql"));
+  testdb::Exec(other, "INSERT INTO Compounds (CmpDescr) VALUES ('imported'); INSERT INTO Compounds (CmpDescr) VALUES ('also');");
+  gImportDatabase = dao::Database::OpenDatabase(other.string());
+
+  gblnImport = true;
+  auto rs = Compounds().GetAll();
+  ASSERT_TRUE(rs);
+  EXPECT_EQ(rs->RecordCount(), 2);
+  EXPECT_EQ(vb::CStr(rs->Fields(1)), "imported");
+  EXPECT_FALSE(gblnImport);
+  rs = Compounds().GetAll();
+  ASSERT_TRUE(rs);
+  EXPECT_EQ(vb::CStr(rs->Fields(1)), "own");
+
+  // Other classes and operations never read the import database.
+  gblnImport = true;
+  EXPECT_EQ(Emission().GetAll()->RecordCount(), 0);
+  EXPECT_TRUE(gblnImport);
+
+  // A failing read of the import database lowers the switch too.
+  gImportDatabase.reset();
+  EXPECT_FALSE(Compounds().GetAll());
+  EXPECT_FALSE(gblnImport);
+  EXPECT_TRUE(BoxNames(boxes, "Compounds", "GetAll", 91));
+}
+
+TEST(RunRecords, NamedAddAndReadBack) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  const int32_t id = ::Run().Add({.vstrRundescription = "PCB-153 estuary O'Brien",
+                                .vlngCorvixid = 1,
+                                .vstrTulmoversion = "1.0",
+                                .vdteRundate = "2026-12-10 09:30:05",
+                                .vlngEnvirID = 2,
+                                .vlngCompoundid = 3,
+                                .vlngEmisid = 4});
+  ASSERT_GT(id, 0);
+  // Dates are kept as ISO text, so the table sorts and reads them without the locale.
+  EXPECT_EQ(db.Scalar("SELECT typeof(RunDate) || ' ' || RunDate FROM Run"), "text 2026-12-10 09:30:05");
+
+  std::string description, version, date, mapName;
+  vb::Date when;
+  int32_t corvix = 0, compound = 0;
+  double concMax = 0;
+  ASSERT_TRUE(::Run().GetByKey(id, {.rstrRundescription = description, .rlngCorvixid = corvix,
+                                  .rstrTulmoversion = version, .rdteRundate = date, .rlngCompoundid = compound,
+                                  .rdblConcmax = concMax, .rstrFnamemap = mapName}));
+  EXPECT_EQ(description, "PCB-153 estuary O'Brien");
+  EXPECT_EQ(version, "1.0");
+  EXPECT_EQ(date, "2026-12-10 09:30:05");
+  EXPECT_EQ(corvix, 1);
+  EXPECT_EQ(compound, 3);
+  EXPECT_EQ(concMax, -99999);
+  EXPECT_EQ(mapName, "");
+  ASSERT_TRUE(::Run().GetByKey(id, {.rdteRundate = when}));
+  EXPECT_EQ(when, vb::DateSerial(2026, 12, 10, 9, 30, 5));
+
+  auto rs = ::Run().GetAll();
+  ASSERT_EQ(rs->FieldCount(), 31);
+  EXPECT_EQ(vb::CLng(rs->Fields(6)), 3);  // CompoundID, where the lists look for it
+
+  EXPECT_EQ(::Run().Add({.vdteRundate = "yesterday"}), -1);
+  EXPECT_TRUE(BoxNames(boxes, "Run", "Add", 13));
+}
+
+// Makes a file undeletable for as long as it lives (even for root), where the file system allows.
+class Immutable {
+ public:
+  explicit Immutable(const fs::path& file) : file_(file) { ok_ = Set(FS_IMMUTABLE_FL); }
+  ~Immutable() {
+    if (ok_) Set(0);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  bool Set(int flags) {
+    int fd = open(file_.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int current = 0;
+    bool done = ioctl(fd, FS_IOC_GETFLAGS, &current) == 0;
+    if (done) {
+      current = flags ? (current | flags) : (current & ~FS_IMMUTABLE_FL);
+      done = ioctl(fd, FS_IOC_SETFLAGS, &current) == 0;
+    }
+    close(fd);
+    return done;
+  }
+  fs::path file_;
+  bool ok_ = false;
+};
+
+const char* const kAllSuffixes[] = {".map", "-stat.txt", "-report.txt", "-data.txt", ".shp", ".shx", ".dbf"};
+
+TEST(RunRecords, DeleteRemovesTheRunsOwnFiles) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  struct Case {
+    const char* name;
+    bool rowExists;
+    std::vector<std::string> present;
+    std::vector<std::string> left;
+  };
+  const std::vector<Case> cases = {
+      {"only the map", true, {".map"}, {}},
+      {"none of the files", true, {}, {}},
+      {"all seven files", true, {".map", "-stat.txt", "-report.txt", "-data.txt", ".shp", ".shx", ".dbf"},
+       {"-data.txt", ".shp", ".shx", ".dbf"}},
+      {"no row with the id", false, {".map", "-report.txt", ".dbf"}, {".dbf"}},
+  };
+  for (const Case& c : cases) {
+    const int32_t id = c.rowExists ? ::Run().Add({.vstrRundescription = c.name}) : 999;
+    for (const std::string& s : c.present) testsupport::WriteFile(std::to_string(id) + s, "x");
+    EXPECT_TRUE(::Run().Delete(id)) << c.name;
+    for (const char* s : kAllSuffixes) {
+      bool shouldStay = std::find(c.left.begin(), c.left.end(), s) != c.left.end();
+      EXPECT_EQ(fs::exists(std::to_string(id) + s), shouldStay) << c.name << " " << s;
+    }
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run WHERE RunID = " + std::to_string(id)), "0");
+  }
+  // A folder under a run file's name is not the run's file.
+  fs::create_directory("12-stat.txt");
+  EXPECT_TRUE(::Run().Delete(12));
+  EXPECT_TRUE(fs::is_directory("12-stat.txt"));
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST(RunRecords, DeleteTriesEveryFileAndReportsTheFirstFailureOnce) {
+  testdb::OpenScenario db;
+  const int32_t id = ::Run().Add({.vstrRundescription = "locked map"});
+  const std::string stem = std::to_string(id);
+  for (const char* s : {".map", "-stat.txt", "-report.txt"}) testsupport::WriteFile(stem + s, "x");
+  Immutable locked(stem + ".map");
+  if (!locked.ok()) GTEST_SKIP() << "this file system cannot make a file undeletable";
+  ui::MsgBoxRecorder boxes;
+  EXPECT_FALSE(::Run().Delete(id));
+  EXPECT_TRUE(BoxNames(boxes, "Run", "Delete", 75));
+  EXPECT_TRUE(fs::exists(stem + ".map"));
+  EXPECT_FALSE(fs::exists(stem + "-stat.txt"));
+  EXPECT_FALSE(fs::exists(stem + "-report.txt"));
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
+}
+
+}  // namespace
