@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -26,7 +27,30 @@ QString NumberText(double v) {
 
 }  // namespace
 
-Legend::Legend(QWidget* parent) : QWidget(parent) {}
+Legend::Legend(QWidget* parent) : QWidget(parent), bar_(new QScrollBar(Qt::Vertical, this)) {
+  bar_->hide();
+  connect(bar_, &QScrollBar::valueChanged, this, [this](int value) {
+    scroll_ = value;
+    update();
+  });
+}
+
+void Legend::UpdateScrollBar() {
+  int total = static_cast<int>(entries_.size()) * RowHeight() + 2 * kMargin;
+  int excess = std::max(0, total - height());
+  int w = bar_->sizeHint().width();
+  bar_->setGeometry(width() - w, 0, w, height());
+  bar_->setRange(0, excess);
+  bar_->setPageStep(std::max(1, height()));
+  bar_->setSingleStep(RowHeight());
+  bar_->setVisible(excess > 0);
+  scroll_ = bar_->value();
+}
+
+void Legend::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  UpdateScrollBar();
+}
 
 void Legend::SetMapSource(Map* map) {
   map_ = map;
@@ -41,9 +65,11 @@ void Legend::SetBackColor(uint32_t bgr) {
 QString Legend::RangeText(const ClassBreaksRenderer& renderer, int index, const double* minimum,
                           const double* maximum) {
   int last = renderer.ClassCount() - 1;
-  bool hasLow = index > 0 || minimum, hasHigh = index < last || maximum;
   double low = index > 0 ? renderer.Break(index - 1) : (minimum ? *minimum : 0);
   double high = index < last ? renderer.Break(index) : (maximum ? *maximum : 0);
+  // An outer class whose data lie beyond its break is shown open rather than as "4 - 3".
+  bool hasLow = index > 0 || (minimum && (index == last || *minimum < high));
+  bool hasHigh = index < last || (maximum && (index == 0 || *maximum > low));
   if (hasLow && hasHigh) return NumberText(low) + " - " + NumberText(high);
   if (hasHigh) return "<= " + NumberText(high);
   if (hasLow) return "> " + NumberText(low);
@@ -77,7 +103,7 @@ void Legend::Refresh(bool expanded) {
                             renderer->ClassSymbol(k)});
     }
   }
-  scroll_ = std::clamp(scroll_, 0, std::max(0, static_cast<int>(entries_.size()) * RowHeight() - height()));
+  UpdateScrollBar();
   update();
 }
 
@@ -98,7 +124,8 @@ void Legend::paintEvent(QPaintEvent*) {
   int h = RowHeight();
   int y = kMargin - scroll_;
   for (const Entry& e : entries_) {
-    QRect row(kMargin, y, width() - 2 * kMargin, h);
+    int right = bar_->isHidden() ? width() : bar_->x();
+    QRect row(kMargin, y, right - 2 * kMargin, h);
     y += h;
     if (row.bottom() < 0 || row.top() > height()) continue;
     int mid = row.center().y();
@@ -133,10 +160,6 @@ void Legend::mousePressEvent(QMouseEvent* event) {
   if (e.Header && event->position().x() < kMargin + kBox + 6) SetLayerVisible(e.Layer, !e.Checked);
 }
 
-void Legend::wheelEvent(QWheelEvent* event) {
-  int total = static_cast<int>(entries_.size()) * RowHeight() + 2 * kMargin;
-  scroll_ = std::clamp(scroll_ - event->angleDelta().y() / 4, 0, std::max(0, total - height()));
-  update();
-}
+void Legend::wheelEvent(QWheelEvent* event) { bar_->setValue(bar_->value() - event->angleDelta().y() / 4); }
 
 }  // namespace mapctl

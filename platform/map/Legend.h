@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+
+class QScrollBar;
 #include <cstdint>
 #include <vector>
 
@@ -39,8 +41,8 @@ class Legend : public QWidget {
   uint32_t BackColor() const { return back_; }
   void SetBackColor(uint32_t bgr);
 
-  // Range text of a class: lower and upper bound; the outer classes run to the smallest
-  // and largest value of the field, or are open when the layer holds no number.
+  // Range text of a class, "low - high": the outer classes run to the smallest and largest
+  // value of the field, or read "<= b" / "> b" when the data do not reach past their break.
   static QString RangeText(const ClassBreaksRenderer& renderer, int index, const double* minimum,
                            const double* maximum);
 
@@ -52,15 +54,18 @@ class Legend : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   int RowHeight() const;
+  void UpdateScrollBar();
 
   QPointer<Map> map_;
   std::vector<Entry> entries_;
   uint32_t back_ = 0xFFFFFF;
   bool expanded_ = true;
   int scroll_ = 0;
+  QScrollBar* bar_ = nullptr;  // shown when the entries are taller than the legend
 };
 
 }  // namespace mapctl

@@ -17,7 +17,15 @@ uint32_t Mix(uint32_t a, uint32_t b, int shift, double t) {
   return static_cast<uint32_t>(std::lround(ca + (cb - ca) * t)) << shift;
 }
 
+Symbol DefaultClassSymbol() {
+  Symbol s;
+  s.Color = ClassBreaksRenderer::kDefaultClassColor;
+  return s;
+}
+
 }  // namespace
+
+ClassBreaksRenderer::ClassBreaksRenderer() : symbols_(1, DefaultClassSymbol()) {}
 
 void ClassBreaksRenderer::SetBreakCount(int count) {
   if (count < 0 || count > kMaxClassCount - 1)
@@ -25,7 +33,7 @@ void ClassBreaksRenderer::SetBreakCount(int count) {
               "A renderer takes from 0 to " + std::to_string(kMaxClassCount - 1) + " breaks, not " +
                   std::to_string(count) + ".");
   breaks_.resize(static_cast<size_t>(count), 0.0);
-  symbols_.resize(static_cast<size_t>(count) + 1, Symbol{kDefaultClassColor});
+  symbols_.resize(static_cast<size_t>(count) + 1, DefaultClassSymbol());
 }
 
 double ClassBreaksRenderer::Break(int index) const {

@@ -21,6 +21,8 @@ class ClassBreaksRenderer {
   static constexpr int kMaxClassCount = 256;
   static constexpr uint32_t kDefaultClassColor = 0x808080;
 
+  ClassBreaksRenderer();
+
   const std::string& Field() const { return field_; }
   void SetField(std::string field) { field_ = std::move(field); }
 
@@ -42,7 +44,7 @@ class ClassBreaksRenderer {
  private:
   std::string field_;
   std::vector<double> breaks_;
-  std::vector<Symbol> symbols_{Symbol{kDefaultClassColor}};
+  std::vector<Symbol> symbols_;
 };
 
 // The class count typed by the user: a number that rounds (halves to even) to 1 .. 256.
