@@ -5,6 +5,7 @@
 
 #include "modelrun/modTulmo.h"
 #include "platform/ui/MsgBox.h"
+#include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"
 
 using namespace modTulmo;
@@ -142,6 +143,116 @@ TEST_F(EngineInputTest, MolarMassTheRootCannotTakeStopsBeforeTheKlLine) {
     EXPECT_NE(boxes.boxes()[0].prompt.find("RunProcess"), std::string::npos);
     EXPECT_NE(boxes.boxes()[0].prompt.find("PrintCorvixInputFile"), std::string::npos);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Lines 171 to 193 and 270 to 331 for the delivered lindane, point load and yearly estuary: every
+// value through its picture (31.75 psu gives 31.8; Load2 stands at "Site 50%", line 192).
+constexpr const char* kDefaultValueLines = R"(      1     1   0.00E0  1000.0                 ; river (ug/l)
+      2     31.8  0.00E0 0.0                  ; ug/l marine south
+      3     31.8  0.00E0 0.0                  ; ug/l marine west
+      4     31.8  0.00E0 0.0                  ; ug/l marine north
+;
+ #5 ; delimiter for the fifth block
+;
+; sixth block of model input (waste loads)
+       5                       ; nr of loads
+       1    'marine'           ; location
+       62   'Site 12%'         ; location
+       132  'Site 25%'         ; location
+       252  'Site 50%'         ; location
+       372  'Site 75%'         ; location
+       1                       ; in this file
+       1                       ; with defaults
+       2*0 3.171E-5  1.0       ; scale 2*0 daarna kg/y -> g/s
+;     flow  sal  load     retention 
+       0.   0.  0.00E0 0.0       ; values (flow, sal, subst[g/s])
+       0.   0.  0.00E0 0.0       ; values (flow, sal, subst[g/s])
+       0.   0.  0.00E0 0.0       ; values (flow, sal, subst[g/s])
+       0.   0.  5.00E1 0.0       ; values (flow, sal, subst[g/s])
+       0.   0.  0.00E0 0.0       ; values (flow, sal, subst[g/s])
+          2              ; type                                    (-  ) ; .........> Let op !!
+          0.00E0        ; Kd                                      (l/g)
+          3.03E0        ; Partition coefficient OC                (10logl/kgOC)
+          0.16           ; Xdoc-relative to POC                     (-)     ;
+          2.231E-1       ; Henry constant                        (Pa/m^3mol)
+          1.95E+00     ; Mass transfer coefficient in liquid phase (m/d)  ;
+          1.7912E+02        ; Mass transfer coefficient in gas phase    (m/d)  ; 
+          3.30E-3          ; Degradation rate in water (1/d)
+          1.39E-2            ; Degradation rate in sediment  (1/d)
+          0.50            ; sedimentation velocity                    (m/d)
+          12.50             ; Water temperature                         (C)
+         0.00E+00             ; Atmospheric deposition                  (g/km2/yr)
+          60.00             ; suspended solids zone 1                 (mg/l)
+          180.00             ; suspended solids zone 2                 (mg/l)
+          40.00             ; suspended solids zone 3                 (mg/l)
+          11.00             ; suspended solids zone 4                 (mg/l)
+          2.60             ; POC              zone 1                 (mg/l)
+          5.00             ; POC              zone 2                 (mg/l)
+          1.00             ; POC              zone 3                 (mg/l)
+          0.30             ; POC              zone 4                 (mg/l)
+          5.20             ; DOC              zone 1                 (mg/l)
+          3.60             ; DOC              zone 2                 (mg/l)
+          2.20             ; DOC              zone 3                 (mg/l)
+          1.10             ; DOC              zone 4                 (mg/l)
+          0.10             ; mixing layer     zone 1                (m)
+          0.10             ; mixing layer     zone 2                (m)
+          0.10             ; mixing layer     zone 3                (m)
+          0.05             ; mixing layer     zone 4                (m)
+          0.04           ; fraction OC in sediment   zone 1        (-)
+          0.03           ; fraction OC in sediment   zone 2        (-)
+          0.02           ; fraction OC in sediment   zone 3        (-)
+          0.01           ; fraction OC in sediment   zone 4        (-)
+          1000           ; density sediment                        (kg/m3)
+          0.000E+00            ; historic background conc               (ug/g)
+; biota
+          7.900            ; o2               zone 1                 (mg/l)
+          7.600            ; o2               zone 2                 (mg/l)
+          8.600            ; o2               zone 3                 (mg/l)
+          18.000           ; chl              zone 1                 (ugchl/l)
+          6.000           ; chl              zone 2                 (ugchl/l)
+          8.000           ; chl              zone 3                 (ugchl/l)
+          2.8400           ; phy              zone 1                 (mg/l)
+          0.9500           ; phy              zone 2                 (mg/l)
+          1.2600           ; phy              zone 3                 (mg/l)
+          0.3000           ; zoo              zone 1                 (mg/l)
+          0.3500           ; zoo              zone 2                 (mg/l)
+          0.3000           ; zoo              zone 3                 (mg/l)
+          3.72E+00           ; logkow                                  (    )  
+          3.9811          ; alfa                                    (  )    
+          0.045          ; lip                                     (g/g)   
+          0.50           ; betaprey                                (      )
+          0.35           ; betadet                                 (      )
+          0.000              ; biotrans_zoo                            (      )
+          0.000              ; biotrans_secprod                        (      )
+          0.000              ; biotrans_round                          (      )
+          0.000              ; biotrans_org1                           (      )
+          0.000              ; biotrans_org2                           (      )
+          10.0000          ; weight_zoo                              ( ug )
+          100.0000          ; weight_secprod                          ( mg   )
+          100.0000          ; weight_round                            ( g    )
+          500.0000            ; weight_org1tel                          ( mg   )
+          50.0000            ; weight_org1dab)";
+
+TEST(EngineInputDefaults, DeliveredRecordsGiveTheirValueLines) {
+  ResetModuleState();
+  testdb::OpenScenario db{true};
+  ui::MsgBoxRecorder boxes;
+  ASSERT_TRUE(GetData(1));
+  ASSERT_TRUE(GetEmissionData(1));
+  ASSERT_TRUE(GetAdvancedDetailData(1));
+  ASSERT_TRUE(CreateGrid(1));
+  ASSERT_TRUE(PrintCorvixInputFile());
+  const std::vector<std::string> lines = Lines(testsupport::ReadFile("pirsel.inp"));
+  ASSERT_EQ(lines.size(), 376u);
+  std::string actual;
+  for (int n = 171; n <= 331; n = n == 193 ? 270 : n + 1) actual += (actual.empty() ? "" : "\n") + lines[n - 1];
+  EXPECT_EQ(actual, kDefaultValueLines);
+  EXPECT_EQ(lines[10], "'Lindane (gamma-HCH) - with marine box'");
+  EXPECT_TRUE(boxes.boxes().empty());
 }
 
 }  // namespace
