@@ -41,6 +41,9 @@
   X(RuDummy4, Double, "-99999", vdblRudummy4, rdblRudummy4) \
   X(RuDummy5, Double, "-99999", vdblRudummy5, rdblRudummy5)
 
+// RunDate comes back as ISO text ("2026-12-10 09:30:00"); bind rdteRundate to a std::string, a
+// vb::Variant or a vb::Date (a Null date is the empty text, which a vb::Date cannot take: error 13).
+// Inside a GoogleTest body write ::Run(), since the fixture class has a member named Run.
 class Run {
  public:
   TULMO_RECORD_STRUCTS(TULMO_RUN_COLUMNS, vlngRunid)
