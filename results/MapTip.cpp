@@ -1,7 +1,7 @@
 #include "results/MapTip.h"
 
 #include "platform/map/Colors.h"
-#include "platform/map/Twips.h"
+#include "platform/ui/Twips.h"
 #include "runtime/Format.h"
 #include "runtime/VbError.h"
 
@@ -14,18 +14,22 @@ T& Need(T* object) {
   return *object;
 }
 
+// The form's timer control seen as the tip's timer.
+class ControlTimer : public TipTimer {
+ public:
+  explicit ControlTimer(ui::Timer& timer) : timer_(&timer) {}
+  int Interval() const override { return Need(timer_.data()).Interval(); }
+  void SetInterval(int milliseconds) override { Need(timer_.data()).SetInterval(milliseconds); }
+
+ private:
+  QPointer<ui::Timer> timer_;
+};
+
 }  // namespace
 
-IntervalTimer::IntervalTimer(QObject* parent) : QObject(parent) {
-  connect(&timer_, &QTimer::timeout, this, &IntervalTimer::Timer);
-}
-
-void IntervalTimer::SetInterval(int milliseconds) {
-  interval_ = milliseconds;
-  if (milliseconds > 0)
-    timer_.start(milliseconds);
-  else
-    timer_.stop();
+void MapTip::Initialize(mapctl::Map* map, ui::Timer* tmr, QWidget* pic, QLabel* lbl) {
+  mformTimer = std::make_unique<ControlTimer>(Need(tmr));
+  Initialize(map, mformTimer.get(), pic, lbl);
 }
 
 void MapTip::Initialize(mapctl::Map* map, TipTimer* tmr, QWidget* pic, QLabel* lbl) {
@@ -104,10 +108,10 @@ void MapTip::ShowTip(const std::string& text) {
   mapctl::Map& map = Need(mobjMap.data());
   label.setText(QString::fromStdString(text));
   label.adjustSize();
-  label.move(mapctl::TwipsToPixels(50), mapctl::TwipsToPixels(0));
+  label.move(ui::ToPixels(50), ui::ToPixels(0));
   double left = map.Left() + msinX;
   double top = map.Top() + msinY + 290;
-  double width = mapctl::PixelsToTwips(label.width()) + 100;
-  box.setGeometry(mapctl::TwipsToPixels(left), mapctl::TwipsToPixels(top), mapctl::TwipsToPixels(width), box.height());
+  double width = ui::ToTwips(label.width()) + 100;
+  box.setGeometry(ui::ToPixels(left), ui::ToPixels(top), ui::ToPixels(width), box.height());
   box.show();
 }

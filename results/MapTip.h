@@ -3,13 +3,12 @@
 // Positions are in twips (the map's own units); the boxes are placed in pixels.
 #pragma once
 #include <QLabel>
-#include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <memory>
 #include <string>
 
 #include "platform/map/Map.h"
+#include "platform/ui/Controls.h"
 
 // The tip's timer as the form's timer control: interval 0 stops it, any other runs it.
 // Tests put a clock of their own behind it.
@@ -20,28 +19,13 @@ class TipTimer {
   virtual void SetInterval(int milliseconds) = 0;
 };
 
-// The form's timer over QTimer; each tick emits Timer().
-class IntervalTimer : public QObject, public TipTimer {
-  Q_OBJECT
-
- public:
-  explicit IntervalTimer(QObject* parent = nullptr);
-  int Interval() const override { return interval_; }
-  void SetInterval(int milliseconds) override;
-
- signals:
-  void Timer();
-
- private:
-  QTimer timer_;
-  int interval_ = 0;
-};
-
 class MapTip {
  public:
   static constexpr int kRestInterval = 100;  // milliseconds
 
-  // Stores the controls; styles the box and the label and hides the tip.
+  // Stores the controls; styles the box and the label and hides the tip. The form's timer
+  // (enabled as designed, interval 0) has its Tick forwarded to Timer() by the form.
+  void Initialize(mapctl::Map* map, ui::Timer* tmr, QWidget* pic, QLabel* lbl);
   void Initialize(mapctl::Map* map, TipTimer* tmr, QWidget* pic, QLabel* lbl);
   // Every mouse move over the map, in twips, with the form that holds the map.
   void MouseMove(float X, float Y, QWidget* myForm);
@@ -59,6 +43,7 @@ class MapTip {
   float msinRestY = 0;
   QPointer<mapctl::Map> mobjMap;
   TipTimer* mtmrTip = nullptr;
+  std::unique_ptr<TipTimer> mformTimer;  // wraps the form's timer control
   QPointer<QWidget> mpicTip;
   QPointer<QLabel> mlblTip;
   std::shared_ptr<mapctl::MapLayer> mlyrLayer;

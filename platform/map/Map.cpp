@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "platform/map/Colors.h"
-#include "platform/map/Twips.h"
+#include "platform/ui/Twips.h"
 #include "runtime/VbError.h"
 
 namespace mapctl {
@@ -127,19 +127,19 @@ Point Map::ToMapPoint(double x, double y) const {
   Rectangle v = Extent();
   double scale = UnitsPerPixel();
   if (v.IsNull()) v = {0, 0, 0, 0};
-  return {v.Left + x / kTwipsPerPixel * scale, v.Top - y / kTwipsPerPixel * scale};
+  return {v.Left + x / ui::kTwipsPerPixel * scale, v.Top - y / ui::kTwipsPerPixel * scale};
 }
 
-double Map::ToMapDistance(double distance) const { return distance / kTwipsPerPixel * UnitsPerPixel(); }
+double Map::ToMapDistance(double distance) const { return distance / ui::kTwipsPerPixel * UnitsPerPixel(); }
 
 Point Map::FromMapPoint(const Point& point) const {
   Rectangle v = Extent();
   double scale = UnitsPerPixel();
   if (v.IsNull()) v = {0, 0, 0, 0};
-  return {(point.X - v.Left) / scale * kTwipsPerPixel, (v.Top - point.Y) / scale * kTwipsPerPixel};
+  return {(point.X - v.Left) / scale * ui::kTwipsPerPixel, (v.Top - point.Y) / scale * ui::kTwipsPerPixel};
 }
 
-double Map::FromMapDistance(double distance) const { return distance / UnitsPerPixel() * kTwipsPerPixel; }
+double Map::FromMapDistance(double distance) const { return distance / UnitsPerPixel() * ui::kTwipsPerPixel; }
 
 void Map::SetMousePointer(int code) {
   pointer_ = code;
@@ -157,10 +157,10 @@ void Map::SetBackColor(uint32_t bgr) {
   update();
 }
 
-double Map::Left() const { return PixelsToTwips(x()); }
-double Map::Top() const { return PixelsToTwips(y()); }
-double Map::Width() const { return PixelsToTwips(QWidget::width()); }
-double Map::Height() const { return PixelsToTwips(QWidget::height()); }
+double Map::Left() const { return ui::ToTwips(x()); }
+double Map::Top() const { return ui::ToTwips(y()); }
+double Map::Width() const { return ui::ToTwips(QWidget::width()); }
+double Map::Height() const { return ui::ToTwips(QWidget::height()); }
 
 QPointF Map::ToPixel(const Point& p, const Rectangle& visible, double scale) const {
   return {(p.X - visible.Left) / scale, (visible.Top - p.Y) / scale};
@@ -244,8 +244,8 @@ void Map::mousePressEvent(QMouseEvent* event) {
   pressed_ = true;
   pressAt_ = dragTo_ = at;
   if (mode_ != Mode::Idle) return;
-  emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), PixelsToTwips(at.x()),
-                 PixelsToTwips(at.y()));
+  emit MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), ui::ToTwips(at.x()),
+                 ui::ToTwips(at.y()));
 }
 
 void Map::mouseMoveEvent(QMouseEvent* event) {
@@ -255,8 +255,8 @@ void Map::mouseMoveEvent(QMouseEvent* event) {
     update();
     return;
   }
-  emit MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), PixelsToTwips(at.x()),
-                 PixelsToTwips(at.y()));
+  emit MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), ui::ToTwips(at.x()),
+                 ui::ToTwips(at.y()));
 }
 
 void Map::mouseReleaseEvent(QMouseEvent* event) {
@@ -267,8 +267,8 @@ void Map::mouseReleaseEvent(QMouseEvent* event) {
     EndInteraction();
     return;
   }
-  emit MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()), PixelsToTwips(at.x()),
-               PixelsToTwips(at.y()));
+  emit MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()), ui::ToTwips(at.x()),
+               ui::ToTwips(at.y()));
 }
 
 void Map::keyPressEvent(QKeyEvent* event) {
@@ -314,8 +314,8 @@ std::optional<Rectangle> Map::TrackRectangle() {
   update();
   QPoint d = dragTo_ - pressAt_;
   if (canceled_ || (std::abs(d.x()) < 2 && std::abs(d.y()) < 2)) return std::nullopt;
-  Point a = ToMapPoint(PixelsToTwips(pressAt_.x()), PixelsToTwips(pressAt_.y()));
-  Point b = ToMapPoint(PixelsToTwips(dragTo_.x()), PixelsToTwips(dragTo_.y()));
+  Point a = ToMapPoint(ui::ToTwips(pressAt_.x()), ui::ToTwips(pressAt_.y()));
+  Point b = ToMapPoint(ui::ToTwips(dragTo_.x()), ui::ToTwips(dragTo_.y()));
   return Rectangle::FromCorners(a, b);
 }
 

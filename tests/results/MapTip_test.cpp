@@ -4,10 +4,11 @@
 
 #include <QEventLoop>
 #include <QLabel>
+#include <QTimer>
 #include <functional>
 
 #include "platform/map/Colors.h"
-#include "platform/map/Twips.h"
+#include "platform/ui/Twips.h"
 #include "results/MapTip.h"
 #include "runtime/VbError.h"
 #include "tests/platform/map/ShapeFixture.h"
@@ -101,10 +102,10 @@ TEST(MapTip, BoxSitsBelowRightOfThePointerInTipColours) {
   f.tip.MouseMove(1500, 750, &f.form);  // twips inside the map: 100, 50 pixels
   f.timer.Advance(100);
   ASSERT_FALSE(f.pic->isHidden());
-  EXPECT_EQ(f.lbl->pos(), QPoint(mapctl::TwipsToPixels(50), 0));
-  EXPECT_EQ(f.pic->x(), mapctl::TwipsToPixels(945 + 1500));
-  EXPECT_EQ(f.pic->y(), mapctl::TwipsToPixels(5175 + 750 + 290));
-  EXPECT_EQ(f.pic->width(), mapctl::TwipsToPixels(mapctl::PixelsToTwips(f.lbl->width()) + 100));
+  EXPECT_EQ(f.lbl->pos(), QPoint(ui::ToPixels(50), 0));
+  EXPECT_EQ(f.pic->x(), ui::ToPixels(945 + 1500));
+  EXPECT_EQ(f.pic->y(), ui::ToPixels(5175 + 750 + 290));
+  EXPECT_EQ(f.pic->width(), ui::ToPixels(ui::ToTwips(f.lbl->width()) + 100));
   EXPECT_EQ(f.pic->height(), 17);  // as designed
   EXPECT_GE(f.lbl->width(), f.lbl->fontMetrics().horizontalAdvance(f.lbl->text()));
   EXPECT_TRUE(f.pic->autoFillBackground());
@@ -185,19 +186,21 @@ TEST(MapTip, PointLayersAreSearchedWithinOneHundredTwips) {
   EXPECT_TRUE(f.pic->isHidden());
 }
 
-TEST(MapTip, IntervalTimerRunsOnlyWhileItsIntervalIsSet) {
-  IntervalTimer timer;
-  int ticks = 0;
+TEST(MapTip, RunsOnTheFormsTimerControl) {
+  ResultForm f;
+  ui::Timer tmrToolTip("tmrToolTip");
+  tmrToolTip.SetEnabled(true);  // as designed: enabled, interval 0
+  f.tip.Initialize(f.map, &tmrToolTip, f.pic, f.lbl);
   QEventLoop loop;
-  QObject::connect(&timer, &IntervalTimer::Timer, [&] {
-    ++ticks;
-    timer.SetInterval(0);
-    loop.quit();
+  QObject::connect(&tmrToolTip, &ui::Timer::Tick, [&] {
+    f.tip.Timer();
+    if (tmrToolTip.Interval() == 0) loop.quit();
   });
-  timer.SetInterval(5);
-  EXPECT_EQ(timer.Interval(), 5);
+  f.MoveTo(25, 5);
+  EXPECT_EQ(tmrToolTip.Interval(), 100);
   QTimer::singleShot(5000, &loop, &QEventLoop::quit);  // only a guard against a hang
   loop.exec();
-  EXPECT_EQ(ticks, 1);
-  EXPECT_EQ(timer.Interval(), 0);
+  EXPECT_EQ(tmrToolTip.Interval(), 0);
+  EXPECT_FALSE(f.pic->isHidden());
+  EXPECT_EQ(f.lbl->text().toStdString(), "Value: 1.23E-04");
 }
