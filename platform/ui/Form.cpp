@@ -205,7 +205,12 @@ std::vector<QObject*> Form::Controls() const {
   return out;
 }
 
-void Form::SetDesignClientSize(double width, double height) { resize(ToPixels(width), ToPixels(height)); }
+void Form::SetDesignClientSize(double width, double height) {
+  designSize_ = QSize(ToPixels(width), ToPixels(height));
+  resize(designSize_);
+}
+
+QSize Form::sizeHint() const { return designSize_.isValid() ? designSize_ : QWidget::sizeHint(); }
 
 void Form::closeEvent(QCloseEvent* event) {
   if (unloading_) {

@@ -65,6 +65,9 @@ class Form : public QWidget {
   // A fixed frame without minimise and maximise buttons (dialog border).
   void SetFixedDialogBorder(bool fixed) { fixedBorder_ = fixed; }
 
+  // The designed client size, which the frame is first fitted to.
+  QSize sizeHint() const override;
+
  signals:
   void Unloaded();
 
@@ -97,6 +100,7 @@ class Form : public QWidget {
   bool fixedBorder_ = false;
   QPointer<QMdiSubWindow> sub_;
   // Frame geometry asked for before the form had its sub-window (twips).
+  QSize designSize_;
   double pendingLeft_ = -1, pendingTop_ = -1, pendingWidth_ = -1, pendingHeight_ = -1;
 };
 
