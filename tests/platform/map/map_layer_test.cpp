@@ -74,6 +74,18 @@ TEST(MapLayer, MissingOrBrokenFilesLeaveTheLayerNotValidWithAReason) {
   EXPECT_EQ(bare.FeatureCount(), 3);
   EXPECT_NE(bare.LastError().find("no attribute table"), std::string::npos);
   EXPECT_TRUE(bare.Value(0, "V").IsNull());
+
+  // A shape file cut short: the records before the cut are kept, the broken one is empty.
+  WriteThreeCells("cut.shp");
+  std::filesystem::resize_file("cut.shp", std::filesystem::file_size("cut.shp") - 20);
+  MapLayer cut("cut.shp");
+  ASSERT_TRUE(cut.Valid()) << cut.LastError();
+  EXPECT_EQ(cut.FeatureCount(), 3);
+  EXPECT_FALSE(cut.FeatureAt(1).Parts.empty());
+  EXPECT_TRUE(cut.FeatureAt(2).Parts.empty());
+  EXPECT_NE(cut.LastError().find("could not be read"), std::string::npos);
+  EXPECT_DOUBLE_EQ(cut.Extent().Right, 20);
+  EXPECT_TRUE(cut.SearchShape({25, 5}, mapctl::kSearchPointInPolygon, "").Eof());
 }
 
 TEST(MapLayer, ExpressionSearchOrdersAndFilters) {
