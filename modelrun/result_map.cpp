@@ -10,6 +10,7 @@
 #include "platform/ui/MsgBox.h"
 #include "runtime/Files.h"
 #include "runtime/Format.h"
+#include "runtime/Math.h"
 #include "runtime/Variant.h"
 
 namespace modTulmo {
@@ -91,7 +92,8 @@ bool Read(int32_t runid, const std::string& fileName) {
   const int32_t areaSubstance = nosys - 1;
   for (int32_t s = 0; s < noseg; ++s) {
     for (int32_t k = 0; k < nosys; ++k) {
-      const float v = in.ReadSingle();
+      // Nothing infinite or undefined may reach the grid, its layer or a label.
+      const float v = static_cast<float>(vb::Checked(in.ReadSingle()));
       ResultGrid(k, s) = v;
       tables.value[k][s] = v;
       if (k == areaSubstance) {
@@ -103,7 +105,7 @@ bool Read(int32_t runid, const std::string& fileName) {
   }
 
   for (const auto& [label, picture] : kMarineLabels) {
-    const float v = in.ReadSingle();
+    const float v = static_cast<float>(vb::Checked(in.ReadSingle()));
     if (window) window->SetLabelCaption(label, vb::Format(v, picture));
   }
   in.Close();

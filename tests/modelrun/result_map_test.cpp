@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -234,6 +235,7 @@ TEST_F(ResultMapTest, BrokenMapsGiveTheRunTimeErrorMessage) {
       {"truncated in the values", whole.substr(0, 10000), 62},
       {"marine values missing", whole.substr(0, 22400), 62},
       {"header promises a huge substance count", HugeHeader(), 62},
+      {"undefined value", MapFile(11, 500, [](int k, int s) { return k == 3 && s == 7 ? std::nanf("") : Plain(k, s); }), 5},
       {"no area", MapFile(11, 500, [](int k, int s) { return k == 10 ? 0.0f : Plain(k, s); }), 11},
   };
   for (const Case& c : cases) {
