@@ -12,9 +12,11 @@
 namespace ui {
 
 MenuItem::MenuItem(const QString& name, QAction* action, QMenu* menu, QObject* parent)
-    : QObject(parent), caption_(action->text().toStdString()), action_(action), menu_(menu) {
+    : QObject(parent),
+      caption_(action->isSeparator() ? std::string(1, '-') : action->text().toStdString()),
+      action_(action),
+      menu_(menu) {
   setObjectName(name);
-  if (action->isSeparator()) caption_ = "-";
   if (!menu) connect(action, &QAction::triggered, this, [this] { emit Click(); });
 }
 

@@ -90,6 +90,16 @@ TEST_F(PanelTest, CancelLeavesTheLevel) {
   EXPECT_EQ(ChildForms::GlobalIfLoaded("frmCalc"), nullptr);
 }
 
+TEST_F(PanelTest, AFailureInAButtonIsReportedUnderTheDialog) {
+  ChildForms::Register("frmCalc", []() -> ui::Form* { vb::Raise(7); });
+  frmDialog& dialog = ui::Global<frmDialog>();
+  dialog.Show();
+  dialog.OKButton_Click();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt, ErrorBoxText("frmDialog", "OKButton_Click", 7, "Out of memory"));
+  EXPECT_NE(ui::GlobalIfLoaded<frmDialog>(), nullptr);  // the rest of the click did not run
+}
+
 TEST_F(PanelTest, ViewResultsOpensTheResultWindowBesideThePanel) {
   frmOpen& panel = ui::Global<frmOpen>();
   panel.Command3_Click();

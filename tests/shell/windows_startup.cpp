@@ -92,6 +92,16 @@ TEST_F(StartupTest, ClosingTheMainWindowClosesTheDatabase) {
   EXPECT_EQ(gDatabase, nullptr);
   EXPECT_EQ(ui::FindForm("frmCompoundsList"), nullptr);
   EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_EQ(ends, 0);  // the close box ends the program only through its last window
+}
+
+TEST_F(StartupTest, FileExitClosesTheDatabaseAndEnds) {
+  CopyDatabase();
+  SubMain::Main();
+  ui::Global<MDIMain>().mnuFileExit_Click();
+  EXPECT_EQ(gDatabase, nullptr);
+  EXPECT_EQ(ends, 1);
+  EXPECT_EQ(ui::GlobalIfLoaded<MDIMain>(), nullptr);
 }
 
 }  // namespace
