@@ -1,0 +1,662 @@
+#include <QHeaderView>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <algorithm>
+
+#include "lists/RecordLists.h"
+#include "platform/dao/Dao.h"
+#include "platform/ui/CallByName.h"
+#include "platform/ui/Global.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/Twips.h"
+#include "records/AdvancedDetail.h"
+#include "records/Compounds.h"
+#include "records/Corvix.h"
+#include "records/Emission.h"
+#include "records/Environment.h"
+#include "records/Run.h"
+#include "runtime/Files.h"
+#include "runtime/Format.h"
+#include "runtime/Guard.h"
+#include "runtime/VbError.h"
+#include "shell/ChildForms.h"
+#include "shell/DAOSupport.h"
+#include "shell/Globals.h"
+#include "shell/MDIMain.h"
+#include "shell/MenuEnabling.h"
+#include "shell/Progress.h"
+#include "shell/TreeListFunctions.h"
+#include "shell/frmOpen.h"
+
+namespace lists {
+namespace {
+
+MDIMain& Main() { return ui::Global<MDIMain>(); }
+
+constexpr const char* kBetaNote =
+    "This screen will be UNAVAILABLE to the general user. It's implemented for the benifit of the BETA testers "
+    "during validation / implementation.";
+constexpr const char* kDemoSelect =
+    "This was put in only to show you how to use the search screens as select screens. MDIMain should display the "
+    "search screens with a mode of 'modMaintain'; not 'modSelectMaintain'.";
+constexpr const char* kDeleteQuestion = "Are you sure you wish to delete the selected record";
+
+struct Member {
+  const char* name;
+  const char* caption;
+  const char* editor;
+  const char* idProperty;
+  bool labelShown;
+  bool headersAtLoad;  // the load lays the headers down itself
+  bool* changed;       // the table's list-changed flag
+  int runField;        // the run column that protects a record, or -1
+};
+
+const Member& Of(Table t) {
+  static const Member members[] = {
+      {"frmCompoundsList", "Compounds List", "frmCompounds", "Cmpid", false, false, &gblnCompoundsChanged, 6},
+      {"frmEmissionList", "Emission List", "frmEmission", "EmissionID", false, false, &gblnEmissionsChanged, 7},
+      {"frmEnvironmentList", "Estuaries List", "frmEnvironment", "Id", false, false, &gblnEstuariesChanged, 5},
+      {"frmCorvixList", "Corvix List", "frmCorvix", "Corvixid", true, true, nullptr, -1},
+      {"frmAdvancedDetailList", "Advanced detail List", "frmAdvancedDetail", "AdvancedID", true, true, nullptr, -1},
+      {"frmRunList", "Run List", "frmRun", "Runid", false, true, nullptr, -1},
+  };
+  return members[static_cast<int>(t)];
+}
+
+std::string CellText(const vb::Variant& v, const char* picture) {
+  if (v.IsNull() || v.IsEmpty()) return {};
+  if (picture) return vb::Format(v, picture);
+  return vb::CStr(v);
+}
+
+// The decorative pictures of the compound, emission and estuary lists, and the row icon.
+QPixmap Picture(Table t) {
+  QPixmap pm(48, 48);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(40, 60, 90), 2));
+  switch (t) {
+    case Table::Compounds: {  // a flask
+      QPainterPath flask;
+      flask.moveTo(20, 6);
+      flask.lineTo(20, 20);
+      flask.lineTo(8, 42);
+      flask.lineTo(40, 42);
+      flask.lineTo(28, 20);
+      flask.lineTo(28, 6);
+      p.setBrush(QColor(200, 230, 255));
+      p.drawPath(flask);
+      p.setBrush(QColor(80, 170, 90));
+      p.drawRect(12, 34, 24, 6);
+      break;
+    }
+    case Table::Emission:  // a pipe discharging into water
+      p.setBrush(QColor(150, 150, 150));
+      p.drawRect(2, 12, 26, 10);
+      p.setBrush(QColor(120, 90, 60));
+      p.drawLine(28, 22, 32, 34);
+      p.setBrush(QColor(70, 130, 200));
+      p.drawRect(0, 34, 48, 14);
+      break;
+    default:  // an estuary widening towards the sea
+      p.setBrush(QColor(70, 130, 200));
+      p.drawPolygon(QPolygon({QPoint(2, 20), QPoint(46, 4), QPoint(46, 44), QPoint(2, 28)}));
+      break;
+  }
+  return pm;
+}
+
+// A header without a width of its own keeps the list control's default width.
+void AddHeader(ui::ListView* lvw, const std::string& header, double width) {
+  lvw->AddColumn(header, width);
+  if (width <= 0) lvw->setColumnWidth(lvw->columnCount() - 1, lvw->header()->defaultSectionSize());
+}
+
+QIcon RowIcon() {
+  QPixmap pm(16, 16);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setPen(QColor(40, 60, 90));
+  p.setBrush(QColor(250, 240, 170));
+  p.drawRect(2, 1, 11, 13);
+  p.drawLine(4, 5, 11, 5);
+  p.drawLine(4, 8, 11, 8);
+  p.drawLine(4, 11, 9, 11);
+  return QIcon(pm);
+}
+
+MenuEnabling::MenuStates MenuTable(bool runList, bool copies, int m, bool s) {
+  const bool maintain = m == modMaintain || m == modSelectMaintain;
+  const bool select = m == modSelect || m == modSelectMaintain;
+  return {{"mnuFile", true},
+          {"mnuFileImport", false},
+          {"mnuFileSep0", true},
+          {"mnuFileSave", false},
+          {"mnuFileSep1", true},
+          {"mnuFileClose", true},
+          {"mnuFileSep2", true},
+          {"mnuFileExit", true},
+          {"mnuData", true},
+          {"mnuDataAdd", !runList && maintain},
+          {"mnuDataCopy", copies && maintain && s},
+          {"mnuDataUpdate", !runList && maintain && s},
+          {"mnuDataDelete", maintain && s},
+          {"mnuDataSep1", true},
+          {"mnuDataProperties", s},
+          {"mnuDataSep2", true},
+          {"mnuDataSelect", !runList && select && s},
+          {"mnuDataSep3", true},
+          {"mnuDataRefresh", true},
+          {"mnuDataClear", true},
+          {"mnuEdit", true},
+          {"mnuEditCompoundsList", true},
+          {"mnuEditCorvixList", false},
+          {"mnuEditEmissionList", true},
+          {"mnuEditAdvancedDetailList", false},
+          {"mnuEditEnvironmentList", true},
+          {"mnuEditRunList", true},
+          {"mnuWindow", true},
+          {"mnuWindowTileHorizontally", true},
+          {"mnuWindowTileVertically", true},
+          {"mnuWindowCascade", true},
+          {"mnuWindowArrangeIcons", true},
+          {"mnuHelp", true},
+          {"mnuHelpAbout", true},
+          {"mnuHelpHelp", true}};
+}
+
+}  // namespace
+
+const std::vector<ListColumn>& Columns(Table table) {
+  static const std::vector<ListColumn> compounds{
+      {"ID", 1000, 0, "00000"}, {"Description", 3000, 1}, {"Name", 3000, 2}, {"CAS-number", 1440, 30}};
+  static const std::vector<ListColumn> emission{{"ID", 800, 0, "00000"}, {"Description", 7000, 1}};
+  static const std::vector<ListColumn> environment{
+      {"ID", 1000, 0, "0000"}, {"Description", 7000, 1}, {"Type", 1440, 2}};
+  static const std::vector<ListColumn> run{{"ID", 1000, 0, "00000"}, {"Description", 6000, 1}, {"Run date", 4000, 4}};
+  static const std::vector<ListColumn> corvix = [] {
+    std::vector<ListColumn> c{{"Corvixid", 0, 0}, {"Corvixversion", 0, 1}, {"Numericalscheme", 0, 2}};
+    for (int i = 1; i <= 10; ++i) c.push_back({"Cxdummy" + std::to_string(i), 0, 2 + i});
+    return c;
+  }();
+  static const std::vector<ListColumn> advanced = [] {
+    std::vector<ListColumn> c{{"AdvancedID", 0, 0}};
+    for (int i = 1; i <= 15; ++i) c.push_back({"Detail" + std::to_string(i), 0, i});
+    const char* rest[] = {"Weight_org2dab",     "Weight_org1pec",     "Weight_org1tel",    "Weight_roundfish",
+                          "Weight_secprod",     "Weight_zoopl",       "DietOrg2DabSecProd", "DietOrg2DabOrg1Tel",
+                          "DietOrg1TelDet",     "DietOrg1TelPhyto",   "DietRoundSecProd",  "DietSecProdZoo",
+                          "DietZooDet",         "DietZooPhyto",       "GrowthRateOrg2Dab", "GrowthRateOrg1Tel",
+                          "GrowthRateRound"};
+    int field = 16;
+    for (const char* h : rest) c.push_back({h, 0, field++});
+    return c;
+  }();
+  switch (table) {
+    case Table::Compounds: return compounds;
+    case Table::Emission: return emission;
+    case Table::Environment: return environment;
+    case Table::Corvix: return corvix;
+    case Table::AdvancedDetail: return advanced;
+    case Table::Run: return run;
+  }
+  return compounds;
+}
+
+int RowLimit(Table table) {
+  switch (table) {
+    case Table::Compounds: return 5000;
+    case Table::Environment:
+    case Table::Run: return 10000;
+    default: return 100;
+  }
+}
+
+// ---- the window ----------------------------------------------------------------------------------
+
+RecordList::RecordList(Table table) : ui::Form(Of(table).name), table_(table) {
+  const Member& m = Of(table);
+  setWindowTitle(m.caption);
+  SetDesignClientSize(9000, 5200);
+
+  const char* captions[] = {"&Refresh", "C&lear", GroupA() ? "C&opy" : "&Select", table == Table::Run ? "&Add" : "&New",
+                            "&Edit",    "&Delete", "&View", "&Close"};
+  auto button = [&](int i, QWidget* parent) {
+    auto* b = new QPushButton(captions[i], parent);
+    b->setObjectName("cmdList");
+    b->setProperty("Index", i);
+    cmdList[static_cast<std::size_t>(i)] = b;
+    connect(b, &QPushButton::clicked, this, [this, i] { cmdList_Click(i); });
+  };
+  // Design order: button 2, the frame and its contents, then the rest of the bottom row.
+  button(2, this);
+  fralist = new QFrame(this);
+  fralist->setObjectName("fralist");
+  fralist->setFrameShape(QFrame::StyledPanel);
+  button(0, fralist);
+  button(1, fralist);
+  cmdList[0]->setHidden(true);
+  cmdList[1]->setHidden(true);
+  cmdList[1]->setShortcut(QKeySequence(Qt::Key_Escape));  // the window's cancel button
+  lvw = new ui::ListView("lvw", fralist);
+  if (GroupA()) {
+    Image1 = new QLabel(fralist);
+    Image1->setObjectName("Image1");
+    Image1->setPixmap(Picture(table));
+    ui::Place(Image1, 90, 90, 720, 720);
+  }
+  Line1 = new ui::Line("Line1", fralist);
+  Line2 = new ui::Line("Line2", fralist);
+  Label1 = new QLabel(fralist);
+  Label1->setObjectName("Label1");
+  Label1->setWordWrap(true);
+  if (m.labelShown) Label1->setText(kBetaNote);
+  Label1->setHidden(!m.labelShown);
+  ui::Place(Label1, 45, 180, 6000, 700);
+  for (int i = 7; i >= 3; --i) button(i, this);
+  imglvw = new ui::ImageList("imglvw", this);
+  imglvw->Add("SAMPLE", RowIcon());
+
+  if (!m.headersAtLoad)
+    for (const ListColumn& c : Columns(table)) AddHeader(lvw, c.header, c.width);
+
+  connect(lvw, &ui::ListView::ItemClick, this, [this] { lvw_Click(); });
+  connect(lvw, &ui::ListView::DblClick, this, [this] { lvw_DblClick(); });
+  connect(lvw, &ui::ListView::ColumnClick, this, [this](int c) { lvw_ColumnClick(c); });
+}
+
+const char* RecordList::Name() const { return Of(table_).name; }
+
+bool RecordList::GroupA() const {
+  return table_ == Table::Compounds || table_ == Table::Emission || table_ == Table::Environment;
+}
+
+void RecordList::Register() { Main().SetfrmActive(this); }
+
+void RecordList::Form_Load() {
+  vb::Guard(Name(), "Form_Load", [&] {
+    RefreshList();
+    Register();
+    ProcessMode();
+    auto placeRule = [this] {
+      const double panel = ui::Global<frmOpen>().Width();
+      if (Left() < panel) SetLeft(panel);
+    };
+    switch (table_) {
+      case Table::Compounds:
+      case Table::Environment:
+        placeRule();
+        SetWidth(9000);
+        break;
+      case Table::Emission:
+        SetWidth(8100);
+        placeRule();
+        break;
+      case Table::Run: SetWidth(9000); break;
+      default: break;
+    }
+  });
+}
+
+void RecordList::ProcessMode() {
+  vb::Guard(Name(), "ProcessMode", [&] {
+    auto hide = [this](std::initializer_list<int> indexes) {
+      for (int i : indexes) cmdList[static_cast<std::size_t>(i)]->setHidden(true);
+    };
+    switch (mode_) {
+      case modSelect: hide({3, 2, 4, 5}); break;
+      case modMaintain: break;
+      case modSelectMaintain:
+        if (table_ == Table::AdvancedDetail) {
+          hide({3, 2, 5});
+          cmdList[4]->setHidden(false);
+        }
+        break;
+      default: vb::Raise(vb::kProgrammingError, "", "Programming error. Case not coded. Invalid form mode.");
+    }
+    if (table_ == Table::Run && lvw->Count() == 1) hide({5});
+  });
+}
+
+void RecordList::Form_Activate() {
+  vb::Guard(Name(), "Form_Activate", [&] { Register(); });
+}
+
+bool RecordList::Form_QueryUnload() {
+  vb::Guard(Name(), "Form_QueryUnload", [&] {
+    lvw->Clear();
+    Main().SetfrmActive(nullptr);
+  });
+  return true;
+}
+
+void RecordList::Form_Resize() {
+  // Each step on its own: a window made too small skips the steps it cannot take.
+  const double W = Width(), H = Height();
+  auto step = [](auto&& body) {
+    vb::Try(body);
+    vb::Err().Clear();
+  };
+  step([&] {
+    if (H - 875 < 0 || W - 135 < 0) vb::Raise(380);
+    ui::Place(fralist, 0, -45, W - 135, H - 875);
+  });
+  const double FH = ui::HeightOf(fralist), FW = ui::WidthOf(fralist);
+  step([&] { ui::Place(Label1, 45, 180, ui::WidthOf(Label1), ui::HeightOf(Label1)); });
+  step([&] { ui::Place(cmdList[0], FW - 90 - 1100, 180, 1100, 350); });
+  step([&] { ui::Place(cmdList[1], ui::LeftOf(cmdList[0]), ui::TopOf(cmdList[0]) + 350 + 45, 1100, 350); });
+  step([&] {
+    if (FH * 0.75 - 270 < 0 || FW - 90 < 0) vb::Raise(380);
+    ui::Place(lvw, 45, FH * 0.25 + 225, FW - 90, FH * 0.75 - 270);
+  });
+  auto lines = [&] {
+    const double y = ui::TopOf(lvw) - 180;
+    Line1->SetX1(ui::LeftOf(lvw) + 45);
+    Line1->SetX2(ui::WidthOf(lvw));
+    Line1->SetY1(y);
+    Line1->SetY2(y);
+    Line2->SetX1(Line1->X1());
+    Line2->SetX2(Line1->X2());
+    Line2->SetY1(y + 15);
+    Line2->SetY2(y + 15);
+  };
+  step(lines);
+  if (Image1) step([&] { ui::SetLeft(Image1, ui::LeftOf(lvw) + 45); });
+  const double top = table_ == Table::AdvancedDetail ? FH + 45 : FH - 22.5;
+  for (int i = 2; i < 8; ++i)
+    step([&] { ui::Place(cmdList[static_cast<std::size_t>(i)], FW - (8 - i) * (1100 + 22.5), top, 1100, 350); });
+}
+
+void RecordList::cmdList_Click(int index) {
+  vb::Guard(Name(), "cmdList_Click", [&] {
+    Register();
+    MDIMain& main = Main();
+    switch (index) {
+      case 0: main.mnuDataRefresh_Click(); break;
+      case 1: main.mnuDataClear_Click(); break;
+      case 2:
+        // Without a copy of their own, the lists of the second group select with this button.
+        if (GroupA())
+          main.mnuDataCopy_Click();
+        else
+          main.mnuDataSelect_Click();
+        break;
+      case 3: main.mnuDataAdd_Click(); break;
+      case 4: main.mnuDataUpdate_Click(); break;
+      case 5: main.mnuDataDelete_Click(); break;
+      case 6: main.mnuDataProperties_Click(); break;
+      case 7: main.mnuFileClose_Click(); break;
+      default: vb::Raise(vb::kProgrammingError, "", "Programming error. Case not coded. Unknown button index.");
+    }
+  });
+}
+
+void RecordList::lvw_Click() {
+  vb::Guard(Name(), "lvw_Click", [&] {
+    Register();
+    if (table_ == Table::Run)
+      if (ui::ListItem* item = lvw->SelectedItem()) lvw->setToolTip(QString::fromStdString(item->SubItem(1)));
+  });
+}
+
+void RecordList::lvw_DblClick() {
+  vb::Guard(Name(), "lvw_DblClick", [&] {
+    Register();
+    if (mode_ == modSelect)
+      SelectRecord();
+    else
+      DisplayRecord();
+  });
+}
+
+void RecordList::lvw_ColumnClick(int column) {
+  vb::Guard(Name(), "lvw_ColumnClick", [&] { lvw->SortOnce(column, true); });
+}
+
+std::unique_ptr<dao::Recordset> RecordList::Rows() const {
+  switch (table_) {
+    case Table::Compounds: return Compounds().GetAll();
+    case Table::Emission: return Emission().GetAll();
+    case Table::Environment: return Environment().GetAll();
+    case Table::Corvix: return Corvix().GetAll();
+    case Table::AdvancedDetail: return AdvancedDetail().GetAll();
+    case Table::Run: return ::Run().GetAll();
+  }
+  return nullptr;
+}
+
+bool RecordList::Delete(int32_t id) const {
+  const vb::Variant key(id);
+  switch (table_) {
+    case Table::Compounds: return Compounds().Delete(key);
+    case Table::Emission: return Emission().Delete(key);
+    case Table::Environment: return Environment().Delete(key);
+    case Table::Corvix: return Corvix().Delete(key);
+    case Table::AdvancedDetail: return AdvancedDetail().Delete(key);
+    case Table::Run: return ::Run().Delete(key);
+  }
+  return false;
+}
+
+void RecordList::RefreshList() {
+  vb::Guard(Name(), "RefreshList", [&] {
+    const Member& m = Of(table_);
+    if (m.changed) *m.changed = true;
+    lvw->Clear();
+    const std::vector<ListColumn>& columns = Columns(table_);
+    if (m.headersAtLoad) {
+      lvw->setHeaderItem(new QTreeWidgetItem());
+      // The run list sizes its columns after the load.
+      for (const ListColumn& c : columns) AddHeader(lvw, c.header, 0);
+    }
+    std::unique_ptr<dao::Recordset> rs = Rows();
+    if (blnDataReturned(rs)) {
+      const int limit = RowLimit(table_);
+      Progress::ProgressStart(Main().prgBar, 0, 0, static_cast<int16_t>(std::min(rs->RecordCount(), limit)));
+      rs->MoveFirst();
+      int rows = 0;
+      while (!rs->Eof()) {
+        const vb::Variant id = rs->Fields(0);
+        ui::ListItem* item =
+            lvw->Add("KY_" + CellText(id, nullptr), CellText(id, columns[0].picture));
+        item->setIcon(0, imglvw->Image("SAMPLE"));
+        for (std::size_t c = 1; c < columns.size(); ++c)
+          item->SetSubItem(static_cast<int>(c), CellText(rs->Fields(columns[c].field), columns[c].picture));
+        Progress::ProgressUpdate(Main().prgBar, 0);
+        ++rows;
+        rs->MoveNext();
+        if (rows == limit && !rs->Eof()) {
+          ui::Beep();
+          ui::MsgBox("Your query returned more then '" + std::to_string(limit) +
+                         "'. Please change your search criteria to narrow the results.",
+                     ui::vbOKOnly + ui::vbInformation);
+          break;
+        }
+      }
+    }
+    if (table_ == Table::Run)
+      for (std::size_t c = 0; c < columns.size(); ++c)
+        lvw->setColumnWidth(static_cast<int>(c), ui::ToPixels(columns[c].width));
+    CloseRecordset(rs);
+    Progress::ProgressStart(Main().prgBar, 0, 0, 100);
+    EnableMenus();
+  });
+}
+
+void RecordList::OpenEditor(int mode, bool forSelectedRow) {
+  if (forSelectedRow) {
+    const vb::Variant key = GetSelectedKeyId(0, lvw);
+    if (vb::CStr(key).empty()) return;  // no row: nothing to open
+    id_ = vb::CLng(key);
+  }
+  ui::Form* editor = ChildForms::New(Of(table_).editor);
+  if (forSelectedRow) editor->setProperty(Of(table_).idProperty, id_);
+  ui::SetProperty(editor, "frmParent", QVariant::fromValue<QWidget*>(this));
+  ui::SetProperty(editor, "Mode", mode);
+  editor->Show();
+}
+
+void RecordList::DisplayRecord() {
+  vb::Guard(Name(), "DisplayRecord", [&] { OpenEditor(modView, true); });
+}
+
+void RecordList::AddRecord() {
+  vb::Guard(Name(), "AddRecord", [&] { OpenEditor(modAdd, false); });
+}
+
+void CopyList::CopyRecord() {
+  vb::Guard(Name(), "CopyRecord", [&] { OpenEditor(modCopy, true); });
+}
+
+bool RecordList::InRun(int32_t id) {
+  bool found = false;
+  vb::Guard(Name(), "CheckIfInRun", [&] {
+    std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
+    const int field = Of(table_).runField;
+    if (blnDataReturned(rs)) {
+      rs->MoveFirst();
+      while (!rs->Eof()) {
+        const vb::Variant v = rs->Fields(field);
+        if (!v.IsNull() && vb::CDbl(v) == static_cast<double>(id)) {
+          found = true;
+          break;
+        }
+        rs->MoveNext();
+      }
+    }
+    CloseRecordset(rs);
+  });
+  return found;
+}
+
+bool CopyList::CheckIfInRun(int id) { return InRun(id); }
+
+void RecordList::UpdateRecord() {
+  vb::Guard(Name(), "UpdateRecord", [&] {
+    if (!GroupA()) {
+      OpenEditor(modEdit, true);
+      return;
+    }
+    id_ = vb::CLng(GetSelectedKeyId(0, lvw));
+    const std::string id = std::to_string(id_);
+    if (table_ == Table::Environment) {
+      const std::string type = lvw->SelectedItem() ? lvw->SelectedItem()->SubItem(2) : std::string();
+      if (type == "default" || type == "defaultavg") {
+        ui::MsgBox("You can't remove or edit estuaries of type \"default\" and \"defaultavg\". \r"
+                   "Please copy the scenario and then edit the copy");
+        return;
+      }
+    }
+    if (InRun(id_)) {
+      switch (table_) {
+        case Table::Compounds:
+          ui::MsgBox("Compound " + id +
+                     " already used in run. Please delete the run first, before you update this compound\r"
+                     "or copy the compound and then edit the copy");
+          break;
+        case Table::Emission:
+          ui::MsgBox("Emission " + id +
+                     " already used in run. You can not change this data unless you delete the run first\r"
+                     "or copy the emission and then edit the copy");
+          break;
+        default:
+          ui::MsgBox("Environment already used in run. Please remove run before you remove or update this record\r"
+                     "or copy the estuary and then edit the copy.");
+      }
+      return;
+    }
+    ui::Form* editor = ChildForms::New(Of(table_).editor);
+    editor->setProperty(Of(table_).idProperty, id_);
+    ui::SetProperty(editor, "frmParent", QVariant::fromValue<QWidget*>(this));
+    ui::SetProperty(editor, "Mode", static_cast<int>(modEdit));
+    editor->Show();
+  });
+}
+
+void RecordList::DeleteRecord() {
+  vb::Guard(Name(), "DeleteRecord", [&] {
+    id_ = vb::CLng(GetSelectedKeyId(0, lvw));
+    const std::string id = std::to_string(id_);
+    if (table_ == Table::Environment) {
+      const std::string type = lvw->SelectedItem() ? lvw->SelectedItem()->SubItem(2) : std::string();
+      if (type == "default" || type == "defaultavg") {
+        ui::MsgBox("You can't remove or edit default estuaries. ");
+        return;
+      }
+    }
+    if (GroupA() && InRun(id_)) {
+      switch (table_) {
+        case Table::Compounds:
+          ui::MsgBox("Compound " + id + " already used in run. Please delete the run first, before you delete this compound");
+          break;
+        case Table::Emission: ui::MsgBox("Emission already used in run. Please delete the run first"); break;
+        default: ui::MsgBox("Environment already used in run. Please remove run before you remove or update this record");
+      }
+      return;
+    }
+    ui::Beep();
+    if (ui::MsgBox(kDeleteQuestion, ui::vbYesNo + ui::vbQuestion) != ui::vbYes) return;
+    if (!Delete(id_)) return;
+    lvw->Remove(lvw->Find(TreeListFunctions::strGetSelectedKey(lvw)));
+    lvw->viewport()->update();
+    if (table_ == Table::Run) {
+      // The record class removes the map, statistics and report files; the list removes the rest.
+      for (const char* suffix : {".shp", ".shx", ".dbf", "-data.txt", "-stat.txt", ".map"}) {
+        const std::string file = id + suffix;
+        if (vb::FileExists(file)) vb::Kill(file);
+      }
+    }
+  });
+}
+
+void RecordList::SelectRecord() {
+  vb::Guard(Name(), "SelectRecord", [&] {
+    id_ = vb::CLng(GetSelectedKeyId(0, lvw));
+    if (!parent_) vb::Raise(vb::kProgrammingError, "", "Programming error. Parent form object must be set for select to work.");
+    const std::string parent = parent_->objectName().toStdString();
+    if (parent != "MDIMain")
+      vb::Raise(vb::kProgrammingError, "",
+                "Programming error. Do not know how to select records on parent form '" + parent + "'.");
+    ui::Beep();
+    if (table_ == Table::Compounds)
+      ui::MsgBox("The selected compound has id " + std::to_string(id_));
+    else
+      ui::MsgBox(kDemoSelect, ui::vbOKOnly + ui::vbExclamation);
+  });
+}
+
+void RecordList::ClearForm() {
+  vb::Guard(Name(), "ClearForm", [&] {
+    lvw->Clear();
+    lvw->viewport()->update();
+    EnableMenus();
+  });
+}
+
+void RecordList::CloseForm() {
+  vb::Guard(Name(), "CloseForm", [&] { Unload(); });
+}
+
+void RecordList::EnableMenus() {
+  vb::Guard(Name(), "EnableMenus", [&] {
+    const bool s = lvw->SelectedItem() != nullptr;
+    MenuEnabling::SetMainMenus(MenuTable(table_ == Table::Run, GroupA(), mode_, s));
+    const char* mirror[] = {"mnuDataRefresh", "mnuDataClear",  "mnuDataCopy",       "mnuDataAdd",
+                            "mnuDataUpdate",  "mnuDataDelete", "mnuDataProperties", "mnuFileClose"};
+    if (!GroupA()) mirror[2] = "mnuDataSelect";
+    for (int i = 0; i < 8; ++i) cmdList[static_cast<std::size_t>(i)]->setEnabled(MenuEnabling::MenuEnabled(mirror[i]));
+  });
+}
+
+void RegisterLists() {
+  ChildForms::Register("frmCompoundsList", [] { return new frmCompoundsList(); });
+  ChildForms::Register("frmEmissionList", [] { return new frmEmissionList(); });
+  ChildForms::Register("frmEnvironmentList", [] { return new frmEnvironmentList(); });
+  ChildForms::Register("frmCorvixList", [] { return new frmCorvixList(); });
+  ChildForms::Register("frmAdvancedDetailList", [] { return new frmAdvancedDetailList(); });
+  ChildForms::Register("frmRunList", [] { return new frmRunList(); });
+}
+
+}  // namespace lists
