@@ -1,0 +1,382 @@
+// The calculation window: pick lists, editor openers, menus while active, and the run button,
+// which hands the run to modTulmo::RunCalculation and shows the result window after it.
+#include "modelrun/frmCalc.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "modelrun/calc_run.h"
+#include "modelrun/modTulmo.h"
+#include "platform/dao/Dao.h"
+#include "platform/ui/CallByName.h"
+#include "platform/ui/Global.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/Twips.h"
+#include "records/Compounds.h"
+#include "records/Emission.h"
+#include "records/Environment.h"
+#include "runtime/Format.h"
+#include "runtime/Guard.h"
+#include "runtime/Variant.h"
+#include "shell/ChildForms.h"
+#include "shell/DAOSupport.h"
+#include "shell/Globals.h"
+#include "shell/MDIMain.h"
+#include "shell/MenuEnabling.h"
+#include "shell/Progress.h"
+#include "shell/TreeListFunctions.h"
+#include "shell/frmOpen.h"
+
+namespace {
+
+constexpr const char* kName = "frmCalc";
+
+MDIMain& Main() { return ui::Global<MDIMain>(); }
+
+ui::ListView* MakeList(const char* name, const char* tip, double descriptionWidth, QWidget* parent) {
+  auto* list = new ui::ListView(name, parent);
+  list->AddColumn("ID", 1235);
+  list->AddColumn("Description", descriptionWidth);
+  list->setToolTip(tip);
+  return list;
+}
+
+QLabel* MakeLabel(const char* name, const char* caption, QWidget* parent) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QPushButton* MakeButton(const char* name, const char* caption, const char* tip, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  if (tip) button->setToolTip(tip);
+  return button;
+}
+
+// Fills a pick list from a record set: key "KY_<id>", the id in the picture, the description.
+// `limit` stops the reading with a message (0: no limit); `keep` chooses the rows shown.
+void FillList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, const char* picture, int limit,
+              int progressCap, const std::function<bool(dao::Recordset&)>& keep) {
+  list->Clear();
+  if (blnDataReturned(rs)) {
+    const int64_t count = rs->RecordCount();
+    Progress::ProgressStart(Main().prgBar, 0, 0, static_cast<int16_t>(count < progressCap ? count : progressCap));
+    rs->MoveFirst();
+    int added = 0;
+    while (!rs->Eof()) {
+      if (!keep || keep(*rs)) {
+        const vb::Variant id = rs->Fields(0);
+        const std::string key = id.IsNull() ? std::string("KY_") : TreeListFunctions::KeyOf(vb::CLng(id));
+        ui::ListItem* item = list->Add(key, id.IsNull() ? std::string() : vb::Format(vb::CLng(id), picture));
+        const vb::Variant description = rs->Fields(1);
+        item->SetSubItem(1, description.IsNull() ? std::string() : vb::CStr(description));
+        ++added;
+      }
+      Progress::ProgressUpdate(Main().prgBar, 0);
+      if (limit > 0 && added >= limit) {
+        ui::Beep();
+        ui::MsgBox("Your query returned more then '" + std::to_string(limit) +
+                       "'. Please change your search criteria to narrow the results.",
+                   ui::vbInformation);
+        break;
+      }
+      rs->MoveNext();
+    }
+  }
+  CloseRecordset(rs);
+  Progress::ProgressStart(Main().prgBar, 0, 0, 100);
+}
+
+// The estuary type that a level offers; empty for an unknown level.
+std::string LevelType(const std::string& level) {
+  if (level == "EASY") return "defaultavg";
+  if (level == "INTERMEDIATE") return "default";
+  if (level == "ADVANCED") return "user";
+  return {};
+}
+
+int32_t SelectedId(ui::ListView* list) { return vb::CLng(GetSelectedKeyId(0, list)); }
+
+// Selects the first row and picks it, or says that the table is empty and opens its list window.
+template <class Pick, class Open>
+void PickFirstOrOpen(ui::ListView* list, Pick pick, const char* message, Open open) {
+  if (list->Count() > 0) {
+    list->SetSelectedItem(list->Item(1));
+    pick();
+  } else {
+    ui::MsgBox(message);
+    open();
+  }
+}
+
+}  // namespace
+
+frmCalc::frmCalc() : ui::Form(kName) {
+  setWindowTitle("Start calculation - easy level");
+  SetDesignClientSize(6380, 8580);
+  lblCompound = MakeLabel("lblCompound", "Compound", this);
+  lvCompounds = MakeList("lvCompounds", "Select one compound", 6527, this);
+  cmdCompounds = MakeButton("cmdCompounds", "View details..", "View details, to edit select menu edit - compound list", this);
+  lblEmission = MakeLabel("lblEmission", "Emission", this);
+  lvEmissions = MakeList("lvEmissions", "Select an emission scenario", 6527, this);
+  cmdEmissions = MakeButton("cmdEmissions", "View details ..", "View details, to edit select menu edit - emission list", this);
+  Label1 = MakeLabel("Label1", "Estuary", this);
+  lvEstuary = MakeList("lvEstuary", "Select an estuary", 6526, this);
+  cmdEstuary = MakeButton("cmdEstuary", "View details..", "View details, to edit select menu edit - estuary list", this);
+  cmdRun = MakeButton("cmdRun", "Run", "Run calculation", this);
+  cmdCancel = MakeButton("cmdCancel", "Cancel", nullptr, this);
+
+  // Three bands of label, list and button, then the run and cancel buttons.
+  const double width = 6140;
+  double top = 120;
+  for (auto [label, list, button] : {std::tuple{static_cast<QWidget*>(lblCompound), lvCompounds, cmdCompounds},
+                                     std::tuple{static_cast<QWidget*>(lblEmission), lvEmissions, cmdEmissions},
+                                     std::tuple{static_cast<QWidget*>(Label1), lvEstuary, cmdEstuary}}) {
+    ui::Place(label, 120, top, 2400, 255);
+    ui::Place(list, 120, top + 300, width, 1815);
+    ui::Place(button, 120 + width - 1695, top + 2175, 1695, 375);
+    top += 2700;
+  }
+  ui::Place(cmdRun, 120 + width - 2 * 1695 - 120, top + 60, 1695, 375);
+  ui::Place(cmdCancel, 120 + width - 1695, top + 60, 1695, 375);
+
+  connect(lvCompounds, &ui::ListView::ItemClick, this, [this] { lvCompounds_Click(); });
+  connect(lvEmissions, &ui::ListView::ItemClick, this, [this] { lvEmissions_Click(); });
+  connect(lvEstuary, &ui::ListView::ItemClick, this, [this] { lvEstuary_Click(); });
+  connect(lvCompounds, &ui::ListView::ColumnClick, this, [this](int c) { lvCompounds_ColumnClick(c); });
+  connect(lvEmissions, &ui::ListView::ColumnClick, this, [this](int c) { lvEmissions_ColumnClick(c); });
+  connect(lvEstuary, &ui::ListView::ColumnClick, this, [this](int c) { lvEstuary_ColumnClick(c); });
+  connect(cmdCompounds, &QPushButton::clicked, this, [this] { cmdCompounds_Click(); });
+  connect(cmdEmissions, &QPushButton::clicked, this, [this] { cmdEmissions_Click(); });
+  connect(cmdEstuary, &QPushButton::clicked, this, [this] { cmdEstuary_Click(); });
+  connect(cmdRun, &QPushButton::clicked, this, [this] { cmdRun_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+// ---- loading, activation, resizing, unloading ------------------------------------------------
+
+void frmCalc::Form_Load() {
+  vb::Guard(kName, "Form_Load", [&] {
+    frmOpen::PlaceBesidePanel(*this);
+    SetWidth(6500);
+    SetHeight(9000);
+    elastic_.Init(this);
+    RefreshCompoundList();
+    PickFirstOrOpen(lvCompounds, [&] { lvCompounds_Click(); }, "You must first define a compound",
+                    [] { Main().mnuEditCompoundsList_Click(); });
+    RefreshEmissionList();
+    PickFirstOrOpen(lvEmissions, [&] { lvEmissions_Click(); }, "You must first define an emission",
+                    [] { Main().mnuEditEmissionList_Click(); });
+    RefreshEstuaryList();
+    PickFirstOrOpen(lvEstuary, [&] { lvEstuary_Click(); }, "You must first define a estuary",
+                    [] { Main().mnuEditEnvironmentList_Click(); });
+    Main().SetfrmActive(nullptr);
+  });
+}
+
+void frmCalc::Form_Activate() {
+  vb::Guard(kName, "Form_Activate", [&] {
+    cmdRun->setEnabled(true);
+    if (lvCompounds->Count() == 0 || lvEmissions->Count() == 0 || lvEstuary->Count() == 0) {
+      cmdRun->setEnabled(false);
+      return;
+    }
+    // A reload keeps the picked ids and the current records as they are.
+    if (gblnCompoundsChanged) {
+      RefreshCompoundList();
+      gblnCompoundsChanged = false;
+    }
+    if (gblnEmissionsChanged) {
+      RefreshEmissionList();
+      gblnEmissionsChanged = false;
+    }
+    if (gblnEstuariesChanged) {
+      RefreshEstuaryList();
+      gblnEstuariesChanged = false;
+    }
+    modTulmo::GetAdvancedDetailData(1);
+    Frame()->raise();
+    EnableMenus();
+    if (gstrLevel == "EASY")
+      SetCaption("TULMO - easy level : yearly averaged , default estuaries");
+    else if (gstrLevel == "INTERMEDIATE")
+      SetCaption("TULMO - intermediate level : seasonally averaged , default estuaries");
+    else if (gstrLevel == "ADVANCED")
+      SetCaption("TULMO - advanced level : user defined estuaries");
+  });
+}
+
+void frmCalc::Form_Resize() {
+  if (!Loading()) elastic_.FormResize(this);
+}
+
+bool frmCalc::Form_QueryUnload() {
+  vb::Guard(kName, "Form_QueryUnload", [&] { Main().SetfrmActive(nullptr); });
+  return true;
+}
+
+// ---- pick lists -------------------------------------------------------------------------------
+
+void frmCalc::RefreshCompoundList() {
+  vb::Guard(kName, "RefreshCompoundsList", [&] { FillList(lvCompounds, Compounds().GetAll(), "0000", 9000, 9000, {}); });
+}
+
+void frmCalc::RefreshEmissionList() {
+  vb::Guard(kName, "RefreshEmissionList", [&] { FillList(lvEmissions, Emission().GetAll(), "00000", 1000, 1000, {}); });
+}
+
+void frmCalc::RefreshEstuaryList() {
+  vb::Guard(kName, "RefreshEstuaryList", [&] {
+    const std::string type = LevelType(gstrLevel);
+    FillList(lvEstuary, Environment().GetAll(), "00000", 0, 9000, [&](dao::Recordset& rs) {
+      const vb::Variant t = rs.Fields(2);
+      return !type.empty() && !t.IsNull() && vb::CStr(t) == type;
+    });
+    EnableMenus();
+  });
+}
+
+void frmCalc::lvCompounds_Click() {
+  const int32_t id = SelectedId(lvCompounds);
+  modTulmo::CalcSelection.CompoundID = id;
+  modTulmo::GetData(id);
+}
+
+void frmCalc::lvEmissions_Click() {
+  const int32_t id = SelectedId(lvEmissions);
+  modTulmo::CalcSelection.EmissionID = id;
+  modTulmo::GetEmissionData(id);
+}
+
+void frmCalc::lvEstuary_Click() {
+  const int32_t id = SelectedId(lvEstuary);
+  modTulmo::CalcSelection.EstuaryID = id;
+  modTulmo::GetEnvironmentData(id);
+  modTulmo::CurrentRun.EnvirID = id;
+}
+
+void frmCalc::SortColumn(ui::ListView* list, int column, const char* procedure) {
+  vb::Guard(kName, procedure, [&] { list->SortOnce(column, true); });
+}
+
+void frmCalc::lvCompounds_ColumnClick(int column) { SortColumn(lvCompounds, column, "lvCompounds_ColumnClick"); }
+void frmCalc::lvEmissions_ColumnClick(int column) { SortColumn(lvEmissions, column, "lvemissions_ColumnClick"); }
+void frmCalc::lvEstuary_ColumnClick(int column) { SortColumn(lvEstuary, column, "lvEstuary_ColumnClick"); }
+
+// ---- editors ------------------------------------------------------------------------------------
+
+// A list without a selected row has no id to show: the buttons then do nothing.
+void frmCalc::cmdCompounds_Click() {
+  if (lvCompounds->SelectedItem() || lvCompounds->DropHighlight()) DisplayCompRecordbyKey(SelectedId(lvCompounds));
+}
+
+void frmCalc::cmdEmissions_Click() {
+  if (lvEmissions->SelectedItem() || lvEmissions->DropHighlight()) DisplayEmisRecordbyKey(SelectedId(lvEmissions));
+}
+
+void frmCalc::cmdEstuary_Click() {
+  if (!lvEstuary->SelectedItem() && !lvEstuary->DropHighlight()) return;
+  const int32_t id = SelectedId(lvEstuary);
+  modTulmo::CalcSelection.EstuaryID = id;
+  DisplayEstRecordbyKey(id);
+}
+
+void frmCalc::OpenEditor(const char* editor, const char* idProperty, int32_t id) {
+  ui::Form* form = ChildForms::New(editor);
+  form->setProperty(idProperty, id);
+  ui::SetProperty(form, "frmParent", QVariant::fromValue<QWidget*>(this));
+  ui::SetProperty(form, "Mode", 0);
+  form->Show();
+}
+
+void frmCalc::DisplayCompRecordbyKey(int32_t myCompoundID) {
+  vb::Guard(kName, "DisplayRecord", [&] {
+    modTulmo::CalcSelection.CompoundID = myCompoundID;
+    OpenEditor("frmCompounds", "Cmpid", myCompoundID);
+  });
+}
+
+void frmCalc::DisplayEmisRecordbyKey(int32_t myEmisID) {
+  vb::Guard(kName, "DisplayRecord", [&] {
+    modTulmo::CalcSelection.EmissionID = myEmisID;
+    OpenEditor("frmEmission", "EmissionID", myEmisID);
+  });
+}
+
+void frmCalc::DisplayEstRecordbyKey(int32_t myEnvironmentID) {
+  vb::Guard(kName, "DisplayRecord", [&] { OpenEditor("frmEnvironment", "Id", myEnvironmentID); });
+}
+
+// ---- menus --------------------------------------------------------------------------------------
+
+void frmCalc::EnableMenus() {
+  vb::Guard(kName, "EnableMenus", [&] {
+    MenuEnabling::SetMainMenus({{"mnuFile", true},
+                                {"mnuFileSep0", true},
+                                {"mnuFileSep1", true},
+                                {"mnuFileClose", true},
+                                {"mnuFileSep2", true},
+                                {"mnuFileExit", true},
+                                {"mnuDataSep1", true},
+                                {"mnuDataSep2", true},
+                                {"mnuDataSep3", true},
+                                {"mnuEdit", true},
+                                {"mnuEditCompoundsList", true},
+                                {"mnuEditEmissionList", true},
+                                {"mnuEditEnvironmentList", true},
+                                {"mnuEditRunList", true},
+                                {"mnuHelp", true},
+                                {"mnuHelpAbout", true},
+                                {"mnuHelpHelp", true},
+                                {"mnuFileImport", false},
+                                {"mnuFileSave", false},
+                                {"mnuData", false},
+                                {"mnuDataAdd", false},
+                                {"mnuDataCopy", false},
+                                {"mnuDataUpdate", false},
+                                {"mnuDataDelete", false},
+                                {"mnuDataProperties", false},
+                                {"mnuDataSelect", false},
+                                {"mnuDataRefresh", false},
+                                {"mnuDataClear", false},
+                                {"mnuWindow", false},
+                                {"mnuWindowTileHorizontally", false},
+                                {"mnuWindowTileVertically", false},
+                                {"mnuWindowCascade", false},
+                                {"mnuWindowArrangeIcons", false},
+                                {"mnuEditCorvixList", false},
+                                {"mnuEditAdvancedDetailList", false}});
+  });
+}
+
+// ---- run and cancel -----------------------------------------------------------------------------
+
+void frmCalc::SetMousePointer(int pointer) {
+  mousePointer_ = pointer;
+  if (pointer == 11)
+    setCursor(Qt::WaitCursor);
+  else
+    unsetCursor();
+}
+
+void frmCalc::cmdRun_Click() {
+  // A second press during the message runs would start a second run over the same files.
+  if (running_) return;
+  running_ = true;
+  cmdRun->setEnabled(false);
+  SetMousePointer(11);
+  vb::Guard(kName, "cmdRun_Click", [] {
+    if (modTulmo::RunCalculation()) ChildForms::Global("frmResult").Show();
+  });
+  SetMousePointer(0);
+  cmdRun->setEnabled(true);
+  running_ = false;
+}
+
+void frmCalc::cmdCancel_Click() { Unload(); }
+
+void RegisterCalcWindow() {
+  ChildForms::Register("frmCalc", [] { return new frmCalc(); });
+}

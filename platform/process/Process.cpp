@@ -1,0 +1,116 @@
+// The process layer over QProcess. Output of the child goes nowhere: the engine writes its own
+// listing file, and nothing on the terminal is read.
+#include "platform/process/Process.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace process {
+namespace {
+
+Runner* g_runner = nullptr;
+
+bool IsExecutableFile(const std::filesystem::path& p) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(p, ec) && ::access(p.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
+  std::vector<std::string> parts;
+  std::string current;
+  bool quoted = false, any = false;
+  for (char c : commandLine) {
+    if (c == '"') {
+      quoted = !quoted;
+      any = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (any) parts.push_back(current);
+      current.clear();
+      any = false;
+    } else {
+      current += c;
+      any = true;
+    }
+  }
+  if (any) parts.push_back(current);
+  return parts;
+}
+
+std::string ApplicationFolder() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : self.parent_path().string();
+}
+
+std::string FindExecutable(const std::string& name) {
+  if (name.empty()) return {};
+  if (name.find('/') != std::string::npos) return IsExecutableFile(name) ? name : std::string();
+  std::vector<std::filesystem::path> folders;
+  if (const std::string own = ApplicationFolder(); !own.empty()) folders.emplace_back(own);
+  if (const char* path = std::getenv("PATH")) {
+    std::string list = path;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+      std::size_t end = list.find(':', start);
+      if (end == std::string::npos) end = list.size();
+      // An empty PATH entry means the current directory.
+      folders.emplace_back(end == start ? std::string(".") : list.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+  for (const auto& folder : folders)
+    if (IsExecutableFile(folder / name)) return (folder / name).string();
+  return {};
+}
+
+Outcome SystemRunner::Run(const std::string& commandLine) {
+  Outcome outcome;
+  const std::vector<std::string> parts = SplitCommandLine(commandLine);
+  if (parts.empty()) {
+    outcome.error = "empty command line";
+    return outcome;
+  }
+  const std::string program = FindExecutable(parts.front());
+  if (program.empty()) {
+    outcome.error = "program '" + parts.front() + "' not found";
+    return outcome;
+  }
+  QStringList arguments;
+  for (std::size_t i = 1; i < parts.size(); ++i) arguments << QString::fromStdString(parts[i]);
+  QProcess child;
+  child.setProgram(QString::fromStdString(program));
+  child.setArguments(arguments);
+  child.setWorkingDirectory(QString::fromStdString(std::filesystem::current_path().string()));
+  child.setStandardInputFile(QProcess::nullDevice());
+  child.setStandardOutputFile(QProcess::nullDevice());
+  child.setStandardErrorFile(QProcess::nullDevice());
+  child.start();
+  if (!child.waitForStarted(-1)) {
+    outcome.error = child.errorString().toStdString();
+    return outcome;
+  }
+  outcome.started = true;
+  child.waitForFinished(-1);
+  outcome.crashed = child.exitStatus() == QProcess::CrashExit;
+  outcome.exitCode = outcome.crashed ? -1 : child.exitCode();
+  if (outcome.crashed) outcome.error = "program '" + parts.front() + "' ended abnormally";
+  return outcome;
+}
+
+Runner& CurrentRunner() {
+  static SystemRunner system;
+  return g_runner ? *g_runner : system;
+}
+
+void SetRunner(Runner* runner) { g_runner = runner; }
+
+ScopedRunner::ScopedRunner(Runner& runner) : previous_(g_runner) { g_runner = &runner; }
+ScopedRunner::~ScopedRunner() { g_runner = previous_; }
+
+}  // namespace process
