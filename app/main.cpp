@@ -2,6 +2,9 @@
 #include <QApplication>
 
 #include "app/standins/Standins.h"
+#ifdef TULMO_HAVE_CALC
+#include "modelrun/frmCalc.h"
+#endif
 #include "platform/ui/Application.h"
 #include "shell/MDIMain.h"
 #include "shell/SubMain.h"
@@ -15,6 +18,9 @@ int main(int argc, char** argv) {
   QApplication::setFont(font);
   QApplication::setWindowIcon(ToolbarPicture("Properties"));
   Standins::RegisterStandins();
+#ifdef TULMO_HAVE_CALC
+  RegisterCalcWindow();
+#endif
   SubMain::Main();
   if (ui::ApplicationEnded()) return 0;
   return QApplication::exec();
