@@ -5,6 +5,9 @@
 #ifdef TULMO_HAVE_CALC
 #include "modelrun/frmCalc.h"
 #endif
+#ifdef TULMO_HAVE_EDITORS
+#include "editors/Editors.h"
+#endif
 #include "platform/ui/Application.h"
 #include "shell/MDIMain.h"
 #include "shell/SubMain.h"
@@ -20,6 +23,9 @@ int main(int argc, char** argv) {
   Standins::RegisterStandins();
 #ifdef TULMO_HAVE_CALC
   RegisterCalcWindow();
+#endif
+#ifdef TULMO_HAVE_EDITORS
+  editors::RegisterEditors();
 #endif
   SubMain::Main();
   if (ui::ApplicationEnded()) return 0;

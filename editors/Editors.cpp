@@ -1,0 +1,13 @@
+// The editors that the lists and the calculation window open by name.
+#include "editors/Editors.h"
+
+#include "editors/frmCompounds.h"
+#include "shell/ChildForms.h"
+
+namespace editors {
+
+void RegisterEditors() {
+  ChildForms::Register("frmCompounds", [] { return new frmCompounds(); });
+}
+
+}  // namespace editors

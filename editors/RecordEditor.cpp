@@ -1,0 +1,270 @@
+// The shared editor protocol. Every step traps its own failures under the editor's name and the
+// step's name, so a failing member step ends that step and its caller carries on.
+#include "editors/RecordEditor.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+
+#include "platform/ui/Global.h"
+#include "platform/ui/ListView.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/Twips.h"
+#include "runtime/Guard.h"
+#include "runtime/VbError.h"
+#include "shell/MDIMain.h"
+#include "shell/MenuEnabling.h"
+
+namespace editors {
+
+RecordEditor::RecordEditor(const EditorSpec& spec) : ui::Form(spec.name), spec_(spec) {
+  cmdOK = new QPushButton("&Save", this);
+  cmdOK->setObjectName("cmdOK");
+  cmdOK->setDefault(true);
+  cmdOK->setAutoDefault(true);
+  cmdCancel = new QPushButton("C&lose", this);
+  cmdCancel->setObjectName("cmdCancel");
+  cmdCancel->setShortcut(Qt::Key_Escape);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+int RecordEditor::Mode() const {
+  int m = 0;
+  vb::Guard(Name(), "Get_Mode", [&] { m = mode_; });
+  return m;
+}
+void RecordEditor::SetMode(int vMode) {
+  vb::Guard(Name(), "Let_Mode", [&] { mode_ = vMode; });
+}
+int32_t RecordEditor::Id() const {
+  int32_t id = 0;
+  vb::Guard(Name(), spec_.getIdName, [&] { id = id_; });
+  return id;
+}
+void RecordEditor::SetId(int32_t vlngData) {
+  vb::Guard(Name(), spec_.letIdName, [&] { id_ = vlngData; });
+}
+QWidget* RecordEditor::frmParent() const {
+  QWidget* p = nullptr;
+  vb::Guard(Name(), "GetSet_frmParent", [&] { p = parent_; });
+  return p;
+}
+void RecordEditor::SetfrmParent(QWidget* rfrmParent) {
+  vb::Guard(Name(), "Set_frmParent", [&] { parent_ = rfrmParent; });
+}
+
+bool RecordEditor::SaveDetails() {
+  bool stored = false;
+  vb::GuardWith(
+      Name(), "SaveDetails",
+      [](const vb::ErrObject& e) {
+        if (e.Number != 13) return false;
+        ui::MsgBox(kInvalidData, ui::vbInformation, ui::kAppTitle);
+        return true;
+      },
+      [&] { stored = StoreFields(); });
+  return stored;
+}
+
+bool RecordEditor::IsValid() {
+  bool valid = false;
+  vb::Guard(Name(), "IsValid", [&] { valid = CheckFields(); });
+  return valid;
+}
+void RecordEditor::ProcessMode() {
+  vb::Guard(Name(), "ProcessMode", [&] { ApplyMode(); });
+}
+void RecordEditor::RefreshParent() {
+  vb::Guard(Name(), "RefreshParent", [&] { UpdateParent(); });
+}
+
+void RecordEditor::CloseForm() {
+  vb::Guard(Name(), "CloseForm", [&] { Unload(); });
+}
+
+void RecordEditor::ClearForm() {
+  vb::Guard(Name(), "ClearForm", [&] {
+    if (ViewMode()) return;
+    ClearFields();
+    EnableMenus();
+  });
+}
+
+void RecordEditor::cmdOK_Click() {
+  vb::Guard(Name(), "cmdOK_Click", [&] {
+    if (!IsValid()) return;
+    if (!SaveDetails()) return;
+    RefreshParent();
+    Unload();
+  });
+}
+
+void RecordEditor::cmdCancel_Click() {
+  vb::Guard(Name(), "cmdCancel_Click", [&] { Unload(); });
+}
+
+void RecordEditor::EnableMenus() {
+  vb::Guard(Name(), "EnableMenus", [&] {
+    const bool edit = !ViewMode();
+    MenuEnabling::SetMainMenus({{"mnuFile", true},
+                                {"mnuFileSep0", true},
+                                {"mnuFileSep1", true},
+                                {"mnuFileClose", true},
+                                {"mnuFileSep2", true},
+                                {"mnuFileExit", true},
+                                {"mnuFileImport", false},
+                                {"mnuFileSave", edit},
+                                {"mnuData", true},
+                                {"mnuDataSep1", true},
+                                {"mnuDataSep2", true},
+                                {"mnuDataSep3", true},
+                                {"mnuDataAdd", false},
+                                {"mnuDataCopy", false},
+                                {"mnuDataUpdate", false},
+                                {"mnuDataDelete", false},
+                                {"mnuDataProperties", false},
+                                {"mnuDataSelect", false},
+                                {"mnuDataRefresh", false},
+                                {"mnuDataClear", edit},
+                                {"mnuEdit", true},
+                                {"mnuEditCompoundsList", true},
+                                {"mnuEditEmissionList", true},
+                                {"mnuEditEnvironmentList", true},
+                                {"mnuEditRunList", true},
+                                {"mnuEditCorvixList", false},
+                                {"mnuEditAdvancedDetailList", false},
+                                {"mnuWindow", true},
+                                {"mnuWindowTileHorizontally", true},
+                                {"mnuWindowTileVertically", true},
+                                {"mnuWindowCascade", true},
+                                {"mnuWindowArrangeIcons", true},
+                                {"mnuHelp", true},
+                                {"mnuHelpAbout", true},
+                                {"mnuHelpHelp", true}});
+    cmdOK->setEnabled(MenuEnabling::MenuEnabled("mnuFileSave"));
+    cmdCancel->setEnabled(MenuEnabling::MenuEnabled("mnuFileClose"));
+  });
+}
+
+void RecordEditor::SetModeCaption() {
+  const char* caption = nullptr;
+  switch (mode_) {
+    case modView: caption = spec_.captions[0]; break;
+    case modEdit: caption = spec_.captions[1]; break;
+    case modAdd: caption = spec_.captions[2]; break;
+    case modCopy: caption = spec_.captions[3]; break;
+    default: break;
+  }
+  if (caption) SetCaption(caption);
+}
+
+void RecordEditor::EnableAllControls(bool enabled) {
+  for (QObject* c : Controls())
+    if (auto* w = qobject_cast<QWidget*>(c)) w->setEnabled(enabled);
+}
+
+void RecordEditor::ApplyViewMode(bool hideSave) {
+  if (hideSave) cmdOK->setVisible(false);
+  EnableAllControls(false);
+  cmdCancel->setEnabled(true);
+}
+
+bool RecordEditor::Reject(const std::string& message, QWidget* focus) {
+  ui::Beep();
+  ui::MsgBox(message, ui::vbExclamation);
+  if (focus && focus->isEnabled()) {
+    focus->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(focus)) edit->selectAll();
+  }
+  return false;
+}
+
+ui::ListView* RecordEditor::ParentList() const {
+  ui::ListView* list = parent_ ? parent_->findChild<ui::ListView*>("lvw") : nullptr;
+  if (!list) vb::Raise(438);
+  return list;
+}
+
+ui::ListItem* RecordEditor::AddParentRow(const std::string& text, const std::vector<std::string>& subItems) {
+  ui::ListView* list = ParentList();
+  ui::ListItem* item = list->Add("KY_" + std::to_string(id_), text);
+  for (std::size_t i = 0; i < subItems.size(); ++i) item->SetSubItem(static_cast<int>(i) + 1, subItems[i]);
+  list->scrollToItem(item);
+  list->SetSelectedItem(item);
+  return item;
+}
+
+void RecordEditor::UpdateSelectedRow(const std::vector<std::pair<int, std::string>>& subItems) {
+  ui::ListItem* item = ParentList()->SelectedItem();
+  if (!item) vb::Raise(91);
+  for (const auto& [index, text] : subItems) item->SetSubItem(index, text);
+}
+
+QLabel* RecordEditor::AddLabel(QWidget* parent, const char* name, const std::string& caption, double left,
+                               double top, double width, double height) {
+  auto* label = new QLabel(QString::fromStdString(caption), parent);
+  if (name) label->setObjectName(name);
+  ui::Place(label, left, top, width, height);
+  return label;
+}
+
+QLineEdit* RecordEditor::AddText(QWidget* parent, const char* name, const std::string& labelCaption, double left,
+                                 double top, double labelWidth, double width, const std::string& unit) {
+  const std::string base = std::string(name).substr(3);  // "txtCmpname" -> "Cmpname"
+  if (!labelCaption.empty()) AddLabel(parent, ("lbl" + base).c_str(), labelCaption, left, top + 30, labelWidth);
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(name);
+  ui::Place(field, left + labelWidth, top, width, 285);
+  if (!unit.empty()) AddLabel(parent, ("lblUnit" + base).c_str(), unit, left + labelWidth + width + 90, top + 30, 1100);
+  return field;
+}
+
+std::string RecordEditor::TextOf(const QLineEdit* field) { return field->text().toStdString(); }
+void RecordEditor::SetTextOf(QLineEdit* field, const std::string& text) {
+  field->setText(QString::fromStdString(text));
+}
+
+void RecordEditor::Form_Load() {
+  vb::Guard(Name(), "Form_Load", [&] {
+    BeforeLoad();
+    const bool loads = mode_ == modView || mode_ == modEdit || (mode_ == modCopy && spec_.copyLoads);
+    if (loads) vb::Guard(Name(), "GetData", [&] { GetData(); });
+    AfterGetData();
+    ProcessMode();
+    if (parent_) parent_->setEnabled(false);
+    AfterLoad();
+  });
+}
+
+void RecordEditor::Form_Activate() {
+  vb::Guard(Name(), "Form_Activate", [&] {
+    ui::Global<MDIMain>().SetfrmActive(this);
+    OnActivate();
+  });
+}
+
+void RecordEditor::Form_Resize() {
+  // Every failure here is ignored, for instance a window smaller than the button offsets.
+  vb::Try([&] {
+    if (spec_.buttonOffset < 0) {
+      ResizeControls();
+      return;
+    }
+    const double w = Width(), h = Height();
+    ui::Place(cmdOK, w - 2200 - 270, h - 700 - spec_.buttonOffset, 1100, 350);
+    ui::Place(cmdCancel, w - 1100 - 180, h - 700 - spec_.buttonOffset, 1100, 350);
+  });
+  vb::Err().Clear();
+}
+
+bool RecordEditor::Form_QueryUnload() {
+  vb::Guard(Name(), "Form_QueryUnload", [&] {
+    if (parent_) {
+      parent_->setEnabled(true);
+      ui::ActivateForm(parent_);
+    }
+  });
+  return true;
+}
+
+}  // namespace editors

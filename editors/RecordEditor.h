@@ -1,0 +1,130 @@
+// The one base of the six record editors: the modes, the record id, the parent window, opening and
+// closing, the Save and Close buttons, the menu and toolbar enabling, field-check messages and the
+// update of the parent list. A member supplies its fields and GetData, IsValid, StoreFields,
+// ProcessMode, RefreshParent and ClearFields.
+#pragma once
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/ui/Form.h"
+
+namespace ui {
+class ListView;
+class ListItem;
+}  // namespace ui
+
+namespace editors {
+
+enum FormMode : int32_t { modView = 0, modEdit = 1, modAdd = 2, modCopy = 6 };
+
+struct EditorSpec {
+  const char* name;        // "frmCompounds": also the module name in the error box
+  const char* getIdName;   // "Get_Cmpid"
+  const char* letIdName;   // "Let_Cmpid"
+  std::array<const char*, 4> captions;  // view, edit, add, copy (nullptr: the mode is not offered)
+  bool copyLoads;          // copy mode loads the record
+  int buttonOffset;        // 225 or 135; negative: the member resizes itself
+};
+
+class RecordEditor : public ui::Form {
+  Q_OBJECT
+  Q_PROPERTY(int Mode READ Mode WRITE SetMode)
+  Q_PROPERTY(QWidget* frmParent READ frmParent WRITE SetfrmParent)
+
+ public:
+  explicit RecordEditor(const EditorSpec& spec);
+
+  int Mode() const;
+  void SetMode(int vMode);
+  int32_t Id() const;
+  void SetId(int32_t vlngData);
+  QWidget* frmParent() const;
+  void SetfrmParent(QWidget* rfrmParent);
+
+  // Stores the fields (no checks, no list update, no closing). A field that is no number of its
+  // column's type gives the invalid-data message; true when stored.
+  Q_INVOKABLE bool SaveDetails();
+  Q_INVOKABLE void CloseForm();
+  Q_INVOKABLE void ClearForm();
+  Q_INVOKABLE void EnableMenus();
+
+  QPushButton* cmdOK;
+  QPushButton* cmdCancel;
+
+  // The Save button's sequence: checks, store, parent list, unload.
+  void cmdOK_Click();
+  void cmdCancel_Click();
+
+  static constexpr const char* kInvalidData =
+      "Invalid data. The data you are trying to save is invalid. Please make sure that all the data that you are "
+      "entering is valid.";
+
+ protected:
+  const char* Name() const { return spec_.name; }
+  bool ViewMode() const { return mode_ == modView; }
+  bool AddingMode() const { return mode_ == modAdd || mode_ == modCopy; }
+
+  // The member's own steps; each runs inside its own error handler under its own name.
+  virtual void BeforeLoad() {}
+  virtual void AfterGetData() {}
+  virtual void AfterLoad() {}
+  virtual void OnActivate() {}
+  virtual void GetData() = 0;
+  virtual bool CheckFields() = 0;
+  // Writes through the record class; false when the record class stored nothing.
+  virtual bool StoreFields() = 0;
+  virtual void ApplyMode() = 0;
+  virtual void UpdateParent() = 0;
+  virtual void ClearFields() = 0;
+  virtual void ResizeControls() {}
+
+  // The guarded member operations.
+  bool IsValid();
+  void ProcessMode();
+  void RefreshParent();
+
+  // Common parts of ProcessMode: the caption of the mode; every control enabled or disabled (a
+  // control that refuses is skipped); the view mode's Save button and Close button.
+  void SetModeCaption();
+  void EnableAllControls(bool enabled);
+  void ApplyViewMode(bool hideSave);
+
+  // A failed field check: beep, the exclamation box, the focus on the field with its text selected
+  // when the field can take it. Returns false.
+  bool Reject(const std::string& message, QWidget* focus);
+
+  // The parent window's list (error 438 when it has none).
+  ui::ListView* ParentList() const;
+  // The new record's row: key "KY_<id>", selected and scrolled into view.
+  ui::ListItem* AddParentRow(const std::string& text, const std::vector<std::string>& subItems);
+  void UpdateSelectedRow(const std::vector<std::pair<int, std::string>>& subItems);
+
+  // Builders of labelled fields (twips).
+  QLineEdit* AddText(QWidget* parent, const char* name, const std::string& labelCaption, double left, double top,
+                     double labelWidth = 1800, double width = 1300, const std::string& unit = {});
+  QLabel* AddLabel(QWidget* parent, const char* name, const std::string& caption, double left, double top,
+                   double width, double height = 285);
+
+  // Field texts.
+  static std::string TextOf(const QLineEdit* field);
+  static void SetTextOf(QLineEdit* field, const std::string& text);
+
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Resize() override;
+  bool Form_QueryUnload() override;
+
+ private:
+  EditorSpec spec_;
+  int32_t mode_ = modView;
+  int32_t id_ = 0;
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace editors

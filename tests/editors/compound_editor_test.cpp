@@ -1,0 +1,197 @@
+// The compound editor against the delivered database: loading per mode, the field checks, saving in
+// edit, copy and add mode with the parent list's row, the type rule and the estimation panels.
+#include <QMetaObject>
+
+#include "editors/Estimators.h"
+#include "editors/frmCompounds.h"
+#include "platform/ui/ListView.h"
+#include "shell/Globals.h"
+#include "tests/editors/editor_fixture.h"
+
+namespace {
+
+using CompoundEditorTest = EditorTest;
+
+frmCompounds* OpenCompound(EditorTest& t, Standins::StandinList* list, const char* operation) {
+  QMetaObject::invokeMethod(list, operation);
+  return t.Editor<frmCompounds>("frmCompounds");
+}
+
+}  // namespace
+
+TEST_F(CompoundEditorTest, ViewModeShowsTheRecordReadOnly) {
+  auto* list = OpenList("frmCompoundsList", 1);
+  frmCompounds* e = OpenCompound(*this, list, "DisplayRecord");
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Caption(), "View compound - properties");
+  EXPECT_EQ(e->txtCmpdescr->text().toStdString(), db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 1"));
+  EXPECT_FALSE(e->txtCmpdescr->isEnabled());
+  EXPECT_FALSE(e->cmdOK->isEnabled());
+  EXPECT_FALSE(e->cmdOK->isHidden());
+  EXPECT_TRUE(e->cmdCancel->isEnabled());
+  EXPECT_FALSE(list->isEnabled());
+  e->ClearForm();  // nothing in view mode
+  EXPECT_FALSE(e->txtCmpdescr->text().isEmpty());
+  e->cmdCancel_Click();
+  EXPECT_TRUE(list->isEnabled());
+  EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), nullptr);
+}
+
+TEST_F(CompoundEditorTest, BadFieldsGiveTheirMessageAndStoreNothing) {
+  struct Case {
+    QLineEdit* frmCompounds::*field;
+    const char* text;
+    const char* message;  // nullptr: passes
+  } cases[] = {
+      {&frmCompounds::txtCmpdescr, "  ", "The 'txtCmpdescr' cannot be blank. Please try again."},
+      {&frmCompounds::txtCmpname, "", "The 'txtCmpname' cannot be blank. Please try again."},
+      {&frmCompounds::txtCmpvappress, "", "The 'Vapour pressure field' cannot be blank. Please try again."},
+      {&frmCompounds::txtCmpvappress, "-1", "Vapour pressure must be a positive numeric. Please try again."},
+      {&frmCompounds::txtCmpsol, "abc", "Solubility must be a positive numeric. Please try again."},
+      {&frmCompounds::txtCmpsol, "-0.5", "Solubility must be a positive value. Please try again."},
+      {&frmCompounds::txtCmpkow, "", "Log(Kow) must be a positive numeric. Please try again."},
+      {&frmCompounds::txtCmpkow, "20.01", "Log(Kow) cannot be higher than 20. Please try again."},
+      {&frmCompounds::txtCmpkd, "", "Kd must be a positive numeric. Please try again."},
+      {&frmCompounds::txtCmpkd, "10000.5", "Kd cannot be higher than 10000. Please try again."},
+  };
+  const std::string before = db.Scalar("SELECT CmpDescr || CmpName || CmpSol FROM Compounds WHERE CmpID = 1");
+  for (const Case& c : cases) {
+    auto* list = OpenList("frmCompoundsList", 1);
+    frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
+    ASSERT_NE(e, nullptr);
+    (e->*c.field)->setText(c.text);
+    const std::size_t n = boxes.boxes().size();
+    e->cmdOK_Click();
+    ASSERT_EQ(boxes.boxes().size(), n + 1) << c.text;
+    EXPECT_EQ(boxes.boxes().back().prompt, c.message);
+    EXPECT_EQ(boxes.boxes().back().style, ui::vbExclamation);
+    EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), e) << "stays open";
+    e->CloseForm();
+    list->Unload();
+  }
+  EXPECT_EQ(db.Scalar("SELECT CmpDescr || CmpName || CmpSol FROM Compounds WHERE CmpID = 1"), before);
+}
+
+TEST_F(CompoundEditorTest, EditSavesTrimmedAndUpdatesTheSelectedRow) {
+  auto* list = OpenList("frmCompoundsList", 1);
+  frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Caption(), "Edit compound - properties");
+  EXPECT_TRUE(e->cmdOK->isEnabled());
+  e->txtCmpdescr->setText("  renamed");
+  e->txtCmpkow->setText("20");
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
+  EXPECT_EQ(db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 1"), "renamed");
+  EXPECT_EQ(db.Scalar("SELECT CmpKow FROM Compounds WHERE CmpID = 1"), "20.0");
+  EXPECT_EQ(list->lvw->SelectedItem()->SubItem(1), "  renamed");
+  EXPECT_TRUE(gblnCompoundsChanged);
+  EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), nullptr);
+  EXPECT_TRUE(list->isEnabled());
+}
+
+TEST_F(CompoundEditorTest, CopyAddsASelectedRowWithTheNewId) {
+  auto* list = OpenList("frmCompoundsList", 2);
+  const int rows = list->lvw->Count();
+  frmCompounds* e = OpenCompound(*this, list, "CopyRecord");
+  ASSERT_NE(e, nullptr);
+  const std::string descr = db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 2");
+  EXPECT_EQ(e->txtCmpdescr->text().toStdString(), descr + " (copy)");
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
+  const std::string id = db.Scalar("SELECT MAX(CmpID) FROM Compounds");
+  EXPECT_EQ(id, "6");
+  ASSERT_EQ(list->lvw->Count(), rows + 1);
+  EXPECT_EQ(list->lvw->SelectedItem()->Key(), "KY_6");
+  EXPECT_EQ(list->lvw->SelectedItem()->Text(), "6");
+  EXPECT_EQ(db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 6"), descr + " (copy)");
+}
+
+TEST_F(CompoundEditorTest, MetalStoresZerosAndNullKowAndPkaNeedsItsLeadingZero) {
+  auto* list = OpenList("frmCompoundsList");
+  frmCompounds* e = OpenCompound(*this, list, "AddRecord");
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Caption(), "Add new compound - properties");
+  EXPECT_EQ(e->txtCASnr->text(), "CASnr");
+  e->txtCmpdescr->setText("zinc");
+  e->txtCmpname->setText("Zn");
+  e->OptType[0]->setChecked(true);
+  e->OptType_Click(0);
+  EXPECT_TRUE(e->txtCmpkd->isEnabled());
+  EXPECT_FALSE(e->txtCmpkow->isEnabled());
+  EXPECT_EQ(e->Label24->text().toStdString(), "Bioaccumulation model not valid for metals");
+  e->txtCmpkd->setText("2.5");
+  e->txtCmpsol->setText("77");
+  e->txtCmpmolmass->setText("65.4");
+  // File Save alone: no checks, no list row, the window stays; twice adds twice.
+  EXPECT_TRUE(e->SaveDetails());
+  EXPECT_TRUE(e->SaveDetails());
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Compounds WHERE CmpDescr = 'zinc'"), "2");
+  EXPECT_EQ(db.Scalar("SELECT CmpIsType || '/' || CmpKd || '/' || CmpSol FROM Compounds WHERE CmpID = 6"),
+            "1/2.5/0.0");
+  EXPECT_EQ(db.Scalar("SELECT CmpKow FROM Compounds WHERE CmpID = 6"), "NULL");
+  EXPECT_EQ(list->lvw->Find("KY_6"), nullptr);
+
+  e->OptType[1]->setChecked(true);
+  e->txtCmppka->setText("-1");
+  EXPECT_FALSE(e->SaveDetails());
+  EXPECT_EQ(Prompts().back(), frmCompounds::kInvalidData);
+  EXPECT_EQ(boxes.boxes().back().style, ui::vbInformation);
+  e->txtCmppka->setText("");
+  EXPECT_TRUE(e->SaveDetails());
+  EXPECT_EQ(db.Scalar("SELECT CmppKa || '/' || CmpKd FROM Compounds WHERE CmpID = 8"), "0.0/0.0");
+}
+
+TEST_F(CompoundEditorTest, EstimationPanelsFillTheirFields) {
+  auto* list = OpenList("frmCompoundsList");
+  frmCompounds* e = OpenCompound(*this, list, "AddRecord");
+  ASSERT_NE(e, nullptr);
+  e->cmdEstHenry_Click();
+  EXPECT_TRUE(e->QSARHe);
+  EXPECT_EQ(frmCompounds::BackColor(e->txtCmpsol), frmCompounds::kYellow);
+  EXPECT_FALSE(e->txtCmpdescr->isEnabled());
+  e->txtCmpmolmass->setText("18");
+  e->txtCmpvappress->setText("3170");
+  e->txtCmpsol->setText("1000");
+  e->cmdSetEstHenry_Click();
+  EXPECT_EQ(e->txtCmpHe->text(), "5.706E+01");
+  EXPECT_FALSE(e->QSARHe);
+  EXPECT_EQ(frmCompounds::BackColor(e->txtCmpsol), frmCompounds::kWhite);
+  EXPECT_TRUE(e->txtCmpdescr->isEnabled());
+  EXPECT_FALSE(e->txtCmpsol->isEnabled());
+
+  // A solubility of 0 leaves the Henry field as it is.
+  e->cmdEstHenry_Click();
+  e->txtCmpsol->setText("0");
+  e->cmdSetEstHenry_Click();
+  EXPECT_EQ(e->txtCmpHe->text(), "5.706E+01");
+
+  e->txtCmpkow->setText("3");
+  e->cmdQSARKoc_Click();
+  EXPECT_TRUE(e->QSARKow);
+  EXPECT_FALSE(e->cmdCancel->isEnabled());
+  e->cmdSetKoc_Click();
+  EXPECT_EQ(e->txtCmpkoc->text(), "2.53E00");
+  e->cmdQSARKoc_Click();
+  e->optKocMethod[1]->setChecked(true);
+  e->optKocMethod_Click(1);
+  EXPECT_TRUE(e->txtCmppka->isEnabled());
+  e->txtCmppka->setText("5");
+  e->cmdSetKoc_Click();
+  EXPECT_EQ(e->txtCmpkoc->text(), "-4.34E-04");
+  e->cmdQSARKoc_Click();
+  e->txtCmpkoc->setText("1");
+  e->cmdCancelEstKoc_Click();
+  EXPECT_EQ(e->txtCmpkoc->text(), "1");
+  EXPECT_FALSE(e->QSARKow);
+
+  e->txtCmpkow->setText("6.26");
+  EXPECT_EQ(e->Label24->text(), "");
+  e->txtCmpkow->setText("4.49");
+  EXPECT_EQ(e->Label24->text().toStdString(), Estimators::kKowOutOfRange);
+  e->txtCmpkow->setText("6.26");
+  e->txtCmpkow_LostFocus();
+  EXPECT_EQ(e->txtAlphaWater->text(), "5.8884E-01");
+  EXPECT_EQ(e->txtBetaPrey->text(), "0.65");
+  EXPECT_TRUE(boxes.boxes().empty());
+}
