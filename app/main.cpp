@@ -9,6 +9,9 @@
 #include "editors/Editors.h"
 #endif
 #include "platform/ui/Application.h"
+#ifdef TULMO_HAVE_RESULTS
+#include "results/Register.h"
+#endif
 #include "shell/MDIMain.h"
 #include "shell/SubMain.h"
 
@@ -26,6 +29,9 @@ int main(int argc, char** argv) {
 #endif
 #ifdef TULMO_HAVE_EDITORS
   editors::RegisterEditors();
+#endif
+#ifdef TULMO_HAVE_RESULTS
+  Results::RegisterResultWindow();
 #endif
   SubMain::Main();
   if (ui::ApplicationEnded()) return 0;

@@ -1,0 +1,668 @@
+#include "results/frmResult.h"
+
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <cmath>
+
+#include "modelrun/modTulmo.h"
+#include "platform/map/Renderer.h"
+#include "platform/ui/Global.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/Twips.h"
+#include "records/Run.h"
+#include "runtime/Format.h"
+#include "runtime/Guard.h"
+#include "runtime/Variant.h"
+#include "runtime/VbError.h"
+#include "shell/DAOSupport.h"
+#include "shell/MDIMain.h"
+#include "shell/MenuEnabling.h"
+#include "shell/Progress.h"
+#include "shell/TreeListFunctions.h"
+#include "shell/Useful.h"
+#include "shell/frmOpen.h"
+
+namespace {
+constexpr const char* kName = "frmResult";
+constexpr int kMaxRuns = 5000;
+
+const char* const kFields[10] = {"PSU1", "TOT1", "DISS", "SUSP", "SEDI", "ZOOP", "SECP", "ROUN", "TELL", "BENT"};
+// Header suffixes of the twenty options; index 0 and 10 are salinity alone.
+const char* const kHeaderSuffix[20] = {
+    "", " total conc.", " dissolved conc.", " conc. in susp. solids", " conc. in sediment",
+    " conc. in Zooplankton", " conc. in secondary consumers", " conc. in round fish", "conc. in Tellina",
+    "conc. in bentic fish", "", " total conc.", " dissolved conc.", " conc. in susp. solids", " conc. in sediment",
+    " conc. in zooplankton", " conc. in sec. consumers", " conc. in round fish", " conc. in Tellina",
+    "conc. in Benthic fish"};
+}  // namespace
+
+bool BioaccumulationApplies(float logKow) { return logKow >= 4.5f && logKow <= 8.0f; }
+
+const std::array<const char*, 30>& frmResult::StatisticLabels() {
+  static const std::array<const char*, 30> names = {
+      "lbl95Sal",      "lblAveSal",      "lblMinSal",      "lbl95Conc",    "lblAveConc",    "lblMinConc",
+      "lbl95ConcDis",  "lblAveConcDis",  "lblMinConcDis",  "lbl95ConcAds", "lblAveConcAds", "lblMinConcAds",
+      "lbl95ConcAdsX", "lblAveConcAdsX", "lblMinConcAdsX", "lbl95Zoo",     "lblAveZoo",     "lblMinZoo",
+      "lbl95SecProd",  "lblAveSecProd",  "lblMinSecProd",  "lbl95Round",   "lblAveRound",   "lblMinRound",
+      "lbl95Tel",      "lblAveTel",      "lblMinTel",      "lbl95Dab",     "lblAveDab",     "lblMinDab"};
+  return names;
+}
+
+QLabel* frmResult::AddLabel(QWidget* parent, const char* name, const char* caption, double left, double top,
+                            double width, double height) {
+  auto* l = new QLabel(caption, parent);
+  l->setObjectName(name);
+  ui::Place(l, left, top, width, height);
+  return l;
+}
+
+frmResult::frmResult() : ui::Form(kName) {
+  setWindowTitle("Results");
+  SetDesignClientSize(11000, 8600);
+  Label22 = AddLabel(this, "Label22", "Run", 525, 0, 495, 255);
+  Label1 = AddLabel(this, "Label1", "Information", 6615, 0, 1455, 255);
+  lvRun = new ui::ListView("lvRun", this);
+  lvRun->AddColumn("ID", 900);
+  lvRun->AddColumn("Description", 4600);
+  ui::Place(lvRun, 420, 225, 5805, 1770);
+  Shape1 = new QFrame(this);
+  Shape1->setObjectName("Shape1");
+  Shape1->setFrameShape(QFrame::Box);
+  ui::Place(Shape1, 6480, 225, 4515, 1785);
+  lblRunDescr = AddLabel(this, "lblRunDescr", "Run", 6615, 270, 4230, 435);
+  lblRunDescr->setWordWrap(true);
+  Label25 = AddLabel(this, "Label25", " Compound", 6615, 720, 1500, 255);
+  LblSelCompound = AddLabel(this, "LblSelCompound", "- not yet selected -", 8190, 720, 2700, 255);
+  Label24 = AddLabel(this, "Label24", " Environment", 6615, 990, 1500, 255);
+  LblSelEnvir = AddLabel(this, "LblSelEnvir", "- not yet selected -", 8190, 990, 2700, 435);
+  LblSelEnvir->setWordWrap(true);
+  Label26 = AddLabel(this, "Label26", " Emission", 6615, 1440, 1500, 255);
+  lblEmission = AddLabel(this, "lblEmission", "- not yet selected -", 8190, 1440, 2700, 435);
+  lblEmission->setWordWrap(true);
+  BuildBiotaPanel();
+  BuildAbioticPanel();  // the abiotic panel lies in front as designed
+  BuildDisplayArea();
+
+  cmdPrint = new QPushButton("Preview report...", this);
+  cmdPrint->setObjectName("cmdPrint");
+  ui::Place(cmdPrint, 420, 8055, 1305, 375);
+  cmdExport = new QPushButton("Export data", this);
+  cmdExport->setObjectName("cmdExport");
+  ui::Place(cmdExport, 1785, 8055, 1305, 375);
+  lblMessage = AddLabel(this, "lblMessage", "", 3150, 8055, 5700, 435);
+  lblMessage->setStyleSheet("color: red; font-weight: bold;");
+  lblMessage->setWordWrap(true);
+  cmdcancel = new QPushButton("Cancel", this);
+  cmdcancel->setObjectName("cmdcancel");
+  ui::Place(cmdcancel, 8925, 8055, 975, 375);
+  cmdOK = new QPushButton("Close", this);
+  cmdOK->setObjectName("cmdOK");
+  ui::Place(cmdOK, 10080, 8055, 990, 375);
+
+  connect(lvRun, &ui::ListView::ItemClick, this, [this](ui::ListItem*) { lvRun_Click(); });
+  connect(lvRun, &ui::ListView::ColumnClick, this, &frmResult::lvRun_ColumnClick);
+  connect(cmdAbiotic, &QPushButton::clicked, this, &frmResult::cmdAbiotic_Click);
+  connect(cmdBiota, &QPushButton::clicked, this, &frmResult::cmdBiota_Click);
+  connect(cmdOK, &QPushButton::clicked, this, &frmResult::cmdOK_Click);
+  connect(cmdcancel, &QPushButton::clicked, this, &frmResult::cmdcancel_Click);
+  connect(cmdExport, &QPushButton::clicked, this, &frmResult::cmdExport_Click);
+  connect(cmdPrint, &QPushButton::clicked, this, &frmResult::cmdPrint_Click);
+  for (int i = 0; i < 20; ++i)
+    connect(OptGraph[static_cast<size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on) OptGraph_Click(i);
+    });
+  connect(Toolbar1, &ui::Toolbar::ButtonClick, this, &frmResult::Toolbar1_ButtonClick);
+  connect(Map1, &mapctl::Map::MouseDown, this, &frmResult::Map1_MouseDown);
+  connect(Map1, &mapctl::Map::MouseMove, this, &frmResult::Map1_MouseMove);
+  connect(Map1, &mapctl::Map::BeforeLayerDraw, this, &frmResult::Map1_BeforeLayerDraw);
+  connect(Map1, &mapctl::Map::AfterLayerDraw, this, &frmResult::Map1_AfterLayerDraw);
+  connect(legend1, &mapctl::Legend::LayerVisibleChanged, this, [this](int, bool) { Map1->Refresh(); });
+  connect(tmrToolTip, &ui::Timer::Tick, this, &frmResult::tmrToolTip_Timer);
+  modTulmo::SetResultWindow(this);
+}
+
+frmResult::~frmResult() {
+  if (modTulmo::GetResultWindow() == this) modTulmo::SetResultWindow(nullptr);
+}
+
+void frmResult::BuildAbioticPanel() {
+  frmAbiotic = new QFrame(this);
+  frmAbiotic->setObjectName("frmAbiotic");
+  frmAbiotic->setAutoFillBackground(true);
+  frmAbiotic->setFrameShape(QFrame::StyledPanel);
+  ui::Place(frmAbiotic, 420, 2160, 10695, 5850);
+  QWidget* p = frmAbiotic;
+  AddLabel(p, "Label2", "Results", 120, 60, 1500, 255);
+  const char* heads[5] = {"Salinity (psu)", "Total concentration", "Dissolved concentration",
+                          "Conc. in suspended matter", "Conc. in sediment "};
+  const char* units[5] = {"", "ug /l", "ug /l", "ug /g dw", "ug /g dw"};
+  for (int c = 0; c < 5; ++c) {
+    QLabel* h = AddLabel(p, qPrintable(QString("lblHead%1").arg(c)), heads[c], 2640 + c * 1560, 300, 1500, 255);
+    h->setWordWrap(true);
+    AddLabel(p, qPrintable(QString("lblUnit%1").arg(c)), units[c], 2640 + c * 1560, 555, 1500, 255);
+  }
+  const char* rows[4] = {"95 % concentration", "Average concentration", "5% concentration", "Marine concentration"};
+  for (int r = 0; r < 4; ++r) AddLabel(p, qPrintable(QString("lblRow%1").arg(r)), rows[r], 120, 840 + r * 255, 2400, 255);
+  const auto& stats = StatisticLabels();
+  for (int q = 0; q < 5; ++q)
+    for (int s = 0; s < 3; ++s) {
+      // Rows: 95 percentile, average, 5 percentile.
+      AddLabel(p, stats[static_cast<size_t>(q * 3 + s)], "", 2640 + q * 1560, 840 + s * 255, 1500, 255);
+    }
+  const char* marine[5] = {"lblSalMarine", "lblConcTotMarine", "lblConcDisMarine", "lblConcAdsMarine",
+                           "lblConcSedMarine"};
+  for (int q = 0; q < 5; ++q) AddLabel(p, marine[q], "", 2640 + q * 1560, 1605, 1500, 255);
+  AddLabel(p, "lblFilterRow", "Estuary filtering capacity", 120, 1890, 2400, 255);
+  lblEstFilter = AddLabel(p, "lblEstFilter", "", 2640, 1890, 1000, 255);
+  Label34 = AddLabel(p, "Label34", "%", 3660, 1890, 300, 255);
+  Label34->installEventFilter(this);
+  AddLabel(p, "lblGraphRow", "Show line graph", 120, 2190, 2400, 255);
+  AddLabel(p, "lblMapRow", "Show spatial map", 120, 2460, 2400, 255);
+  for (int c = 0; c < 5; ++c) {
+    for (int idx : {c, c + 10}) {
+      auto* o = new QRadioButton(p);
+      o->setObjectName(QString("OptGraph%1").arg(idx));
+      ui::Place(o, 2640 + c * 1560, idx < 10 ? 2190 : 2460, 300, 255);
+      OptGraph[static_cast<size_t>(idx)] = o;
+    }
+  }
+  OptGraph[0]->setChecked(true);
+  cmdBiota = new QPushButton("View Biota ...", p);
+  cmdBiota->setObjectName("cmdBiota");
+  ui::Place(cmdBiota, 9000, 2160, 1500, 375);
+}
+
+void frmResult::BuildBiotaPanel() {
+  frmBiota = new QFrame(this);
+  frmBiota->setObjectName("frmBiota");
+  frmBiota->setAutoFillBackground(true);
+  frmBiota->setFrameShape(QFrame::StyledPanel);
+  frmBiota->setWindowTitle("Biota");
+  ui::Place(frmBiota, 420, 2160, 10695, 5850);
+  QWidget* p = frmBiota;
+  AddLabel(p, "Label3", "Results", 120, 60, 1500, 255);
+  const char* heads[5] = {"Zooplankton", "Sec. cons.", "Round fish", "Tellina", "Benthic fish (dab)"};
+  for (int c = 0; c < 5; ++c) {
+    AddLabel(p, qPrintable(QString("lblBHead%1").arg(c)), heads[c], 2640 + c * 1560, 300, 1500, 255);
+    AddLabel(p, qPrintable(QString("lblBUnit%1").arg(c)), "ng /g dw", 2640 + c * 1560, 555, 1500, 255);
+  }
+  const char* rows[3] = {"95 % concentration", "Average concentration", "5% concentration"};
+  for (int r = 0; r < 3; ++r) AddLabel(p, qPrintable(QString("lblBRow%1").arg(r)), rows[r], 120, 840 + r * 255, 2400, 255);
+  const auto& stats = StatisticLabels();
+  for (int q = 5; q < 10; ++q)
+    for (int s = 0; s < 3; ++s)
+      AddLabel(p, stats[static_cast<size_t>(q * 3 + s)], "", 2640 + (q - 5) * 1560, 840 + s * 255, 1500, 255);
+  AddLabel(p, "lblBGraphRow", "Show graph", 120, 2190, 2400, 255);
+  AddLabel(p, "lblBMapRow", "Show spatial map", 120, 2460, 2400, 255);
+  for (int c = 0; c < 5; ++c) {
+    for (int idx : {c + 5, c + 15}) {
+      auto* o = new QRadioButton(p);
+      o->setObjectName(QString("OptGraph%1").arg(idx));
+      ui::Place(o, 2640 + c * 1560, idx < 10 ? 2190 : 2460, 300, 255);
+      OptGraph[static_cast<size_t>(idx)] = o;
+    }
+  }
+  cmdAbiotic = new QPushButton("View Abiotic ...", p);
+  cmdAbiotic->setObjectName("cmdAbiotic");
+  ui::Place(cmdAbiotic, 9000, 2160, 1500, 375);
+}
+
+void frmResult::BuildDisplayArea() {
+  const std::string axisTitle = "Sea" + std::string(57, ' ') + "(km from mouth)" + std::string(66, ' ') + "River";
+  Map1 = new mapctl::Map(this);
+  Map1->setObjectName("Map1");
+  ui::Place(Map1, 945, 5175, 7335, 2655);
+  legend1 = new mapctl::Legend(this);
+  legend1->setObjectName("legend1");
+  ui::Place(legend1, 8280, 5175, 2415, 2655);
+  Toolbar1 = new ui::Toolbar("Toolbar1", this);
+  auto* group = new QActionGroup(Toolbar1);
+  for (const char* key : {"Select", "ZoomIn", "ZoomOut", "Pan", "FullExt"}) {
+    ui::ToolbarButton* b = Toolbar1->AddButton(key, 0, key);
+    b->Action()->setText(key);
+    if (std::string(key) != "FullExt") {
+      b->Action()->setCheckable(true);
+      group->addAction(b->Action());
+    }
+  }
+  ui::Place(Toolbar1, 6405, 5220, 1800, 390);
+  txtClasses = new QLineEdit("10", this);
+  txtClasses->setObjectName("txtClasses");
+  ui::Place(txtClasses, 5835, 5220, 540, 315);
+  for (int k = 0; k < 10; ++k) {
+    auto* c = new chart::MSChart(QString("MSChart%1").arg(k), this);
+    c->SetXAxisTitle(axisTitle);
+    ui::Place(c, 960, 5175, 9735, 2655);
+    MSChart[static_cast<size_t>(k)] = c;
+  }
+  picXcoor = new QFrame(this);
+  picXcoor->setObjectName("picXcoor");
+  picXcoor->setAutoFillBackground(true);
+  ui::Place(picXcoor, 3255, 7560, 2475, 255);
+  lblXcoor = AddLabel(picXcoor, "lblXcoor", "", 0, 0, 2475, 255);
+  picHeader = new QFrame(this);
+  picHeader->setObjectName("picHeader");
+  picHeader->setAutoFillBackground(true);
+  ui::Place(picHeader, 2100, 5220, 3700, 255);
+  lblHeader = AddLabel(picHeader, "lblHeader", "Salinity", 0, 0, 3700, 255);
+  picToolTip = new QFrame(this);
+  picToolTip->setObjectName("picToolTip");
+  picToolTip->hide();
+  lblToolTip = new QLabel(picToolTip);
+  lblToolTip->setObjectName("lblToolTip");
+  tmrToolTip = new ui::Timer("tmrToolTip", this);
+  BringToFront(MSChart[0]);
+  BringToFront(picHeader);
+}
+
+bool frmResult::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Label34 && event->type() == QEvent::MouseButtonPress) Label34_Click();
+  return ui::Form::eventFilter(watched, event);
+}
+
+void frmResult::BringToFront(QWidget* w) {
+  w->raise();
+  if (w == Map1 || w == legend1 || w == Toolbar1 || w == picXcoor) {
+    if (w == Map1) front_ = Map1;
+  } else if (w != picHeader && w != picToolTip && w != frmAbiotic && w != frmBiota) {
+    front_ = w;
+  }
+}
+
+QWidget* frmResult::FrontDisplay() const { return front_; }
+
+std::string frmResult::LabelCaption(const std::string& label) const {
+  auto* l = findChild<QLabel*>(QString::fromStdString(label));
+  return l ? l->text().toStdString() : std::string();
+}
+
+// ---------------------------------------------------------------- loading, list
+
+void frmResult::Form_Load() {
+  mblnLoading = true;
+  vb::Guard(kName, "Form_Load", [&] {
+    frmOpen::PlaceBesidePanel(*this);
+    SetWidth(11000);
+    SetHeight(9000);
+    if (!mobjElastic) mobjElastic = std::make_unique<class_Elastic>();
+    mobjElastic->Init(this);
+    RefreshRunList();
+    if (lvRun->Count() > 0) SelectLastRow();
+    legend1->SetMapSource(Map1);
+  });
+  mblnLoading = false;
+}
+
+void frmResult::SelectLastRow() {
+  lvRun->SetSelectedItem(lvRun->Item(lvRun->Count()));
+  lvRun_Click();
+}
+
+void frmResult::Form_Activate() {
+  vb::Guard(kName, "Form_Activate", [&] {
+    if (CountRunList() != lvRun->Count()) {
+      RefreshRunList();
+      if (lvRun->Count() > 0) SelectLastRow();
+    }
+  });
+}
+
+void frmResult::Form_Resize() {
+  if (mblnLoading) return;
+  if (!mobjElastic) mobjElastic = std::make_unique<class_Elastic>();
+  mobjElastic->FormResize(this);
+}
+
+void frmResult::RefreshRunList() {
+  vb::Guard(kName, "RefreshRunList", [&] {
+    lvRun->Clear();
+    std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
+    QObject* bar = ui::Global<MDIMain>().prgBar;
+    if (DAOSupport::blnDataReturned(rs)) {
+      int count = rs->RecordCount();
+      Progress::ProgressStart(bar, 0, 0, static_cast<int16_t>(count > kMaxRuns ? kMaxRuns : count));
+      int n = 0;
+      rs->MoveFirst();
+      while (!rs->Eof()) {
+        vb::Variant id = rs->Fields(0), descr = rs->Fields(1);
+        std::string idText = id.IsNull() ? "" : vb::CStr(id);
+        ui::ListItem* item = lvRun->Add("KY_" + idText, idText);
+        item->SetSubItem(1, descr.IsNull() ? "" : vb::CStr(descr));
+        Progress::ProgressUpdate(bar, 0);
+        if (++n == kMaxRuns) {
+          ui::Beep();
+          ui::MsgBox("Your query returned more then '" + std::to_string(kMaxRuns) +
+                         "'. Please change your search criteria to narrow the results.",
+                     ui::vbInformation);
+          break;
+        }
+        rs->MoveNext();
+      }
+    }
+    DAOSupport::CloseRecordset(rs);
+    Progress::ProgressStart(bar, 0, 0, 100);
+    EnableMenus();
+  });
+}
+
+int32_t frmResult::CountRunList() {
+  int32_t count = 0;
+  vb::Guard(kName, "CountRunList", [&] {
+    std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
+    count = DAOSupport::blnDataReturned(rs) ? rs->RecordCount() : 0;
+    DAOSupport::CloseRecordset(rs);
+  });
+  return count;
+}
+
+void frmResult::EnableMenus() {
+  vb::Guard(kName, "EnableMenus", [&] {
+    MenuEnabling::SetMainMenus({{"mnuFile", true},
+                                {"mnuFileImport", false},
+                                {"mnuFileSep0", true},
+                                {"mnuFileSave", false},
+                                {"mnuFileSep1", true},
+                                {"mnuFileClose", true},
+                                {"mnuFileSep2", true},
+                                {"mnuFileExit", true},
+                                {"mnuData", true},
+                                {"mnuDataAdd", false},
+                                {"mnuDataCopy", false},
+                                {"mnuDataUpdate", false},
+                                {"mnuDataDelete", false},
+                                {"mnuDataSep1", true},
+                                {"mnuDataProperties", false},
+                                {"mnuDataSep2", true},
+                                {"mnuDataSelect", false},
+                                {"mnuDataSep3", true},
+                                {"mnuDataRefresh", false},
+                                {"mnuDataClear", false},
+                                {"mnuEdit", true},
+                                {"mnuEditCompoundsList", true},
+                                {"mnuEditCorvixList", false},
+                                {"mnuEditEmissionList", true},
+                                {"mnuEditAdvancedDetailList", false},
+                                {"mnuEditEnvironmentList", true},
+                                {"mnuEditRunList", true},
+                                {"mnuWindow", true},
+                                {"mnuWindowTileHorizontally", true},
+                                {"mnuWindowTileVertically", true},
+                                {"mnuWindowCascade", true},
+                                {"mnuWindowArrangeIcons", true},
+                                {"mnuHelp", true},
+                                {"mnuHelpAbout", true},
+                                {"mnuHelpHelp", true}});
+    cmdOK->setEnabled(true);
+    cmdcancel->setEnabled(true);
+  });
+}
+
+void frmResult::lvRun_ColumnClick(int column) {
+  vb::Guard(kName, "lvrun_ColumnClick", [&] { lvRun->SortOnce(column, true); });
+}
+
+void frmResult::lvRun_Click() {
+  using namespace modTulmo;
+  vb::Guard(kName, "lvRun_Click", [&] {
+    cmdBiota->setEnabled(true);
+    if (CountRunList() == 0) {
+      for (const char* name : StatisticLabels()) SetLabelCaption(name, "");
+      lblMessage->setText("");
+    } else {
+      int32_t id = vb::CLng(GetSelectedKeyId(0, lvRun));
+      GetRunData(id);
+      CurrentRun.RunID = id;
+      lblRunDescr->setText(QString::fromStdString(CurrentRun.RunDescription));
+      SetCaption(CurrentRun.RunDescription);
+      GetData(CurrentRun.CompoundID);
+      LblSelCompound->setText(QString::fromStdString(CurrentCompound.Cmpdescr));
+      GetEnvironmentData(CurrentRun.EnvirID);
+      LblSelEnvir->setText(QString::fromStdString(CurrentEstuary.Description));
+      GetEmissionData(CurrentRun.EmisID);
+      lblEmission->setText(QString::fromStdString(CurrentEmission.Description));
+      setCursor(Qt::WaitCursor);
+      lblMessage->setText("RECALCULATING STATISTICS , please be patient");
+      ReadMap(id);
+      CreateShape();
+      lblMessage->setText("");
+      if (CurrentCompound.Cmpkow < 4.5f)
+        lblMessage->setText("Bioaccumulation model not valid when log(Kow) value is below 4.5");
+      else if (CurrentCompound.Cmpkow > 8.0f)
+        lblMessage->setText("Bioaccumulation model not valid when log(Kow) value is greater than 8.0");
+      if (CurrentCompound.Cmpistype == 1) {
+        cmdBiota->setEnabled(false);
+        lblMessage->setText("Bioaccumulation model not valid for metals");
+      } else {
+        cmdBiota->setEnabled(true);
+      }
+      unsetCursor();
+    }
+    for (int i = 0; i < 20; ++i)
+      if (OptGraph[static_cast<size_t>(i)]->isChecked()) {
+        OptGraph_Click(i);
+        break;
+      }
+  });
+  unsetCursor();
+}
+
+// ---------------------------------------------------------------- options and panels
+
+void frmResult::SetOption(int index) {
+  QRadioButton* o = OptGraph[static_cast<size_t>(index)];
+  if (!o->isChecked()) o->setChecked(true);
+}
+
+int frmResult::CheckedOption(bool biota) const {
+  for (int i = 0; i < 20; ++i) {
+    bool inBiota = (i >= 5 && i <= 9) || i >= 15;
+    if (inBiota == biota && OptGraph[static_cast<size_t>(i)]->isChecked()) return i;
+  }
+  return -1;
+}
+
+void frmResult::OptGraph_Click(int index) {
+  // A failure here (a bad class count, say) is reported and the window stays as it was.
+  vb::Guard(kName, "OptGraph_Click", [&] {
+    if (index >= 0 && index < 20) {
+      std::string header = index % 10 == 0 ? "Salinity"
+                                           : modTulmo::CurrentCompound.Cmpdescr + kHeaderSuffix[index];
+      if (index < 10) {
+        BringToFront(MSChart[static_cast<size_t>(index)]);
+        lblHeader->setText(QString::fromStdString(header));
+      } else {
+        ShowMap(kFields[index - 10]);
+        lblHeader->setText(QString::fromStdString(header));
+        BringToFront(Toolbar1);
+        txtClasses->raise();
+        BringToFront(picXcoor);
+      }
+    }
+  });
+  BringToFront(picHeader);
+}
+
+void frmResult::cmdAbiotic_Click() {
+  frmBiota->lower();
+  SetOption(0);
+  BringToFront(MSChart[0]);
+  BringToFront(picHeader);
+}
+
+void frmResult::cmdBiota_Click() {
+  frmAbiotic->lower();
+  SetOption(5);
+  BringToFront(MSChart[5]);
+  BringToFront(picHeader);
+}
+
+void frmResult::Label34_Click() { BringToFront(MSChart[0]); }
+void frmResult::cmdOK_Click() { Unload(); }
+void frmResult::cmdcancel_Click() { Unload(); }
+
+// ---------------------------------------------------------------- filled by the result reading
+
+void frmResult::PrepareChart(int chart, int rows, int columns) {
+  chart::MSChart* c = MSChart.at(static_cast<size_t>(chart));
+  c->SetRowCount(rows);
+  c->SetColumnCount(columns);
+  c->SetColumn(1);
+  chart::AxisLabel& l = c->XAxisLabel();
+  l.Auto = false;
+  l.TextLayout.Orientation = 0;
+  l.TextLayout.VertAlignment = 2;
+  l.TextLayout.WordWrap = true;
+}
+
+void frmResult::SetChartRowLabel(int chart, int row, const std::string& label) {
+  chart::MSChart* c = MSChart.at(static_cast<size_t>(chart));
+  c->SetRow(row);
+  c->SetRowLabel(label);
+}
+
+void frmResult::SetChartColumnLabel(int chart, int column, const std::string& label) {
+  chart::MSChart* c = MSChart.at(static_cast<size_t>(chart));
+  c->SetColumn(column);
+  c->SetColumnLabel(label);
+}
+
+void frmResult::SetChartData(int chart, int row, int column, const std::string& value) {
+  chart::MSChart* c = MSChart.at(static_cast<size_t>(chart));
+  c->SetRow(row);
+  c->SetColumn(column);
+  c->SetData(value);
+}
+
+void frmResult::SetLabelCaption(const std::string& label, const std::string& caption) {
+  auto* l = findChild<QLabel*>(QString::fromStdString(label));
+  if (!l) vb::Raise(438, kName, "Object doesn't support this property or method: " + label);
+  l->setText(QString::fromStdString(caption));
+}
+
+void frmResult::ShowWindow() { Show(); }
+
+// ---------------------------------------------------------------- map view
+
+MapTip& frmResult::Tip() {
+  if (!mobjMapTip) mobjMapTip = std::make_unique<MapTip>();
+  return *mobjMapTip;
+}
+
+void frmResult::ShowMap(const std::string& field) {
+  std::shared_ptr<mapctl::MapLayer> layer;
+  if (Map1->Layers().Count() < 1) {
+    // The layer writer puts the files into the working directory, so the map reads them there.
+    layer = std::make_shared<mapctl::MapLayer>("map.shp");
+    if (layer->Valid()) {
+      layer->DefaultSymbol().Color = 0xFF00;
+      layer->DefaultSymbol().Outline = false;
+      Map1->Layers().Add(layer);
+    }
+  } else {
+    layer = Map1->Layers().Item(0);
+  }
+  Map1->SetBackColor(0xC0C0C0);
+  legend1->SetBackColor(0xC0C0C0);
+  Tip().Initialize(Map1, tmrToolTip, picToolTip, lblToolTip);
+  Tip().SetLayer(layer, field);
+  if (!RenderLayer(field)) ui::MsgBox("Failed to render layer", ui::vbExclamation | ui::vbOKOnly);
+  BringToFront(Map1);
+  BringToFront(legend1);
+  BringToFront(picToolTip);
+}
+
+bool frmResult::RenderLayer(const std::string& field) {
+  // The class count is checked before the present colouring is removed, so a bad count keeps it.
+  const int classes = mapctl::ClassCountFromText(txtClasses->text().toStdString());
+  Map1->SetMousePointer(mapctl::kPointerHourglass);
+  for (int i = 0; i < Map1->Layers().Count(); ++i) Map1->Layers().Item(i)->SetRenderer(nullptr);
+  if (Map1->Layers().Count() < 1) {
+    Map1->SetMousePointer(mapctl::kPointerDefault);
+    return false;
+  }
+  auto renderer = std::make_shared<mapctl::ClassBreaksRenderer>();
+  std::shared_ptr<mapctl::MapLayer> layer = Map1->Layers().Item(0);
+  renderer->SetBreakCount(classes - 1);
+  renderer->SetField(field);
+  for (int i = 0; i < classes; ++i) renderer->ClassSymbol(i).Outline = false;
+  mapctl::Recordset rs = layer->SearchExpression("FeatureId > -1 order by " + field);
+  rs.MoveFirst();
+  double minimum = vb::CDbl(rs.Fields(field)), maximum = minimum;
+  while (!rs.Eof()) {
+    maximum = vb::CDbl(rs.Fields(field));
+    rs.MoveNext();
+  }
+  rs.MoveFirst();
+  double top = maximum == 0 ? 0 : std::nearbyint(Useful::Log10(maximum) + 0.5);
+  double bottom = minimum == 0 ? top - 5 : std::nearbyint(Useful::Log10(minimum) - 0.5);
+  double span = top - bottom;
+  const int breaks = renderer->BreakCount();
+  for (int i = 0; i < breaks; ++i) {
+    if (field == "PSU1") {
+      renderer->SetBreak(i, i * 4.0);
+      renderer->RampColors(0xFF0000, 0xFFFF00);
+    } else {
+      renderer->SetBreak(i, std::pow(10.0, bottom + span * i / breaks));
+      renderer->RampColors(0xFF0000, 0x00FFFF);
+    }
+  }
+  layer->SetRenderer(renderer);
+  Map1->SetExtent(Map1->FullExtent());
+  Map1->Refresh();
+  legend1->Refresh(true);
+  Map1->SetMousePointer(mapctl::kPointerDefault);
+  return true;
+}
+
+void frmResult::Toolbar1_ButtonClick(ui::ToolbarButton* button) {
+  vb::Guard(kName, "Toolbar1_ButtonClick", [&] {
+    const std::string key = button->Key();
+    if (key == "Select") Map1->SetMousePointer(mapctl::kPointerDefault);
+    else if (key == "ZoomIn") Map1->SetMousePointer(mapctl::kPointerZoomIn);
+    else if (key == "ZoomOut") Map1->SetMousePointer(mapctl::kPointerZoomOut);
+    else if (key == "Pan") Map1->SetMousePointer(mapctl::kPointerPan);
+    else if (key == "FullExt") {
+      Map1->SetMousePointer(mapctl::kPointerDefault);
+      Map1->SetExtent(Map1->FullExtent());
+    }
+  });
+}
+
+void frmResult::Map1_MouseDown(int, int, double, double) {
+  vb::Guard(kName, "Map1_MouseDown", [&] {
+    int tool = 0;
+    const auto& buttons = Toolbar1->Buttons();
+    for (size_t i = 0; i < buttons.size(); ++i)
+      if (buttons[i]->Action()->isChecked()) tool = static_cast<int>(i) + 1;
+    if (tool == 2) {
+      if (std::optional<mapctl::Rectangle> r = Map1->TrackRectangle()) Map1->SetExtent(*r);
+    } else if (tool == 3) {
+      mapctl::Rectangle r = Map1->Extent();
+      r.ScaleRectangle(1.5);
+      Map1->SetExtent(r);
+    } else if (tool == 4) {
+      Map1->Pan();
+    }
+  });
+}
+
+void frmResult::Map1_MouseMove(int, int, double x, double y) {
+  vb::Guard(kName, "Map1_MouseMove", [&] {
+    Tip().MouseMove(static_cast<float>(x), static_cast<float>(y), this);
+    mapctl::Point p = Map1->ToMapPoint(x, y);
+    lblXcoor->setText(QString::fromStdString("distance to mouth: " + vb::Format(p.X / 1000, "0.0") + " km"));
+  });
+}
+
+void frmResult::Map1_BeforeLayerDraw(int index) {
+  if (index == Map1->Layers().Count() - 1) Map1->SetMousePointer(mapctl::kPointerHourglass);
+}
+
+void frmResult::Map1_AfterLayerDraw(int index, bool) {
+  if (index == 0) Map1->SetMousePointer(mapctl::kPointerDefault);
+}
+
+void frmResult::tmrToolTip_Timer() {
+  vb::Guard(kName, "tmrToolTip_Timer", [&] { Tip().Timer(); });
+}

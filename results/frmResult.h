@@ -1,0 +1,164 @@
+// The result window: the recorded runs, the statistics of the selected run, ten charts along the
+// estuary and a map of the result cells coloured by one quantity; the export and the report of
+// the run shown. Reached through its one global instance (ChildForms::Global("frmResult")); the
+// result reading fills it through modTulmo::ResultWindow.
+#pragma once
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "modelrun/ResultWindow.h"
+#include "platform/chart/MSChart.h"
+#include "platform/map/Legend.h"
+#include "platform/map/Map.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/ListView.h"
+#include "results/MapTip.h"
+#include "shell/class_Elastic.h"
+
+class frmResult : public ui::Form, public modTulmo::ResultWindow {
+  Q_OBJECT
+
+ public:
+  frmResult();
+  ~frmResult() override;
+
+  // Public operations.
+  Q_INVOKABLE void RefreshRunList();
+  Q_INVOKABLE void EnableMenus();
+  int32_t CountRunList();
+  void ShowMap(const std::string& field);
+  void CreateShape();
+
+  // Event handlers.
+  void lvRun_Click();
+  void lvRun_ColumnClick(int column);
+  void OptGraph_Click(int index);
+  void cmdAbiotic_Click();
+  void cmdBiota_Click();
+  void cmdOK_Click();
+  void cmdcancel_Click();
+  void Label34_Click();
+  void cmdExport_Click();
+  void cmdPrint_Click();
+  void Toolbar1_ButtonClick(ui::ToolbarButton* button);
+  void Map1_MouseDown(int button, int shift, double x, double y);
+  void Map1_MouseMove(int button, int shift, double x, double y);
+  void Map1_BeforeLayerDraw(int index);
+  void Map1_AfterLayerDraw(int index, bool canceled);
+  void tmrToolTip_Timer();
+
+  // Sets an option as a user's click would: its handler runs when it was not set before.
+  void SetOption(int index);
+  // The option that is set in a panel, -1 for none.
+  int CheckedOption(bool biota) const;
+  // The control brought to the front last among the charts, the map and the panels' display.
+  QWidget* FrontDisplay() const;
+  // The caption of a label of the window by its control name ("" when there is none).
+  std::string LabelCaption(const std::string& label) const;
+
+  // modTulmo::ResultWindow
+  void PrepareChart(int chart, int rows, int columns) override;
+  void SetChartRowLabel(int chart, int row, const std::string& label) override;
+  void SetChartColumnLabel(int chart, int column, const std::string& label) override;
+  void SetChartData(int chart, int row, int column, const std::string& value) override;
+  void SetLabelCaption(const std::string& label, const std::string& caption) override;
+  void ShowWindow() override;
+
+  // Controls, by their design names.
+  ui::ListView* lvRun;
+  QLabel* Label22;
+  QLabel* Label1;
+  QFrame* Shape1;
+  QLabel* lblRunDescr;
+  QLabel* Label25;
+  QLabel* LblSelCompound;
+  QLabel* Label24;
+  QLabel* LblSelEnvir;
+  QLabel* Label26;
+  QLabel* lblEmission;
+  QFrame* frmAbiotic;
+  QFrame* frmBiota;
+  std::array<QRadioButton*, 20> OptGraph{};
+  QPushButton* cmdBiota;
+  QPushButton* cmdAbiotic;
+  QLabel* Label34;
+  QLabel* lblEstFilter;
+  std::array<chart::MSChart*, 10> MSChart{};
+  mapctl::Map* Map1;
+  mapctl::Legend* legend1;
+  ui::Toolbar* Toolbar1;
+  QLineEdit* txtClasses;
+  QFrame* picHeader;
+  QLabel* lblHeader;
+  QFrame* picXcoor;
+  QLabel* lblXcoor;
+  QFrame* picToolTip;
+  QLabel* lblToolTip;
+  ui::Timer* tmrToolTip;
+  QPushButton* cmdPrint;
+  QPushButton* cmdExport;
+  QLabel* lblMessage;
+  QPushButton* cmdcancel;
+  QPushButton* cmdOK;
+
+  // The value tip of the map; made by ShowMap, released by CreateShape.
+  std::unique_ptr<MapTip> mobjMapTip;
+
+  // The thirty statistic labels, quantity by quantity: 95 percentile, average, 5 percentile.
+  static const std::array<const char*, 30>& StatisticLabels();
+
+ protected:
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Resize() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool RenderLayer(const std::string& field);
+  void BuildAbioticPanel();
+  void BuildBiotaPanel();
+  void BuildDisplayArea();
+  QLabel* AddLabel(QWidget* parent, const char* name, const char* caption, double left, double top, double width,
+                   double height);
+  void BringToFront(QWidget* w);
+  void SelectLastRow();
+  MapTip& Tip();
+
+  bool mblnLoading = false;
+  std::unique_ptr<class_Elastic> mobjElastic;
+  QWidget* front_ = nullptr;
+};
+
+// The five biota quantities apply to a compound whose log Kow lies in 4.5 .. 8.0 (limits included).
+bool BioaccumulationApplies(float logKow);
+
+namespace ResultLayer {
+// One cell of the result layer as its five ring points (x then y), column i 0..49, row j 0..9.
+struct Ring {
+  std::array<float, 5> x;
+  std::array<float, 5> y;
+};
+Ring CellRing(int i, int j, double estLengthKm, float convergenceLengthKm, float widthMouth);
+// Writes "map.shp/.shx/.dbf" in the working directory from ResultGrid and CurrentEstuary through
+// the map-layer library: one create, 500 writes, one close. Errors are raised to the caller.
+void Write();
+}  // namespace ResultLayer
+
+namespace RunFiles {
+// "<runid>-data.txt": five header lines, then quantity by quantity the transects of ten cells.
+void WriteRunData(int32_t runid, bool biota);
+// "<runid>-report.txt"; `caption` gives the captions of the window's statistic labels.
+void WriteRunReport(int32_t runid, bool biota, const std::function<std::string(const std::string&)>& caption);
+// Copies "map.shx", "map.shp" and "map.dbf" to "<runid>.shx", ".shp" and ".dbf".
+void CopyLayer(int32_t runid);
+}  // namespace RunFiles

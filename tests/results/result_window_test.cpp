@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+#include <shapefil.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "modelrun/modTulmo.h"
+#include "platform/map/Renderer.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/MsgBox.h"
+#include "results/frmResult.h"
+#include "tests/records/ScenarioDb.h"
+#include "tests/support/TestDir.h"
+#include "runtime/VbError.h"
+
+using namespace modTulmo;
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+void PutInt(std::string& out, int32_t v) { out.append(reinterpret_cast<const char*>(&v), 4); }
+void PutFloat(std::string& out, float v) { out.append(reinterpret_cast<const char*>(&v), 4); }
+
+// Quantity k in cell s; the last substance is the cell area.
+float Value(int k, int s) { return k == 10 ? 1.0f : static_cast<float>(k + 1) * (1.0f + static_cast<float>(s) / 100); }
+
+std::string MapFile() {
+  std::string out(160, ' ');
+  PutInt(out, 11);
+  PutInt(out, 500);
+  out += std::string(11 * 20, 'x');
+  PutInt(out, 0);
+  for (int s = 0; s < 500; ++s)
+    for (int k = 0; k < 11; ++k) PutFloat(out, Value(k, s));
+  for (int i = 0; i < 6; ++i) PutFloat(out, 1.5f + i);
+  return out;
+}
+
+void FillGrid() {
+  nosys = 11;
+  noseg = 500;
+  ResultGrid.Resize(11);
+  for (int k = 0; k < 11; ++k)
+    for (int s = 0; s < 500; ++s) ResultGrid(k, s) = Value(k, s);
+}
+
+int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
+  int n = 0;
+  for (const auto& l : lines) n += l.rfind(prefix, 0) == 0;
+  return n;
+}
+
+}  // namespace
+
+TEST(Bioaccumulation, AppliesOnlyInsideTheLogKowRangeLimitsIncluded) {
+  struct Case {
+    float kow;
+    bool applies;
+  } cases[] = {{4.4f, false}, {4.49f, false}, {4.5f, true}, {6.0f, true}, {8.0f, true}, {8.01f, false}, {8.1f, false}};
+  for (const Case& c : cases) EXPECT_EQ(BioaccumulationApplies(c.kow), c.applies) << c.kow;
+}
+
+TEST(RunFiles, DataFileHoldsHeadersTitlesAndTenValuesPerTransect) {
+  ResetModuleState();
+  FillGrid();
+  ResultGrid(0, 0) = -2.5f;
+  ResultGrid(1, 499) = -9999.0f;
+  RunFiles::WriteRunData(12, true);
+  auto lines = Lines(testsupport::ReadFile("12-data.txt"));
+  ASSERT_EQ(lines.size(), 5u + 10 + 550);
+  EXPECT_EQ(lines[0], "Data seperator is ;");
+  EXPECT_EQ(lines[4], "Grid data is given per compound");
+  EXPECT_EQ(lines[5], "Salinity (psu)");
+  EXPECT_EQ(lines[6].substr(0, 22), "-2.500E+00; 1.010E+00;");
+  EXPECT_EQ(std::count(lines[6].begin(), lines[6].end(), ';'), 9);
+  EXPECT_EQ(lines[56], "Total concentration (ug/l)");
+  EXPECT_EQ(lines[106].substr(lines[106].size() - 10), "-9.999E+03");
+  EXPECT_EQ(lines[5 + 4 * 51], "Sediment concentration  (ug/g dry weight)");
+  // The cell areas follow the last quantity without a title.
+  EXPECT_EQ(lines[5 + 10 * 51], "1.000E+00; 1.000E+00;1.000E+00;1.000E+00;1.000E+00;1.000E+00;1.000E+00;1.000E+00;"
+                                "1.000E+00;1.000E+00");
+
+  RunFiles::WriteRunData(12, false);
+  lines = Lines(testsupport::ReadFile("12-data.txt"));
+  EXPECT_EQ(lines.size(), 5u + 5 * 51);
+  nosys = 0;
+  RunFiles::WriteRunData(12, true);
+  EXPECT_EQ(Lines(testsupport::ReadFile("12-data.txt")).size(), 5u);
+}
+
+TEST(RunFiles, ReportPlacesValuesAtColumnFiftyAndTransectsByBiotaFlag) {
+  ResetModuleState();
+  FillGrid();
+  CurrentCompound.Cmpdescr = "Lindane";
+  CurrentCompound.Cmpname = "gamma-HCH";
+  CurrentCompound.Cmpmolmass = 150;
+  CurrentCompound.Cmpkow = 6;
+  CurrentCompound.Alphawater = 0.5;
+  CurrentEstuary.EstLength = 40;
+  CurrentEstuary.DispersionOption = 1;
+  CurrentEstuary.DispersionX1 = 12;
+  auto caption = [](const std::string& label) { return "<" + label + ">"; };
+  RunFiles::WriteRunReport(7, true, caption);
+  auto lines = Lines(testsupport::ReadFile("7-report.txt"));
+  ASSERT_GT(lines.size(), 100u);
+  EXPECT_EQ(lines[0], "Report file TULMO model");
+  EXPECT_EQ(lines[1].rfind("Creation date : ", 0), 0u);
+  auto find = [&](const std::string& prefix) {
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (lines[i].rfind(prefix, 0) == 0) return i;
+    ADD_FAILURE() << prefix;
+    return size_t{0};
+  };
+  EXPECT_EQ(lines[find("Molecular mass ")], "Molecular mass " + std::string(34, ' ') + " : 150 (g/mol)");
+  EXPECT_EQ(lines[find("log(Kow) ")].substr(49), " : 6");
+  EXPECT_EQ(lines[find("Assimilation efficiency water ")].substr(49), " : 0.5 (-/-)");
+  EXPECT_EQ(lines[find("Dispersion option ")].substr(49), " : based on salinity measurements");
+  EXPECT_EQ(lines[find("Distance from mouth at first salinity value ")].substr(49), " : 12 (km)");
+  size_t marine = find("   in marine coastal zone (suspended and dissolved)");
+  EXPECT_EQ(lines[marine], "   in marine coastal zone (suspended and dissolved)");
+  EXPECT_EQ(lines[marine + 1], std::string(49, ' ') + " : <lblConcTotMarine> (ug/l)");
+  EXPECT_EQ(lines[find("Concentration of ")], "Concentration of gamma-HCH:");
+  EXPECT_EQ(lines[find("      in bentic fish (5-percentile)")].substr(49), " : <lblMinDab> (ng/g dw)");
+  EXPECT_EQ(lines[find("   7.shp")], "   7.shp");
+  EXPECT_EQ(lines[find(" Selection")], " Selection of results: Longitudinal transects in estuary");
+  EXPECT_EQ(lines[find("Distance  ")], "Distance       Conc in        Conc along     Conc");
+  size_t sal = find("Salinity") + 0;
+  while (lines[sal] != "Salinity") ++sal;
+  // Row 1: 0.8 km for 40 km; centre of cells 4 and 5, cell 1 and cell 9.
+  EXPECT_EQ(lines[sal + 1], "0.8(km) ;      1.045E+00;     1.010E+00;     1.090E+00");
+  EXPECT_EQ(lines[sal + 50].substr(0, 10), "40.0(km) ;");
+  EXPECT_EQ(CountPrefix(lines, "Concentration in zooplankton"), 1);
+
+  RunFiles::WriteRunReport(7, false, caption);
+  lines = Lines(testsupport::ReadFile("7-report.txt"));
+  EXPECT_EQ(CountPrefix(lines, "Bio-accumulation is only applicable for compound with Kow values 4.5 - 8"), 1);
+  EXPECT_EQ(CountPrefix(lines, "   Bioaccumulation in pelagic foodweb:"), 0);
+  size_t zoo = find("Concentration in zooplankton");
+  EXPECT_EQ(lines[zoo + 1], "Concentration in secundairy consumers");  // titles stand without rows
+  EXPECT_EQ(lines.back(), "Concentration in benthic fish");
+}
+
+TEST(ResultLayer, CellGeometryNarrowsFromTheMouth) {
+  auto r0 = ResultLayer::CellRing(0, 9, 10, 20, 1000);
+  EXPECT_FLOAT_EQ(r0.y[0], 4500);
+  EXPECT_FLOAT_EQ(r0.y[2], 5000);
+  auto r1 = ResultLayer::CellRing(1, 0, 10, 20, 1000);
+  EXPECT_FLOAT_EQ(r1.x[0], 200);
+  EXPECT_NEAR(r1.y[2] - r1.y[0], 495.02, 0.01);
+  EXPECT_NEAR(r1.y[0], 24.88, 0.01);
+  auto last = ResultLayer::CellRing(49, 0, 10, 20, 1000);
+  EXPECT_FLOAT_EQ(last.x[1], 10000);
+  EXPECT_THROW(ResultLayer::CellRing(1, 0, 10, 0, 1000), vb::VbError);
+}
+
+class ResultWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetModuleState();
+    db.Raw("INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) VALUES ('first run', 1, 1, 1, 1)");
+    testsupport::WriteFile("1.map", MapFile());
+    ui::SetUrlOpener([this](const QUrl& url) {
+      opened.push_back(url.toLocalFile().toStdString());
+      return true;
+    });
+  }
+  void TearDown() override {
+    ui::UnloadAllForms();
+    ui::SetUrlOpener({});
+  }
+  frmResult& Open() {
+    auto* w = new frmResult();
+    w->Show();
+    return *w;
+  }
+  testdb::OpenScenario db{true};
+  ui::MsgBoxRecorder boxes;
+  std::vector<std::string> opened;
+};
+
+TEST_F(ResultWindowTest, LoadingSelectsTheLastRunFillsChartsAndWritesTheLayer) {
+  frmResult& w = Open();
+  ASSERT_EQ(w.lvRun->Count(), 1);
+  EXPECT_EQ(w.Caption(), "first run");
+  EXPECT_EQ(CurrentRun.RunID, 1);
+  // Chart 2, row 1: centre is the mean of cells 4 and 5, south bank cell 1, north bank cell 9.
+  chart::MSChart* c = w.MSChart[2];
+  EXPECT_EQ(c->RowCount(), 50);
+  EXPECT_EQ(c->ColumnLabelAt(1), "North bank");
+  EXPECT_NEAR(c->ValueAt(1, 1), Value(2, 9), 1e-6);
+  EXPECT_NEAR(c->ValueAt(1, 2), (Value(2, 4) + Value(2, 5)) / 2.0, 1e-6);
+  EXPECT_NEAR(c->ValueAt(1, 3), Value(2, 1), 1e-6);
+  EXPECT_FALSE(w.LabelCaption("lbl95Sal").empty());
+  EXPECT_EQ(w.LabelCaption("lblSalMarine"), "1.50E+00");
+  EXPECT_EQ(w.FrontDisplay(), w.MSChart[0]);
+  EXPECT_EQ(w.lblHeader->text(), "Salinity");
+
+  for (const auto& b : boxes.boxes()) ADD_FAILURE() << b.prompt;
+  SHPHandle shp = SHPOpen("map", "rb");
+  ASSERT_NE(shp, nullptr);
+  int count = 0, type = 0;
+  SHPGetInfo(shp, &count, &type, nullptr, nullptr);
+  EXPECT_EQ(count, 500);
+  EXPECT_EQ(type, SHPT_POLYGON);
+  SHPObject* o = SHPReadObject(shp, 499);
+  EXPECT_EQ(o->nVertices, 5);
+  SHPDestroyObject(o);
+  SHPClose(shp);
+  DBFHandle dbf = DBFOpen("map", "rb");
+  ASSERT_NE(dbf, nullptr);
+  ASSERT_EQ(DBFGetFieldCount(dbf), 10);
+  char name[12];
+  int width = 0, decimals = 0;
+  DBFGetFieldInfo(dbf, 9, name, &width, &decimals);
+  EXPECT_STREQ(name, "BENT");
+  DBFGetFieldInfo(dbf, 0, name, &width, &decimals);
+  EXPECT_STREQ(name, "PSU1");
+  EXPECT_EQ(decimals, 4);
+  EXPECT_NEAR(DBFReadDoubleAttribute(dbf, 499, 0), Value(0, 499), 1e-4);
+  EXPECT_NEAR(DBFReadDoubleAttribute(dbf, 13, 9), Value(9, 13), 1e-6);
+  DBFClose(dbf);
+  EXPECT_EQ(w.Map1->Layers().Count(), 1);
+}
+
+TEST_F(ResultWindowTest, MapColouringAndABadClassCountKeepsThePreviousColouring) {
+  frmResult& w = Open();
+  w.OptGraph[10]->setChecked(true);
+  auto layer = w.Map1->Layers().Item(0);
+  auto psu = layer->Renderer();
+  ASSERT_TRUE(psu);
+  EXPECT_EQ(psu->Field(), "PSU1");
+  ASSERT_EQ(psu->BreakCount(), 9);
+  EXPECT_DOUBLE_EQ(psu->Break(8), 32);
+  EXPECT_EQ(w.FrontDisplay(), w.Map1);
+
+  w.OptGraph[11]->setChecked(true);  // TOT1: 2 .. 11.98, decades from 1 to 100
+  auto tot = layer->Renderer();
+  EXPECT_EQ(tot->Field(), "TOT1");
+  EXPECT_EQ(w.Map1->Layers().Item(0), layer);  // the same layer, recoloured
+  EXPECT_DOUBLE_EQ(tot->Break(0), 1);
+  EXPECT_EQ(w.lblHeader->text().toStdString(), CurrentCompound.Cmpdescr + " total conc.");
+
+  w.txtClasses->setText("abc");
+  w.OptGraph[12]->setChecked(true);
+  EXPECT_EQ(layer->Renderer(), tot);
+  ASSERT_FALSE(boxes.boxes().empty());
+  EXPECT_EQ(boxes.boxes().back().style & ui::vbExclamation, ui::vbExclamation);
+
+  w.txtClasses->setText("1");
+  w.OptGraph[13]->setChecked(true);
+  EXPECT_EQ(layer->Renderer()->BreakCount(), 0);
+  EXPECT_EQ(layer->Renderer()->ClassSymbol(0).Color, mapctl::ClassBreaksRenderer::kDefaultClassColor);
+}
+
+TEST_F(ResultWindowTest, ExportAndReportWriteTheRunFiles) {
+  frmResult& w = Open();
+  w.cmdExport_Click();
+  ASSERT_FALSE(boxes.boxes().empty());
+  EXPECT_EQ(boxes.boxes().back().prompt,
+            "Data exported to GIS files 1.dbf , 1.shp and 1.shx\rAscii data available in \";\"-seperated file 1-data.txt");
+  EXPECT_FALSE(testsupport::ReadFile("1.shp").empty());
+  EXPECT_FALSE(testsupport::ReadFile("1-data.txt").empty());
+
+  std::filesystem::remove("1-data.txt");
+  w.cmdPrint_Click();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(std::filesystem::path(opened[0]).filename(), "1-report.txt");
+  EXPECT_FALSE(testsupport::ReadFile("1-data.txt").empty());
+
+  std::filesystem::remove("map.shx");
+  size_t before = boxes.boxes().size();
+  w.cmdExport_Click();
+  ASSERT_EQ(boxes.boxes().size(), before + 1);
+  EXPECT_EQ(boxes.boxes().back().prompt, "Result file map.shx not found, action aborted");
+}
+
+TEST_F(ResultWindowTest, MetalsDisableTheBiotaPanelAndLogKowLimitsShowMessages) {
+  struct Case {
+    int type;
+    double kow;
+    const char* message;
+    bool biota;
+  } cases[] = {{2, 4.5, "", true},
+               {2, 8.0, "", true},
+               {2, 4.4, "Bioaccumulation model not valid when log(Kow) value is below 4.5", true},
+               {2, 8.1, "Bioaccumulation model not valid when log(Kow) value is greater than 8.0", true},
+               {1, 3, "Bioaccumulation model not valid for metals", false}};
+  frmResult& w = Open();
+  for (const Case& c : cases) {
+    db.Raw("UPDATE Compounds SET CmpIsType = " + std::to_string(c.type) + ", CmpKow = " + std::to_string(c.kow) +
+           " WHERE CmpID = 1");
+    w.lvRun_Click();
+    EXPECT_EQ(w.lblMessage->text().toStdString(), c.message) << c.kow;
+    EXPECT_EQ(w.cmdBiota->isEnabled(), c.biota) << c.kow;
+  }
+}
