@@ -305,3 +305,19 @@ TEST_F(ResultWindowTest, MetalsDisableTheBiotaPanelAndLogKowLimitsShowMessages) 
     EXPECT_EQ(w.cmdBiota->isEnabled(), c.biota) << c.kow;
   }
 }
+
+TEST_F(ResultWindowTest, RunListSortsIdsAsTextAndAnEmptyListClearsTheStatistics) {
+  for (int i = 0; i < 9; ++i) db.Raw("INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) VALUES "
+                                     "('more', 1, 1, 1, 1)");
+  frmResult& w = Open();
+  ASSERT_EQ(w.lvRun->Count(), 10);
+  EXPECT_EQ(w.lvRun->SelectedItem()->Key(), "KY_10");
+  w.lvRun_ColumnClick(0);
+  EXPECT_EQ(w.lvRun->Item(2)->Text(), "10");  // "1", "10", "2", ...
+  EXPECT_EQ(w.lvRun->Item(3)->Text(), "2");
+
+  db.Raw("DELETE FROM Run");
+  w.lvRun_Click();
+  for (const char* name : frmResult::StatisticLabels()) EXPECT_EQ(w.LabelCaption(name), "") << name;
+  EXPECT_EQ(w.lblMessage->text(), "");
+}

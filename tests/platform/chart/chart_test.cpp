@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <QChartView>
+#include <QLineSeries>
+
+#include "platform/chart/MSChart.h"
+#include "runtime/VbError.h"
+
+TEST(MSChart, CurrentCellCarriesLabelsAndValuesAndResizingKeepsThem) {
+  chart::MSChart c("MSChart0");
+  c.SetRowCount(50);
+  c.SetColumnCount(3);
+  c.SetRow(2);
+  c.SetRowLabel("1.6");
+  c.SetColumn(3);
+  c.SetColumnLabel("South bank");
+  c.SetData("1.25E-03");
+  EXPECT_EQ(c.RowLabelAt(2), "1.6");
+  EXPECT_EQ(c.ColumnLabelAt(3), "South bank");
+  EXPECT_DOUBLE_EQ(c.ValueAt(2, 3), 0.00125);
+  EXPECT_EQ(c.Data(), "0.00125");
+  c.SetData("not a number");
+  EXPECT_EQ(c.ValueAt(2, 3), 0);
+  c.SetData("1.5");
+  c.SetRowCount(10);  // shrinking keeps what stays inside
+  EXPECT_DOUBLE_EQ(c.ValueAt(2, 3), 1.5);
+  for (int bad : {0, 11}) EXPECT_THROW(c.SetRow(bad), vb::VbError) << bad;
+  EXPECT_THROW(c.SetColumn(4), vb::VbError);
+
+  c.Rebuild();
+  auto series = c.View()->chart()->series();
+  ASSERT_EQ(series.size(), 3);
+  EXPECT_EQ(series[2]->name(), "South bank");
+  auto* line = qobject_cast<QLineSeries*>(series[2]);
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->count(), 10);
+  EXPECT_DOUBLE_EQ(line->at(1).y(), 1.5);
+}
