@@ -2,12 +2,14 @@
 #include "editors/Editors.h"
 
 #include "editors/frmCompounds.h"
+#include "editors/frmCorvix.h"
 #include "shell/ChildForms.h"
 
 namespace editors {
 
 void RegisterEditors() {
   ChildForms::Register("frmCompounds", [] { return new frmCompounds(); });
+  ChildForms::Register("frmCorvix", [] { return new frmCorvix(); });
 }
 
 }  // namespace editors

@@ -60,6 +60,8 @@ class RecordEditor : public ui::Form {
   // The Save button's sequence: checks, store, parent list, unload.
   void cmdOK_Click();
   void cmdCancel_Click();
+  // Places the two buttons at the bottom right (every failure ignored).
+  void Form_Resize() override;
 
   static constexpr const char* kInvalidData =
       "Invalid data. The data you are trying to save is invalid. Please make sure that all the data that you are "
@@ -117,7 +119,6 @@ class RecordEditor : public ui::Form {
 
   void Form_Load() override;
   void Form_Activate() override;
-  void Form_Resize() override;
   bool Form_QueryUnload() override;
 
  private:
