@@ -2,6 +2,7 @@
 #include "editors/Editors.h"
 
 #include "editors/frmCompounds.h"
+#include "editors/frmAdvancedDetail.h"
 #include "editors/frmCorvix.h"
 #include "shell/ChildForms.h"
 
@@ -10,6 +11,7 @@ namespace editors {
 void RegisterEditors() {
   ChildForms::Register("frmCompounds", [] { return new frmCompounds(); });
   ChildForms::Register("frmCorvix", [] { return new frmCorvix(); });
+  ChildForms::Register("frmAdvancedDetail", [] { return new frmAdvancedDetail(); });
 }
 
 }  // namespace editors
