@@ -54,11 +54,10 @@ class Reader {
       : lex_(name, bytes), files_(files), report_(report) {}
 
  private:
-  std::string Prefix(int line, int col) const {
-    std::string s = lex_.Where(line, col);
-    if (block_ > 0)
-      s += "block " + std::to_string(block_) + " (" + kBlockNames[block_] + "): ";
-    return s;
+  std::string Prefix(int line, int col) const { return lex_.Where(line, col); }
+  void Enter(int k) {
+    block_ = k;
+    lex_.SetContext(k > 0 ? "block " + std::to_string(k) + " (" + kBlockNames[k] + "): " : "");
   }
   std::string Prefix(const Token& t) const { return Prefix(t.line, t.col); }
 
@@ -166,7 +165,7 @@ class Reader {
   }
 
   void Header() {
-    block_ = 0;
+    Enter(0);
     IntIn("input width", 1, 1000000, "positive");
     IntIn("output width", 1, 1000000, "positive");
     const Token c = lex_.Next();
@@ -177,7 +176,7 @@ class Reader {
   }
 
   void Block1() {
-    block_ = 1;
+    Enter(1);
     for (int i = 0; i < 4; ++i) p_.titles[i] = FreeText("title " + std::to_string(i + 1)).text;
     const Item active = IntItem("number of active substances");
     const Item inactive = IntItem("number of inactive substances");
@@ -207,7 +206,7 @@ class Reader {
   }
 
   void Block2() {
-    block_ = 2;
+    Enter(2);
     Int("system clock");
     One(Kind::Name, "first time format");
     One(Kind::Name, "second time format");
@@ -251,7 +250,7 @@ class Reader {
       if (low == "marine") marine = &a;
     }
     const int blockSave = block_;
-    block_ = 2;
+    Enter(2);
     const Token where = areas_.empty() ? Token{} : areas_.front().nameTok;
     if (!estuary) Fail(areas_.empty() ? lex_.Where(1, 1) : Prefix(where), Msg::AreaMissing, "estuary");
     if (!marine) Fail(Prefix(where), Msg::AreaMissing, "Marine");
@@ -267,7 +266,7 @@ class Reader {
       if (s.integer == p_.marine) Fail(Prefix(s.tok), Msg::MarineInEstuary, p_.marine);
       p_.estuary.push_back(static_cast<int>(s.integer));
     }
-    block_ = blockSave;
+    Enter(blockSave);
   }
 
   FileBytes Load(const std::string& name, const Token& tok) {
@@ -277,7 +276,7 @@ class Reader {
   }
 
   void Block3() {
-    block_ = 3;
+    Enter(3);
     p_.noseg = IntIn("number of segments", 1, 1000000, "1 .. 1000000");
     Option("grid layout option", {2}, "2 = no grid layout");
     Int("first reserved integer");
@@ -292,7 +291,7 @@ class Reader {
   }
 
   void Block4() {
-    block_ = 4;
+    Enter(4);
     int counts[3];
     counts[0] = IntIn("number of exchanges in direction 1", 0, 10000000, "0 or more");
     counts[1] = IntIn("number of exchanges in direction 2", 0, 10000000, "0 or more");
@@ -324,7 +323,7 @@ class Reader {
   }
 
   void Block5() {
-    block_ = 5;
+    Enter(5);
     const int nosys = p_.Nosys();
     for (const Item& n : List(Kind::Name, p_.nobnd, "boundary names"))
       p_.boundaryNames.push_back(Trim(n.text));
@@ -374,7 +373,7 @@ class Reader {
   }
 
   void Block6() {
-    block_ = 6;
+    Enter(6);
     const int nosys = p_.Nosys();
     const int nowst = IntIn("number of waste loads", 0, 1000000, "0 or more");
     std::vector<Token> segTok;
@@ -429,7 +428,7 @@ class Reader {
   }
 
   void Block7() {
-    block_ = 7;
+    Enter(7);
     const int nconst = IntIn("number of constants", 0, 100000, "0 or more");
     const std::vector<Item> names = List(Kind::Name, nconst, "constant names");
     const std::vector<Item> scales = List(Kind::Real, nconst, "constant scale factors");
@@ -502,7 +501,7 @@ class Reader {
   }
 
   void Block8() {
-    block_ = 8;
+    Enter(8);
     const int nosys = p_.Nosys();
     Option("initial-condition information flag", {1}, "1 = in this file");
     Option("initial-condition option", {2}, "2 = defaults with overridings");
@@ -520,7 +519,7 @@ class Reader {
   }
 
   void Block9() {
-    block_ = 9;
+    Enter(9);
     Option("output information flag", {1}, "1 = in this file");
     for (int i = 1; i <= 4; ++i) {
       const std::string k = std::to_string(i);

@@ -25,7 +25,7 @@ Lexer::Lexer(std::string fileName, std::string_view bytes) : file_(std::move(fil
 }
 
 std::string Lexer::Where(int line, int col) const {
-  return file_ + ":" + std::to_string(line) + ":" + std::to_string(col) + ": ";
+  return file_ + ":" + std::to_string(line) + ":" + std::to_string(col) + ": " + context_;
 }
 
 std::string Shown(const Token& t) {

@@ -26,6 +26,8 @@ class Lexer {
   Lexer(std::string fileName, std::string_view bytes);
 
   void SetCommentChar(char c) { comment_ = c; }
+  // Text after "file:line:col: " in every message (the reader's current block).
+  void SetContext(std::string context) { context_ = std::move(context); }
   char CommentChar() const { return comment_; }
 
   Token Next();
@@ -38,7 +40,7 @@ class Lexer {
   const std::string& FileName() const { return file_; }
   int LineCount() const { return static_cast<int>(lines_.size()); }
   int LineLength(int line) const { return static_cast<int>(lines_[line - 1].size()); }
-  // "file:line:col: "
+  // "file:line:col: " and the context
   std::string Where(int line, int col) const;
 
  private:
@@ -51,6 +53,7 @@ class Lexer {
   size_t line_ = 0;
   size_t pos_ = 0;
   char comment_ = ';';
+  std::string context_;
 };
 
 // "'text'" for messages, shortened when long; "end of file" for the end.

@@ -12,7 +12,9 @@
 #include <random>
 #include <sstream>
 
+#include "engine/Messages.h"
 #include "engine/Steps.h"
+#include "engine/WorkFile.h"
 
 namespace fs = std::filesystem;
 
@@ -225,7 +227,15 @@ std::vector<std::pair<std::string, std::string>> DefaultConstants() {
           {"w_orgd", "50.0000"}};
 }
 
-void SetConstant(Input& in, const std::string& name, const std::string& value) {
+namespace {
+std::string Trimmed(std::string n) {
+  while (!n.empty() && n.back() == ' ') n.pop_back();
+  return n;
+}
+}  // namespace
+
+void SetConstant(Input& in, const std::string& given, const std::string& value) {
+  const std::string name = Trimmed(given);
   for (auto& c : in.constants) {
     std::string n = c.first;
     while (!n.empty() && n.back() == ' ') n.pop_back();
@@ -237,7 +247,8 @@ void SetConstant(Input& in, const std::string& name, const std::string& value) {
   in.constants.emplace_back(name, value);
 }
 
-void RemoveConstant(Input& in, const std::string& name) {
+void RemoveConstant(Input& in, const std::string& given) {
+  const std::string name = Trimmed(given);
   for (size_t i = 0; i < in.constants.size(); ++i) {
     std::string n = in.constants[i].first;
     while (!n.empty() && n.back() == ' ') n.pop_back();
@@ -384,7 +395,7 @@ std::string PirselText(const Input& in) {
   add(";    nr   Sal(psu) Compound (ug/l)   Retention");
   for (size_t b = 0; b < in.boundaries.size(); ++b) {
     const auto& r = in.boundaries[b];
-    if (b == 0 && in.defaultLayout)
+    if (b == 0 && in.defaultLayout && r[0] == 1 && r[2] == 1000)
       add("      1     1   " + Sci(r[1]) + "  1000.0                 ; river (ug/l)");
     else
       add("      " + std::to_string(b + 1) + "     " + Fixed(r[0], 1) + "  " + Sci(r[1]) + " " + Fixed(r[2], 1) +
@@ -597,6 +608,41 @@ StepResult RunStep1(const fs::path& dir, const std::vector<std::string>& args) {
 
 StepResult RunStep2(const fs::path& dir, const std::vector<std::string>& args) {
   return InDir(dir, [&](std::ostream& err) { return engine::RunTulmo(args, err); });
+}
+
+Input GenericInput(const Grid& g, const std::vector<int>& estuary, int marine,
+                   const std::vector<std::array<double, 3>>& boundaries) {
+  Input in;
+  in.noseg = g.Noseg();
+  for (int i = 0; i < 3; ++i) in.noq[i] = g.noq[i];
+  in.areas = {{"estuary", estuary}, {"Marine", {marine}}};
+  for (size_t b = 0; b < boundaries.size(); ++b) in.boundaryNames.push_back("b" + std::to_string(b + 1));
+  in.boundaries = boundaries;
+  in.constants = DefaultConstants();
+  return in;
+}
+
+void NoProcesses(Input& in) {
+  for (const char* c : {"RWM", "RSM", "He", "Vsed", "Atmos"}) SetConstant(in, c, "0.00E0");
+  SetConstant(in, "CBACK", "0.000E+00");
+}
+
+Solved Solve(const fs::path& dir) {
+  Solved s;
+  const StepResult r = RunStep1(dir);
+  s.code = r.code;
+  s.err = r.err;
+  if (r.code != 0) return s;
+  s.problem = engine::DecodeWork(ReadFile(dir / "pirsel.wrk"), "pirsel.wrk");
+  engine::Report rep;
+  try {
+    s.result = engine::RunModel(s.problem, rep);
+  } catch (const engine::EngineError& e) {
+    s.code = e.ExitCode();
+    s.err = e.what();
+  }
+  s.warnings = rep.warnings;
+  return s;
 }
 
 bool ReadMap(const fs::path& path, Map& m) {

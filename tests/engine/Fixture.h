@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/Model.h"
+#include "engine/Problem.h"
+
 namespace fixture {
 
 struct Exch {
@@ -119,6 +122,23 @@ struct StepResult {
 };
 StepResult RunStep1(const std::filesystem::path& dir, const std::vector<std::string>& args = {"pirsel.inp", "-np"});
 StepResult RunStep2(const std::filesystem::path& dir, const std::vector<std::string>& args = {"pirsel"});
+
+// A small grid's input: areas "estuary" and "Marine", boundaries b1..bn with the given values
+// (salinity psu, compound ug/l, Retention), no loads, the default constants.
+Input GenericInput(const Grid& g, const std::vector<int>& estuary, int marine,
+                   const std::vector<std::array<double, 3>>& boundaries);
+// Switches off degradation, volatilisation, settling, deposition and background.
+void NoProcesses(Input& in);
+
+// Step 1 in `dir`, then the model on the work file, in double precision.
+struct Solved {
+  int code = 0;
+  std::string err;
+  engine::Problem problem;
+  engine::ModelResult result;
+  std::vector<std::string> warnings;
+};
+Solved Solve(const std::filesystem::path& dir);
 
 // The map as the application's reader sees it.
 struct Map {
