@@ -231,7 +231,10 @@ class Reader {
     Delimiter(2);
   }
 
+  // The areas are checked once noseg is known (block 3), but their faults belong to block 2.
   void CheckAreas() {
+    const int blockSave = block_;
+    Enter(2);
     std::set<std::string> seen;
     const Area* estuary = nullptr;
     const Area* marine = nullptr;
@@ -249,8 +252,6 @@ class Reader {
       if (low == "estuary") estuary = &a;
       if (low == "marine") marine = &a;
     }
-    const int blockSave = block_;
-    Enter(2);
     const Token where = areas_.empty() ? Token{} : areas_.front().nameTok;
     if (!estuary) Fail(areas_.empty() ? lex_.Where(1, 1) : Prefix(where), Msg::AreaMissing, "estuary");
     if (!marine) Fail(Prefix(where), Msg::AreaMissing, "Marine");
