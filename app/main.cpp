@@ -1,17 +1,8 @@
 // The application: start-up runs before the event loop; the windows then carry the program.
 #include <QApplication>
 
-#include "app/standins/Standins.h"
-#ifdef TULMO_HAVE_CALC
-#include "modelrun/frmCalc.h"
-#endif
-#ifdef TULMO_HAVE_EDITORS
-#include "editors/Editors.h"
-#endif
+#include "app/AppWindows.h"
 #include "platform/ui/Application.h"
-#ifdef TULMO_HAVE_RESULTS
-#include "results/Register.h"
-#endif
 #include "shell/MDIMain.h"
 #include "shell/SubMain.h"
 
@@ -23,16 +14,7 @@ int main(int argc, char** argv) {
   font.setPointSizeF(8);
   QApplication::setFont(font);
   QApplication::setWindowIcon(ToolbarPicture("Properties"));
-  Standins::RegisterStandins();
-#ifdef TULMO_HAVE_CALC
-  RegisterCalcWindow();
-#endif
-#ifdef TULMO_HAVE_EDITORS
-  editors::RegisterEditors();
-#endif
-#ifdef TULMO_HAVE_RESULTS
-  Results::RegisterResultWindow();
-#endif
+  AppWindows::RegisterWindows();
   SubMain::Main();
   if (ui::ApplicationEnded()) return 0;
   return QApplication::exec();
