@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -142,6 +143,14 @@ void Create(int32_t& error, const char* layerName, int32_t layerNameLen, const c
   if (stage != 0) error = 200 + stage;
 }
 
+// shapelib writes a number into a numeric column as "%*.*f" with the column's width and
+// decimals, and silently cuts what does not fit.
+bool FitsWidth(int field, double value) {
+  int width = 0, decimals = 0;
+  DBFGetFieldInfo(g_layer.dbf, field, nullptr, &width, &decimals);
+  return std::snprintf(nullptr, 0, "%*.*f", width, decimals, value) <= width;
+}
+
 void Write(int32_t& error, const float* x, const float* y, int32_t np, const char* stringValues,
            int32_t stringValueLen, const int32_t* stringFields, int32_t ns, const int32_t* integerValues,
            const int32_t* integerFields, int32_t ni, const float* realValues, const int32_t* realFields,
@@ -186,31 +195,44 @@ void Write(int32_t& error, const float* x, const float* y, int32_t np, const cha
   SHPDestroyObject(shape);
   if (record < 0) return;
 
-  // shapelib does not check field numbers: one outside the layer's fields is skipped.
+  // shapelib checks neither the field number nor the field's kind: a number outside the
+  // layer's fields is written outside its tables, and a number written into a text column (or
+  // a text into a numeric one) is read as raw memory. Such a value is skipped.
   const int fields = DBFGetFieldCount(g_layer.dbf);
-  auto known = [fields](int32_t field) { return field >= 0 && field < fields; };
+  auto fits = [fields](int32_t field, bool text) {
+    if (field < 0 || field >= fields) return false;
+    return (DBFGetNativeFieldType(g_layer.dbf, field) == 'C') == text;
+  };
   bool badField = false;
+  bool tooWide = false;
   bool written = false;
   for (int32_t k = 0; k < ns; ++k) {
-    if (!known(stringFields[k])) { badField = true; continue; }
+    if (!fits(stringFields[k], true)) { badField = true; continue; }
     DBFWriteStringAttribute(g_layer.dbf, record, stringFields[k], Element(stringValues, stringValueLen, k).c_str());
     written = true;
   }
   for (int32_t k = 0; k < ni; ++k) {
-    if (!known(integerFields[k])) { badField = true; continue; }
+    if (!fits(integerFields[k], false)) { badField = true; continue; }
+    tooWide |= !FitsWidth(integerFields[k], integerValues[k]);
     DBFWriteIntegerAttribute(g_layer.dbf, record, integerFields[k], integerValues[k]);
     written = true;
   }
   for (size_t k = 0; k < values.size(); ++k) {
-    if (!known(valueFields[k])) { badField = true; continue; }
+    if (!fits(valueFields[k], false)) { badField = true; continue; }
     // No inf or NaN reaches a file: such a value is left empty.
-    if (std::isfinite(values[k])) DBFWriteDoubleAttribute(g_layer.dbf, record, valueFields[k], values[k]);
-    else DBFWriteNULLAttribute(g_layer.dbf, record, valueFields[k]);
+    if (std::isfinite(values[k])) {
+      tooWide |= !FitsWidth(valueFields[k], values[k]);
+      DBFWriteDoubleAttribute(g_layer.dbf, record, valueFields[k], values[k]);
+    } else {
+      DBFWriteNULLAttribute(g_layer.dbf, record, valueFields[k]);
+    }
     written = true;
   }
   // A record left unwritten would make shapelib refuse the records of every later shape.
   if (!written && fields > 0) DBFWriteNULLAttribute(g_layer.dbf, record, 0);
+  // A lost value weighs more than a cut one.
   if (badField) error = kBadFieldNumber;
+  else if (tooWide) error = kValueTooWide;
 }
 
 }  // namespace

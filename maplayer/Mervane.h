@@ -42,6 +42,7 @@ constexpr int32_t kCannotCreateFiles = 201;
 constexpr int32_t kFieldTypeCut = 202;
 constexpr int32_t kFieldNameTooWide = 203;  // 203 + i: field i (from 1) refused
 constexpr int32_t kNoWorkLists = 501;
-constexpr int32_t kBadFieldNumber = 502;
+constexpr int32_t kBadFieldNumber = 502;  // also a value given for a field of the other kind
 constexpr int32_t kNoOpenLayer = 503;
+constexpr int32_t kValueTooWide = 504;    // written, but cut to the field's width
 }  // namespace mervane_codes

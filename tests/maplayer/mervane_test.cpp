@@ -315,6 +315,71 @@ TEST_F(MervaneTest, FieldNumbersOutsideTheLayerAreSkippedWith502) {
   EXPECT_EQ(layer.values[0], (std::vector<std::string>{"kept", "8", ""}));
 }
 
+// A number written into a text column, or a text into a numeric one, would be read by shapelib
+// as raw memory: such a value is skipped like one with an unknown field number.
+TEST_F(MervaneTest, ValuesForAFieldOfTheOtherKindAreSkippedWith502) {
+  Create create;
+  create.fields = {{"S", "STRING", 12, 0}, {"N", "INTEGER", 6, 0}, {"D", "DOUBLE", 10, 2}};
+  ASSERT_EQ(create.Run(), kOk);
+  Values v;
+  v.strings = {"text"};
+  v.stringFields = {2};
+  v.doubles = {3.14159};
+  v.doubleFields = {0};
+  v.reals = {2.5f};
+  v.realFields = {0};
+  v.integers = {9};
+  v.integerFields = {1};
+  EXPECT_EQ(Write(v), kBadFieldNumber);
+  ASSERT_EQ(Close(), kOk);
+  const auto layer = ReadLayer("layer");
+  ASSERT_EQ(layer.records, 1);
+  EXPECT_EQ(layer.values[0], (std::vector<std::string>{"", "9", ""}));
+}
+
+// shapelib cuts a number that does not fit its column; the value is still written and the
+// caller learns of it through 504. A skipped value (502) outranks a cut one.
+TEST_F(MervaneTest, NumberTooWideForItsFieldIsWrittenCutWith504) {
+  struct Case {
+    const char* what;
+    std::vector<int32_t> integers, integerFields;
+    std::vector<float> reals;
+    std::vector<int32_t> realFields;
+    std::vector<double> doubles;
+    std::vector<int32_t> doubleFields;
+    int32_t expected;
+    std::vector<std::string> read;
+  } cases[] = {
+      {"fits exactly", {-9999}, {0}, {}, {}, {-99.99}, {1}, kOk, {"-9999", "-99.99"}},
+      {"integer", {123456}, {0}, {}, {}, {}, {}, kValueTooWide, {"12345", ""}},
+      {"double", {}, {}, {}, {}, {123456.5}, {1}, kValueTooWide, {"", "123456"}},
+      {"real", {}, {}, {-1000.0f}, {1}, {}, {}, kValueTooWide, {"", "-1000."}},
+      {"integer into the double field", {1000}, {1}, {}, {}, {}, {}, kValueTooWide, {"", "1000.0"}},
+      {"cut and skipped", {123456, 1}, {0, 5}, {}, {}, {}, {}, kBadFieldNumber, {"12345", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Create create;
+    create.fields = {{"I", "INTEGER", 5, 0}, {"D", "DOUBLE", 6, 2}};
+    ASSERT_EQ(create.Run(), kOk);
+    Values v;
+    v.integers = c.integers, v.integerFields = c.integerFields;
+    v.reals = c.reals, v.realFields = c.realFields;
+    v.doubles = c.doubles, v.doubleFields = c.doubleFields;
+    EXPECT_EQ(Write(v), c.expected);
+    // The layer goes on: a later shape is written in full.
+    Values next;
+    next.integers = {7};
+    next.integerFields = {0};
+    EXPECT_EQ(Write(next), kOk);
+    ASSERT_EQ(Close(), kOk);
+    const auto layer = ReadLayer("layer");
+    ASSERT_EQ(layer.records, 2);
+    EXPECT_EQ(layer.values[0], c.read);
+    EXPECT_EQ(layer.values[1][0], "7");
+  }
+}
+
 TEST_F(MervaneTest, NegativeCountsCountAsZero) {
   Create create;
   create.fields = {{"N", "INTEGER", 6, 0}};
