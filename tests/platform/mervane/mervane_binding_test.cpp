@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 
@@ -42,6 +43,43 @@ TEST_F(MervaneBindingTest, LoadsFromTheApplicationFolderAtTheFirstCall) {
   const fs::path exeFolder = fs::read_symlink("/proc/self/exe").parent_path();
   EXPECT_EQ(fs::path(mervane::LoadedLibraryPath()), exeFolder / mervane::kLibraryFile);
   EXPECT_TRUE(fs::equivalent(mervane::LoadedLibraryPath(), MERVANE_LIBRARY));
+}
+
+// A program in a folder of its own takes the library beside it first, then the one on the
+// loader path (here the close-only stand-in, which answers 7), else raises 53.
+TEST_F(MervaneBindingTest, LooksInTheProgramsFolderThenOnTheLoaderPath) {
+  struct Case {
+    const char* what;
+    bool besideProgram;
+    bool onLoaderPath;
+    std::string expected;  // "<number> <loaded path or error text>"; @ stands for the program's folder
+  } cases[] = {
+      {"both", true, true, "0 @/libmervane.so"},
+      {"loader path only", false, true, "7 libmervane.so"},
+      {"neither", false, false, "53 File not found: Mervane"},
+  };
+  const fs::path loaderDir = testsupport::WorkDir() / "loader";
+  fs::create_directories(loaderDir);
+  fs::copy_file(CLOSE_ONLY_LIBRARY, loaderDir / mervane::kLibraryFile);
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path folder = testsupport::WorkDir() / ("program" + std::to_string(n++));
+    fs::create_directories(folder);
+    fs::copy_file(LOADER_PROBE, folder / "probe");
+    if (c.besideProgram) fs::copy_file(MERVANE_LIBRARY, folder / mervane::kLibraryFile);
+    const std::string command = "LD_LIBRARY_PATH='" + (c.onLoaderPath ? loaderDir.string() : std::string()) +
+                                "' '" + (folder / "probe").string() + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    EXPECT_EQ(pclose(pipe), 0);
+    std::string expected = c.expected;
+    if (const auto at = expected.find('@'); at != std::string::npos) expected.replace(at, 1, folder.string());
+    EXPECT_EQ(output, expected + "\n");
+  }
 }
 
 TEST_F(MervaneBindingTest, MissingLibraryRaises53AtEveryCall) {
