@@ -1,0 +1,205 @@
+// The whole chain on the delivered scenarios: the application's own writers (grid files and the
+// engine input) from the delivered database, both engine steps, then the application's reading
+// of the map and its statistics. Nothing here is hand-made, so a drift between the writers and
+// the engine's reader shows up as a failed run or implausible values.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "engine/Model.h"
+#include "engine/Steps.h"
+#include "engine/WorkFile.h"
+#include "modelrun/ResultWindow.h"
+#include "modelrun/modTulmo.h"
+#include "platform/ui/MsgBox.h"
+#include "tests/records/ScenarioDb.h"
+#include "tests/support/TestDir.h"
+
+namespace fs = std::filesystem;
+using namespace modTulmo;
+
+namespace {
+
+// Keeps the label captions ReadMap sets (the marine values and the statistics).
+struct LabelWindow : ResultWindow {
+  std::map<std::string, std::string> captions;
+  void PrepareChart(int, int, int) override {}
+  void SetChartRowLabel(int, int, const std::string&) override {}
+  void SetChartColumnLabel(int, int, const std::string&) override {}
+  void SetChartData(int, int, int, const std::string&) override {}
+  void SetLabelCaption(const std::string& label, const std::string& caption) override { captions[label] = caption; }
+  void ShowWindow() override {}
+};
+
+struct Steps {
+  int code1 = -1, code2 = -1;
+  std::string err;
+};
+
+float FloatAt(const std::string& bytes, size_t offset) {
+  float f;
+  std::memcpy(&f, bytes.data() + offset, 4);
+  return f;
+}
+
+class EngineIntegration : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetModuleState();
+    SetResultWindow(&window);
+  }
+  void TearDown() override { SetResultWindow(nullptr); }
+
+  // The application's writers for one scenario: true when every file was written.
+  bool WriteInputs(int32_t estuary, int32_t compound, int32_t emission) {
+    return GetData(compound) && GetEmissionData(emission) && GetAdvancedDetailData(1) && CreateGrid(estuary) &&
+           PrintCorvixInputFile();
+  }
+
+  Steps RunEngine() {
+    Steps s;
+    std::ostringstream err;
+    s.code1 = engine::RunCorvix1({"pirsel.inp", "-np"}, err);
+    if (s.code1 == 0) s.code2 = engine::RunTulmo({"pirsel"}, err);
+    s.err = err.str() + testsupport::ReadFile("pirsel.lst");
+    return s;
+  }
+
+  // Step 2's computation again on the work file, in double precision.
+  engine::ModelResult Recompute() {
+    const engine::Problem p = engine::DecodeWork(testsupport::ReadFile("pirsel.wrk"), "pirsel.wrk");
+    engine::Report report;
+    return engine::RunModel(p, report);
+  }
+
+  testdb::OpenScenario db{true};
+  ui::MsgBoxRecorder boxes;
+  LabelWindow window;
+};
+
+TEST_F(EngineIntegration, DefaultScenarioRunsAndTheApplicationReadsPlausibleResults) {
+  ASSERT_TRUE(WriteInputs(1, 1, 1));
+  const double seaSalinity = CurrentEstuary.Salinitysea;
+  const Steps s = RunEngine();
+  ASSERT_EQ(s.code1, 0) << s.err;
+  ASSERT_EQ(s.code2, 0) << s.err;
+
+  const engine::ModelResult r = Recompute();
+  EXPECT_LE(r.domain.RelativeImbalance(), 1e-9);
+  EXPECT_LE(r.estuary.RelativeImbalance(), 1e-9);
+  EXPECT_LE(r.retentionImbalance, 1e-9);
+  EXPECT_GT(r.domain.loads, 0);
+
+  const std::string map = testsupport::ReadFile("tulmo.map");
+  ASSERT_EQ(map.size(), 22416u);
+  testsupport::WriteFile("7.map", map);
+  ASSERT_TRUE(ReadMap(7));
+  EXPECT_TRUE(boxes.boxes().empty());
+  ASSERT_EQ(nosys, 11);
+  ASSERT_EQ(noseg, 500);
+
+  // Salinity: the sea value at the mouth down to about the river's 1 psu at the head, falling
+  // transect by transect, and the ten cells of a transect alike.
+  auto transect = [](int k, int t) {
+    double sum = 0;
+    for (int j = 0; j < 10; ++j) sum += ResultGrid(k, 10 * t + j);
+    return sum / 10;
+  };
+  EXPECT_GT(transect(0, 0), 0.8 * seaSalinity);
+  EXPECT_LE(transect(0, 0), seaSalinity);
+  EXPECT_LT(transect(0, 49), 2.0);
+  EXPECT_GE(transect(0, 49), 1.0 - 1e-5);
+  // Upstream of the salt intrusion it stays at the river value (to float precision).
+  for (int t = 1; t < 50; ++t) EXPECT_LE(transect(0, t), transect(0, t - 1) + 1e-6) << "transect " << t;
+  EXPECT_LT(transect(0, 25), transect(0, 0));
+  for (int t = 0; t < 50; ++t)
+    for (int j = 0; j < 10; ++j)
+      EXPECT_NEAR(ResultGrid(0, 10 * t + j), transect(0, t), 1e-4 * seaSalinity) << "cell " << 10 * t + j;
+
+  // Every quantity finite and non-negative; the compound present where the load enters; the area
+  // column the surfaces the grid writer gave segments 2..501.
+  const std::string srf = testsupport::ReadFile("test.srf");
+  ASSERT_EQ(srf.size(), 24u + 4 * 501);
+  double maxTotal = 0;
+  for (int c = 0; c < 500; ++c) {
+    for (int k = 0; k < 11; ++k) {
+      EXPECT_TRUE(std::isfinite(ResultGrid(k, c)) && ResultGrid(k, c) >= 0) << "quantity " << k << " cell " << c;
+    }
+    maxTotal = std::max(maxTotal, static_cast<double>(ResultGrid(1, c)));
+    EXPECT_EQ(ResultGrid(10, c), FloatAt(srf, 24 + 4 * (c + 1))) << "cell " << c;
+    EXPECT_LE(ResultGrid(2, c), ResultGrid(1, c) * (1 + 1e-6));  // dissolved within the total
+  }
+  EXPECT_GT(maxTotal, 0);
+  for (int k : {5, 6, 7, 8, 9}) EXPECT_GT(transect(k, 25), 0) << "organism " << k;
+
+  // The six marine values as the window shows them (three significant digits).
+  const double marineSalinity = std::stod(window.captions.at("lblSalMarine"));
+  EXPECT_GT(marineSalinity, transect(0, 0) - 0.05);
+  EXPECT_LE(marineSalinity, seaSalinity + 0.05);
+  EXPECT_NEAR(std::stod(window.captions.at("lblEstFilter")), r.filteringCapacity, 0.006);
+  EXPECT_GT(r.filteringCapacity, 0);
+  EXPECT_LT(r.filteringCapacity, 100);
+
+  // The statistics file: one line per quantity, percentiles in order and the salinity average
+  // between river and sea.
+  std::istringstream stat(testsupport::ReadFile("7-stat.txt"));
+  std::string line;
+  std::getline(stat, line);
+  int rows = 0;
+  while (std::getline(stat, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream f(line);
+    std::string word;
+    int k = -1;
+    double p95 = NAN, median = NAN, avg = NAN, p5 = NAN;
+    f >> word >> k >> p95 >> median >> avg >> p5;
+    ASSERT_FALSE(f.fail()) << line;
+    EXPECT_EQ(k, rows);
+    EXPECT_GE(p95, p5) << line;
+    EXPECT_TRUE(std::isfinite(avg) && avg >= 0) << line;
+    if (k == 0) {
+      EXPECT_GT(avg, 1.0);
+      EXPECT_LT(avg, seaSalinity);
+    }
+    ++rows;
+  }
+  EXPECT_EQ(rows, 11);
+}
+
+// Every delivered estuary, compound and emission: both steps succeed, the budgets close and the
+// map holds sound values (biota zero for the metals).
+TEST_F(EngineIntegration, EveryDeliveredScenarioRunsWithClosedBudgets) {
+  for (int32_t estuary = 1; estuary <= 5; ++estuary)
+    for (int32_t compound = 1; compound <= 5; ++compound)
+      for (int32_t emission = 1; emission <= 4; ++emission) {
+        const std::string what = "estuary " + std::to_string(estuary) + ", compound " + std::to_string(compound) +
+                                 ", emission " + std::to_string(emission);
+        ResetModuleState();
+        ASSERT_TRUE(WriteInputs(estuary, compound, emission)) << what;
+        const bool metal = CurrentCompound.Cmpistype == 1;
+        const double sea = CurrentEstuary.Salinitysea;
+        const Steps s = RunEngine();
+        ASSERT_EQ(s.code1, 0) << what << "\n" << s.err;
+        ASSERT_EQ(s.code2, 0) << what << "\n" << s.err;
+        const engine::ModelResult r = Recompute();
+        EXPECT_LE(r.domain.RelativeImbalance(), 1e-9) << what;
+        EXPECT_LE(r.retentionImbalance, 1e-9) << what;
+        EXPECT_GE(r.filteringCapacity, 0) << what;
+        EXPECT_LE(r.filteringCapacity, 100) << what;
+        bool sound = true, biotaZero = true;
+        for (const auto& cell : r.cells) {
+          for (double v : cell) sound = sound && std::isfinite(v) && v >= 0;
+          sound = sound && cell[0] >= 1.0 - 1e-9 && cell[0] <= sea + 1e-9;
+          for (int k = 5; k <= 9; ++k) biotaZero = biotaZero && cell[k] == 0;
+        }
+        EXPECT_TRUE(sound) << what;
+        EXPECT_EQ(biotaZero, metal) << what;
+      }
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+}  // namespace
