@@ -197,6 +197,35 @@ TEST_F(MervaneTest, RefusedFieldGives203PlusItsNumberAndStopsTheFields) {
   }
 }
 
+// Texts are read by their length words only: what follows them in the caller's buffer is not
+// part of the text, and no terminator is needed.
+TEST_F(MervaneTest, TextsEndAtTheirLengthWords) {
+  const char layer[] = {'l', 'a', 'y', 'e', 'r', '.', 'x'};
+  const char shape[] = {'P', 'O', 'I', 'N', 'T', 'S'};
+  const char names[] = {'A', 'B', 'C', 'D'};
+  char types[] = {'S', 'T', 'R', 'I', 'N', 'G', 'S', 'T', 'R', 'I', 'N', 'G'};
+  const int32_t widths[2] = {10, 10}, decimals[2] = {0, 0}, n = 2;
+  int32_t numbers[2] = {-5, -5};
+  int32_t error = -1;
+  SHAPEFILECREATE(&error, layer, 5, shape, 5, names, 2, types, 6, widths, decimals, &n, numbers);
+  ASSERT_EQ(error, kOk);
+  const float x = 1, y = 2;
+  const char strings[] = {'a', 'b', 'c', 'd'};
+  const int32_t fields[2] = {0, 1}, one = 1, two = 2, zero = 0;
+  SHAPEFILEWRITE(&error, &x, &y, &one, strings, 2, fields, &two, nullptr, nullptr, &zero, nullptr, nullptr, &zero,
+                 nullptr, nullptr, &zero);
+  ASSERT_EQ(error, kOk);
+  ASSERT_EQ(Close(), kOk);
+  const auto read = ReadLayer("layer");
+  ASSERT_TRUE(read.shpOpened);
+  EXPECT_EQ(read.shapeType, SHPT_POINT);
+  ASSERT_EQ(read.fields.size(), 2u);
+  EXPECT_EQ(read.fields[0].name, "AB");
+  EXPECT_EQ(read.fields[1].name, "CD");
+  ASSERT_EQ(read.records, 1);
+  EXPECT_EQ(read.values[0], (std::vector<std::string>{"ab", "cd"}));
+}
+
 TEST_F(MervaneTest, FieldNamesKeepTheirTrailingBlanks) {
   Create create;
   create.fields = {{"PS", "DOUBLE", 12, 4}};
