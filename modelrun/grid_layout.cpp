@@ -98,7 +98,7 @@ GridLayout ComputeGridLayout() {
     const float area = ToSingle(h * laneWidth(n - 1));
     double Dx;
     if (e.DispersionOption == 0) {
-      Dx = D1 * (1 - beta * (vb::Exp(vb::Div(x, aMetres)) - 1));
+      Dx = vb::Checked(D1 * (1 - beta * (vb::Exp(vb::Div(x, aMetres)) - 1)));
     } else {
       const double zoneD = zone1 > x ? g.Dfix0 : (x > zone2 ? g.Dfix2 : g.Dfix1);
       Dx = ToSingle(zoneD);

@@ -21,6 +21,7 @@ constexpr int kCharts = 10;
 constexpr int kTitleBytes = 4 * 40;
 constexpr int kNameBytes = 20;
 constexpr int kMarineValues = 6;
+constexpr int32_t kMinSubstances = kCharts + 1;  // the ten quantities and the area
 
 // Statistic labels of the ten quantities: 95 percentile, average, 5 percentile.
 constexpr const char* kStatisticLabels[kCharts][3] = {
@@ -69,10 +70,18 @@ bool Read(int32_t runid, const std::string& fileName) {
     ui::MsgBox("ERROR Number of segments larger than defined grid");
     return false;
   }
-  if (nosys < 0) vb::Raise(9);
-  // A header that promises more than the file holds fails now, before anything is sized for it.
-  const int64_t segments = noseg > 0 ? noseg : 0;
-  const int64_t needed = 172 + int64_t{kNameBytes} * nosys + 4 * int64_t{nosys} * segments + 4 * kMarineValues;
+  // The header is checked before anything is sized for it: the area is the substance after the
+  // ten quantities, and a header that promises more than the file holds fails now.
+  if (noseg < 0) {
+    ui::MsgBox("ERROR Number of segments below zero");
+    return false;
+  }
+  if (nosys < kMinSubstances) {
+    ui::MsgBox("ERROR Number of substances smaller than " + std::to_string(kMinSubstances));
+    return false;
+  }
+  const int64_t needed =
+      172 + int64_t{kNameBytes} * nosys + 4 * int64_t{nosys} * noseg + 4 * int64_t{kMarineValues};
   if (needed > in.Length()) vb::Raise(62);
 
   ResultGrid.Resize(nosys + 1);
@@ -100,7 +109,7 @@ bool Read(int32_t runid, const std::string& fileName) {
         for (auto& area : tables.area) area[s] = v;
         tables.totalArea += v;
       }
-      if (window && s % 10 == 9 && k < kCharts && k != areaSubstance) FillChartRow(*window, k, s / 10);
+      if (window && s % 10 == 9 && k < kCharts) FillChartRow(*window, k, s / 10);
     }
   }
 
@@ -113,7 +122,6 @@ bool Read(int32_t runid, const std::string& fileName) {
   const std::vector<detail::RunStatistic> stats = detail::WriteListingsAndStatistics(runid, tables, full);
 
   for (int q = 0; q < kCharts; ++q) {
-    if (q >= static_cast<int>(stats.size())) vb::Raise(9);
     if (!window) continue;
     window->SetLabelCaption(kStatisticLabels[q][0], vb::Format(stats[q].p95, "0.00E+00"));
     window->SetLabelCaption(kStatisticLabels[q][1], vb::Format(stats[q].average, "0.00E+00"));

@@ -1,5 +1,6 @@
 // The run statistics: per substance the 95 and 5 percentiles by area, the median by count and the
 // area-weighted average, with the three listing files they are derived through. Nothing is stored.
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -28,12 +29,12 @@ void WriteFullListing(const MapTables&, vb::TextWriter& full) {
       }
 }
 
-// Descending selection sort; among equal maxima the first position wins, and each value keeps
-// its own cell's area.
-void SortDescending(std::vector<float>& value, std::vector<float>& area) {
-  for (int i = 0; i < kCells; ++i) {
+// Descending selection sort of the first `count` positions; among equal maxima the first position
+// wins, and each value keeps its own cell's area.
+void SortDescending(std::vector<float>& value, std::vector<float>& area, int count) {
+  for (int i = 0; i < count; ++i) {
     int best = i;
-    for (int j = i + 1; j < kCells; ++j)
+    for (int j = i + 1; j < count; ++j)
       if (value[j] > value[best]) best = j;
     std::swap(value[i], value[best]);
     std::swap(area[i], area[best]);
@@ -44,7 +45,11 @@ void SortDescending(std::vector<float>& value, std::vector<float>& area) {
 
 std::vector<RunStatistic> WriteListingsAndStatistics(int32_t runid, MapTables& tables, vb::TextWriter& full) {
   WriteFullListing(tables, full);
-  for (int32_t k = 0; k < nosys; ++k) SortDescending(tables.value[k], tables.area[k]);
+  // Only the cells the map supplied count: a cell it left out has no value and no area, and
+  // taking its fill value into the sums would make the average and the shares meaningless.
+  const int cells = noseg < 0 ? 0 : (noseg > kCells ? kCells : noseg);
+  const int medianPosition = cells / 2;  // 250 of a full map: the 251st greatest value
+  for (int32_t k = 0; k < nosys; ++k) SortDescending(tables.value[k], tables.area[k], cells);
 
   std::vector<RunStatistic> stats(static_cast<std::size_t>(nosys));
   vb::TextWriter sorted("Sorted.txt");
@@ -55,8 +60,9 @@ std::vector<RunStatistic> WriteListingsAndStatistics(int32_t runid, MapTables& t
     bool found95 = false, found5 = false;
     float passedArea = 0;  // single precision, as the areas are
     double weighted = 0;
-    for (int i = 0; i < kCells; ++i) {
+    for (int i = 0; i < cells; ++i) {
       passedArea += area[i];
+      if (std::isinf(passedArea)) vb::Raise(6);  // a Single overflow, as the running sum is one
       // Percentage of the area whose values are at most the value at i.
       const double share = vb::Div(100.0 * (tables.totalArea - passedArea), tables.totalArea);
       sorted.WriteLine("Stof " + std::to_string(k) + " " + std::to_string(i) + "  " + vb::SingleText(value[i]) +
@@ -65,7 +71,7 @@ std::vector<RunStatistic> WriteListingsAndStatistics(int32_t runid, MapTables& t
         st.p95 = value[i];
         found95 = true;
       }
-      if (i == 250) st.median = value[i];
+      if (i == medianPosition) st.median = value[i];
       if (share < 5.0 && !found5) {
         st.p5 = value[i];
         found5 = true;

@@ -173,20 +173,30 @@ TEST_F(ResultMapTest, EqualAreasPinTheThresholds) {
   EXPECT_EQ(sorted[499], "Stof 0 499  0 opp: 1 00.0");
 }
 
-TEST_F(ResultMapTest, ShorterMapLeavesTheMissingCellsAtTheFillValue) {
+TEST_F(ResultMapTest, ShorterMapLeavesTheMissingCellsOutOfGridAndStatistics) {
   // Charts keep the rows the new map does not reach.
   window.data[{0, 50, 1}] = "old";
-  testsupport::WriteFile("5.map", MapFile(11, 480, Plain));
+  testsupport::WriteFile("5.map", MapFile(11, 480, [](int k, int s) { return k == 10 ? 1.0f : static_cast<float>(s); }));
   ASSERT_TRUE(ReadMap(5));
-  EXPECT_EQ(ResultGrid(0, 479), 0.479f);
+  EXPECT_EQ(ResultGrid(0, 479), 479.0f);
   for (int s = 480; s < 500; ++s) EXPECT_EQ(ResultGrid(4, s), -9999.0f);
   EXPECT_EQ(window.data.at({0, 50, 1}), "old");
   EXPECT_EQ(window.data.count({0, 49, 1}), 0u);
-  EXPECT_EQ(window.data.at({0, 48, 1}), "0.479");
+  EXPECT_EQ(window.data.at({0, 48, 1}), "479");
   EXPECT_EQ(Lines(testsupport::ReadFile("testfull.txt")).size(), 11u * 480);
-  // The missing cells sort last with the fill value and its area.
+
+  // Only the 480 supplied cells are sorted and summed: values 479..0 on equal areas give the 95
+  // percentile at the 25th cell (share 94.8), the median at position 240, the plain mean and the
+  // 5 percentile at 23. With the missing cells' fill values the average would be about -2E+06.
   const std::vector<std::string> sorted = Lines(testsupport::ReadFile("Sorted.txt"));
-  EXPECT_EQ(sorted[499].substr(0, 29), "Stof 0 499  -9999 opp: -9999 ");
+  ASSERT_EQ(sorted.size(), 11u * 480);
+  EXPECT_EQ(sorted[479], "Stof 0 479  0 opp: 1 00.0");
+  EXPECT_EQ(sorted[480], "Stof 1 0  479 opp: 1 99.8");
+  const std::vector<std::string> stat = Lines(testsupport::ReadFile("5-stat.txt"));
+  ASSERT_EQ(stat.size(), 12u);
+  EXPECT_EQ(stat[1], "Stof 0 4.55E+02 2.39E+02 2.40E+02 2.30E+01");
+  EXPECT_EQ(stat[11], "Stof 10 1.00E+00 1.00E+00 1.00E+00 1.00E+00");
+  EXPECT_EQ(window.captions.at("lblAveSal"), "2.40E+02");
 }
 
 TEST_F(ResultMapTest, OnlyTheFirstTimeStepIsRead) {
@@ -202,14 +212,20 @@ TEST_F(ResultMapTest, RefusedMapsChangeNothingOfTheGrid) {
   window = RecordingWindow();
   boxes.Clear();
 
+  // A header the grid cannot take is refused before anything is sized: too many or negative
+  // segments, or fewer substances than the ten quantities and the area.
   struct Case {
     const char* name;
     int32_t runid;
     std::string bytes;  // empty: no file
     const char* message;
+    int32_t nosys, noseg;  // the header as read
   } cases[] = {
-      {"missing", 7, "", "Result file from calculation '7.map' not found"},
-      {"too many segments", 8, MapFile(11, 501, Plain), "ERROR Number of segments larger than defined grid"},
+      {"missing", 7, "", "Result file from calculation '7.map' not found", 11, 500},
+      {"too many segments", 8, MapFile(11, 501, Plain), "ERROR Number of segments larger than defined grid", 11, 501},
+      {"negative segments", 10, MapFile(11, -3, Plain), "ERROR Number of segments below zero", 11, -3},
+      {"no area substance", 11, MapFile(10, 500, Plain), "ERROR Number of substances smaller than 11", 10, 500},
+      {"no substances", 13, MapFile(0, 500, Plain), "ERROR Number of substances smaller than 11", 0, 500},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -218,11 +234,14 @@ TEST_F(ResultMapTest, RefusedMapsChangeNothingOfTheGrid) {
     EXPECT_FALSE(ReadMap(c.runid));
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].prompt, c.message);
+    EXPECT_EQ(nosys, c.nosys);
+    EXPECT_EQ(noseg, c.noseg);
+    EXPECT_EQ(ResultGrid.Substances(), 12);
     EXPECT_EQ(ResultGrid(0, 5), 0.005f);
+    EXPECT_EQ(ResultGrid(10, 499), 1.0f);
     EXPECT_EQ(window.prepared, 0);
     EXPECT_EQ(window.shown, 0);
   }
-  EXPECT_EQ(noseg, 501);  // the header was read
 }
 
 TEST_F(ResultMapTest, BrokenMapsGiveTheRunTimeErrorMessage) {
