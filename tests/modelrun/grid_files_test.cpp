@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -121,6 +123,29 @@ TEST_F(GridFilesTest, DefaultEstuaryGivesTheTenFilesInTheirLayouts) {
   EXPECT_EQ(tab[8 + 451].substr(47, 11), " 4.0116E+04");
   EXPECT_EQ(tab[8 + 962].substr(47, 11), " 0.0000E+00");
   EXPECT_EQ(tab[8 + 452].substr(47, 11), "-1.1625E+01");
+  // Along dispersion: the physical value D1 (1 - beta (e^(x/a) - 1)) at the mouth; upstream of
+  // about 108 km it turns negative and the numerical minimum (Q / 10) dx / A / 2 holds.
+  const std::string are = testsupport::ReadFile("test.are");
+  auto dispersion = [&](int k) { return std::stod(tab[7 + k].substr(24, 12)); };
+  auto minimum = [&](int k) { return -static_cast<double>(flow(k)) * (160000.0 / 50) / FloatAt(are, 4 * k) / 2; };
+  auto along = [](int n, int m) { return 452 + (n - 2) * 10 + (m - 1); };
+  auto physical = [&](int n) {
+    const double x = static_cast<float>((n - 1) * 3200.0 + 0.1f), a = static_cast<double>(31.1f) * 1000;
+    const double beta = static_cast<float>(GridParameters.Beta);
+    return static_cast<double>(725.3f) * (1 - beta * (std::exp(x / a) - 1));
+  };
+  int atMinimum = 0;
+  for (int n = 2; n <= 52; ++n) {
+    for (int m = 2; m <= 11; ++m) {
+      const int k = along(n, m);
+      const double expected = std::max(minimum(k), physical(n));
+      ASSERT_NEAR(dispersion(k), expected, expected * 1e-6) << k;
+      if (physical(n) < minimum(k)) ++atMinimum;
+    }
+  }
+  EXPECT_GT(physical(2), 700);
+  EXPECT_LT(physical(52), 0);
+  EXPECT_GT(atMinimum, 100);
 
   const std::vector<std::string> bna = Lines(testsupport::ReadFile("test.bna"));
   ASSERT_EQ(bna.size(), 3000u);
