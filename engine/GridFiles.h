@@ -28,6 +28,9 @@ ExchangeTable ReadExchangeTable(const std::string& name, std::string_view bytes,
 // Balances each segment's flows; small residues (table rounding) go to the segment's largest
 // boundary exchange. Throws on imbalance that rounding cannot explain.
 void RepairWaterBalance(Problem& p, Report& report);
+// Milliseconds spent in the three readers above since the last call (phase times).
+double TakeGridDecodeTime();
+
 // Every segment must reach an open boundary through exchanges that carry flow or dispersion.
 void CheckConnected(const Problem& p);
 
