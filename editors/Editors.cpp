@@ -4,6 +4,7 @@
 #include "editors/frmCompounds.h"
 #include "editors/frmAdvancedDetail.h"
 #include "editors/frmCorvix.h"
+#include "editors/frmRun.h"
 #include "shell/ChildForms.h"
 
 namespace editors {
@@ -12,6 +13,7 @@ void RegisterEditors() {
   ChildForms::Register("frmCompounds", [] { return new frmCompounds(); });
   ChildForms::Register("frmCorvix", [] { return new frmCorvix(); });
   ChildForms::Register("frmAdvancedDetail", [] { return new frmAdvancedDetail(); });
+  ChildForms::Register("frmRun", [] { return new frmRun(); });
 }
 
 }  // namespace editors
