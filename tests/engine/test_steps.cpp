@@ -33,7 +33,76 @@ TEST_F(DefaultRun, BothStepsWriteAMapTheApplicationAccepts) {
   EXPECT_EQ(m.bytes, 22416u);
   EXPECT_EQ(m.nosys, 11);
   EXPECT_EQ(m.noseg, 500);
-  std::cout << ReadFile(dir.Path() / "pirsel.lst");
+  // The listing keeps both steps' reports.
+  const std::string lst = ReadFile(dir.Path() / "pirsel.lst");
+  EXPECT_NE(lst.find("Step 1 completed"), std::string::npos);
+  EXPECT_NE(lst.find("Step 2 completed"), std::string::npos);
+}
+
+TEST_F(DefaultRun, AFailedStepLeavesNoMapThatCouldPassForItsResult) {
+  Write();
+  const fs::path map = dir.Path() / "tulmo.map", work = dir.Path() / "pirsel.wrk";
+  ASSERT_EQ(RunStep1(dir.Path()).code, 0);
+  ASSERT_EQ(RunStep2(dir.Path()).code, 0);
+
+  // Step 1 on a cut input removes the earlier map and work file before it fails.
+  const std::string text = ReadFile(dir.Path() / "pirsel.inp");
+  WriteFile(dir.Path() / "pirsel.inp", text.substr(0, text.size() / 2));
+  StepResult s = RunStep1(dir.Path());
+  EXPECT_EQ(s.code, 1);
+  EXPECT_EQ(s.err.rfind("corvix1: pirsel.inp:", 0), 0u) << s.err;
+  EXPECT_FALSE(fs::exists(map));
+  EXPECT_FALSE(fs::exists(work));
+  EXPECT_NE(ReadFile(dir.Path() / "pirsel.lst").find("ERROR: "), std::string::npos);
+
+  // Step 2 on a damaged work file: refused, and an old map is gone.
+  WriteFile(dir.Path() / "pirsel.inp", text);
+  ASSERT_EQ(RunStep1(dir.Path()).code, 0);
+  std::string bytes = ReadFile(work);
+  bytes[bytes.size() / 2] ^= 0x5a;
+  WriteFile(work, bytes);
+  WriteFile(map, std::string(22416, '\0'));
+  s = RunStep2(dir.Path());
+  EXPECT_EQ(s.code, 1);
+  EXPECT_NE(s.err.find("damaged"), std::string::npos) << s.err;
+  EXPECT_FALSE(fs::exists(map));
+  EXPECT_FALSE(fs::exists(dir.Path() / "tulmo.map.tmp"));
+
+  // Step 2 without a work file is a file error.
+  fs::remove(work);
+  s = RunStep2(dir.Path());
+  EXPECT_EQ(s.code, 2);
+  EXPECT_FALSE(fs::exists(map));
+}
+
+TEST_F(DefaultRun, CommandLinesAreCheckedAndTheWorkFileNameMayCarryItsExtension) {
+  Write();
+  struct Case {
+    int step;
+    std::vector<std::string> args;
+    int code;
+  };
+  const Case cases[] = {
+      {1, {}, 64},
+      {1, {"pirsel.inp", "-x"}, 64},
+      {1, {"pirsel.inp", "other.inp"}, 64},
+      {1, {"missing.inp", "-np"}, 2},
+      {1, {"pirsel.inp"}, 0},
+      {2, {}, 64},
+      {2, {"pirsel", "-q"}, 64},
+      {2, {"pirsel.wrk"}, 0},
+      {2, {"pirsel.inp", "-np"}, 0},
+  };
+  for (const Case& c : cases) {
+    const StepResult r = c.step == 1 ? RunStep1(dir.Path(), c.args) : RunStep2(dir.Path(), c.args);
+    std::string shown;
+    for (const auto& a : c.args) shown += " " + a;
+    EXPECT_EQ(r.code, c.code) << "step " << c.step << shown << ": " << r.err;
+    if (c.code == 64) {
+      EXPECT_NE(r.err.find("usage"), std::string::npos) << shown;
+    }
+  }
+  EXPECT_TRUE(fs::exists(dir.Path() / "tulmo.map"));
 }
 
 }  // namespace
