@@ -550,6 +550,8 @@ MapTip& frmResult::Tip() {
 }
 
 void frmResult::ShowMap(const std::string& field) {
+  // A refused class count leaves the map, its colouring and its tip's field as they were.
+  mapctl::ClassCountFromText(txtClasses->text().toStdString());
   std::shared_ptr<mapctl::MapLayer> layer;
   if (Map1->Layers().Count() < 1) {
     // The layer writer puts the files into the working directory, so the map reads them there.

@@ -256,6 +256,11 @@ TEST_F(ResultWindowTest, MapColouringAndABadClassCountKeepsThePreviousColouring)
   EXPECT_EQ(layer->Renderer(), tot);
   ASSERT_FALSE(boxes.boxes().empty());
   EXPECT_EQ(boxes.boxes().back().style & ui::vbExclamation, ui::vbExclamation);
+  // The tip still reads the field the map is coloured by: TOT1 of cell 0 is 2.
+  mapctl::Point t = w.Map1->FromMapPoint(layer->FeatureAt(0).Bounds.Center());
+  w.Map1_MouseMove(0, 0, t.X, t.Y);
+  w.tmrToolTip_Timer();
+  EXPECT_EQ(w.lblToolTip->text().toStdString(), "Value: 2.00E+00");
 
   w.txtClasses->setText("1");
   w.OptGraph[13]->setChecked(true);

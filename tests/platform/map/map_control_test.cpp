@@ -182,6 +182,42 @@ TEST(MapControl, LayersAreDrawnFromTheHighestIndexDownWithNotifications) {
   EXPECT_EQ(events, (std::vector<std::string>{"before 1", "after 1", "before 0", "after 0"}));
 }
 
+TEST(MapControl, MouseNotificationsCarryTwipsButtonsAndShiftButNotWhileDragging) {
+  Map map;
+  map.resize(200, 100);
+  map.show();
+  map.Layers().Add(Square("sq", 1000));
+  std::vector<std::string> events;
+  auto record = [&](const char* what) {
+    return [&events, what](int button, int shift, double x, double y) {
+      events.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                       std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)));
+    };
+  };
+  QObject::connect(&map, &Map::MouseDown, record("down"));
+  QObject::connect(&map, &Map::MouseMove, record("move"));
+  QObject::connect(&map, &Map::MouseUp, record("up"));
+
+  QMouseEvent move(QEvent::MouseMove, QPointF(10, 20), QPointF(map.mapToGlobal(QPoint(10, 20))), Qt::NoButton,
+                   Qt::NoButton, Qt::ShiftModifier | Qt::ControlModifier);
+  QApplication::sendEvent(&map, &move);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 40), QPointF(map.mapToGlobal(QPoint(30, 40))),
+                    Qt::RightButton, Qt::RightButton, Qt::AltModifier);
+  QApplication::sendEvent(&map, &press);
+  SendMouse(map, QEvent::MouseMove, {31, 41}, Qt::RightButton);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(31, 41), QPointF(map.mapToGlobal(QPoint(31, 41))),
+                      Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&map, &release);
+  EXPECT_EQ(events, (std::vector<std::string>{"move 0 3 150 300", "down 2 4 450 600", "move 2 0 465 615",
+                                              "up 2 0 465 615"}));
+
+  // While a rectangle is tracked the moves belong to the tracking, not to the form.
+  events.clear();
+  QObject::connect(&map, &Map::MouseDown, [&](int, int, double, double) { map.TrackRectangle(); });
+  Drag(map, {50, 20}, {150, 70});
+  EXPECT_EQ(events, (std::vector<std::string>{"down 1 0 750 300"}));
+}
+
 TEST(MapControl, PointersBackColourAndTwipsGeometry) {
   QWidget form;
   Map map(&form);
@@ -189,15 +225,19 @@ TEST(MapControl, PointersBackColourAndTwipsGeometry) {
   EXPECT_DOUBLE_EQ(map.Left(), 945);
   EXPECT_DOUBLE_EQ(map.Top(), 5175);
   EXPECT_DOUBLE_EQ(map.Width(), 7335);
-  for (int code : {mapctl::kPointerHourglass, mapctl::kPointerZoomIn, mapctl::kPointerZoomOut, mapctl::kPointerPan,
-                   mapctl::kPointerDefault}) {
-    map.SetMousePointer(code);
-    EXPECT_EQ(map.MousePointer(), code);
-    EXPECT_EQ(map.property("MousePointer").toInt(), code);
+  struct Pointer {
+    int code;
+    Qt::CursorShape shape;
+  };
+  for (Pointer p : {Pointer{mapctl::kPointerHourglass, Qt::WaitCursor}, Pointer{mapctl::kPointerZoomIn, Qt::BitmapCursor},
+                    Pointer{mapctl::kPointerZoomOut, Qt::BitmapCursor}, Pointer{mapctl::kPointerPan, Qt::OpenHandCursor},
+                    Pointer{mapctl::kPointerDefault, Qt::ArrowCursor}}) {
+    map.SetMousePointer(p.code);
+    EXPECT_EQ(map.MousePointer(), p.code);
+    EXPECT_EQ(map.property("MousePointer").toInt(), p.code);
+    EXPECT_EQ(map.cursor().shape(), p.shape) << p.code;
   }
   EXPECT_FALSE(map.testAttribute(Qt::WA_SetCursor));  // default: no cursor of its own
-  map.SetMousePointer(mapctl::kPointerHourglass);
-  EXPECT_EQ(map.cursor().shape(), Qt::WaitCursor);
   map.SetBackColor(0xC0C0C0);
   EXPECT_EQ(map.grab().toImage().pixelColor(5, 5), QColor(0xC0, 0xC0, 0xC0));
 }
