@@ -5,4 +5,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 build=${TULMO_BUILD_DIR:-$root/build}
 cd "$build"
-ctest --output-on-failure -j "$(nproc)" --timeout 600
+ctest --output-on-failure -j "${TULMO_JOBS:-$(nproc)}" --timeout 600
