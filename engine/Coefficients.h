@@ -9,7 +9,6 @@ namespace engine::coef {
 inline constexpr double kGasConstant = 8.314462618;  // J/(mol K), CODATA 2018
 inline constexpr double kKelvin = 273.15;
 // The input's load scale (kg/y -> g/s) uses a 365-day year; deposition uses the same year.
-inline constexpr double kPerYearToPerSecond = 3.171e-8;       // 1/y -> 1/s (365 d)
 inline constexpr double kAtmosToGramPerM2s = 3.171e-14;        // g/km2/y -> g/m2/s
 inline constexpr double kMicrogramPerGramToGramPerKg = 1e-3;   // ug/g -> g/kg
 inline constexpr double kGramPerM3ToMicrogramPerLitre = 1e3;   // g/m3 -> ug/l

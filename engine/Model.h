@@ -55,7 +55,6 @@ struct ModelResult {
   double retentionImbalance = 0;
   double filteringCapacity = 0;  // %
   SolveStats salinityStats, compoundStats;
-  double salinityFluxSpread = 0;  // for the listing
   PhaseTimes times;
 };
 
