@@ -4,6 +4,7 @@
 #include "editors/frmCompounds.h"
 #include "editors/frmAdvancedDetail.h"
 #include "editors/frmCorvix.h"
+#include "editors/frmEmission.h"
 #include "editors/frmRun.h"
 #include "shell/ChildForms.h"
 
@@ -13,6 +14,7 @@ void RegisterEditors() {
   ChildForms::Register("frmCompounds", [] { return new frmCompounds(); });
   ChildForms::Register("frmCorvix", [] { return new frmCorvix(); });
   ChildForms::Register("frmAdvancedDetail", [] { return new frmAdvancedDetail(); });
+  ChildForms::Register("frmEmission", [] { return new frmEmission(); });
   ChildForms::Register("frmRun", [] { return new frmRun(); });
 }
 
