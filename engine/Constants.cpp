@@ -14,7 +14,7 @@ namespace engine {
 namespace {
 
 enum class Need { Both, Metal, Organic, Unused };
-enum class Range { Positive, NonNegative, Fraction, OpenFraction, Temperature, LogKoc, LogKow, Density, Type };
+enum class Range { Positive, NonNegative, Fraction, Lipid, Temperature, LogKoc, LogKow, Density, Type };
 
 struct Spec {
   const char* name;  // as the input writes it; matched case-insensitively
@@ -74,7 +74,7 @@ const Spec kSpecs[] = {
     {"zoo-3", Need::Unused, Range::NonNegative, nullptr},
     {"logkow", Need::Organic, Range::LogKow, SLOT(m.logkow)},
     {"alfa", Need::Organic, Range::NonNegative, SLOT(m.alfa)},
-    {"lip", Need::Organic, Range::OpenFraction, SLOT(m.lip)},
+    {"lip", Need::Organic, Range::Lipid, SLOT(m.lip)},
     {"betaprey", Need::Organic, Range::Fraction, SLOT(m.betaprey)},
     {"betadet", Need::Organic, Range::Fraction, SLOT(m.betadet)},
     {"biotr_zoo", Need::Organic, Range::Fraction, SLOT(m.biotr[0])},
@@ -96,7 +96,10 @@ std::string Check(Range r, double v) {
     case Range::Positive: return v > 0 ? "" : "it must be positive";
     case Range::NonNegative: return v >= 0 ? "" : "it must not be negative";
     case Range::Fraction: return v >= 0 && v <= 1 ? "" : "it must lie in 0 .. 1";
-    case Range::OpenFraction: return v > 0 && v < 1 ? "" : "it must lie between 0 and 1";
+    // Lipid, the non-lipid organic matter of the food chain and water make up the organism, so
+    // more lipid than that leaves would give a negative water share and a meaningless BCF.
+    case Range::Lipid:
+      return v > 0 && v <= 1 - coef::kNonLipidFraction ? "" : "the lipid fraction must lie above 0 and at most " + Num(1 - coef::kNonLipidFraction);
     case Range::Temperature: return v >= -5 && v <= 45 ? "" : "it must lie in -5 .. 45 degrees C";
     case Range::LogKoc: return v >= -3 && v <= 12 ? "" : "log Koc must lie in -3 .. 12";
     case Range::LogKow: return v >= -3 && v <= 12 ? "" : "log Kow must lie in -3 .. 12";

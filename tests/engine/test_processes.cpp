@@ -9,6 +9,7 @@
 #include "engine/Coefficients.h"
 #include "engine/Constants.h"
 #include "engine/FoodChain.h"
+#include "engine/Messages.h"
 
 using namespace fixture;
 
@@ -210,7 +211,7 @@ TEST_F(Processes, FastRemovalFiltersNearlyEverything) {
   EXPECT_LE(s.result.filteringCapacity, 100.0);
 }
 
-TEST(Constants, AlfaAboveOneIsReadAsTheEstimatorsEfficiencyOrClamped) {
+std::vector<engine::Constant> DefaultConstantList() {
   std::vector<engine::Constant> cs;
   for (const auto& [name, value] : DefaultConstants()) {
     engine::Constant c;
@@ -220,6 +221,11 @@ TEST(Constants, AlfaAboveOneIsReadAsTheEstimatorsEfficiencyOrClamped) {
     c.value = c.raw;
     cs.push_back(c);
   }
+  return cs;
+}
+
+TEST(Constants, AlfaAboveOneIsReadAsTheEstimatorsEfficiencyOrClamped) {
+  std::vector<engine::Constant> cs = DefaultConstantList();
   auto alfa = [&](double v, std::string* warning) {
     for (auto& c : cs)
       if (c.name == "alfa") c.raw = c.value = v;
@@ -234,6 +240,26 @@ TEST(Constants, AlfaAboveOneIsReadAsTheEstimatorsEfficiencyOrClamped) {
   EXPECT_DOUBLE_EQ(alfa(2.5, &w), 1.0);
   EXPECT_NE(w.find("above 1"), std::string::npos);
   EXPECT_DOUBLE_EQ(alfa(0.45, &w), 0.45);
+}
+
+// Lipid beyond what non-lipid organic matter leaves of the organism would make the water share,
+// and with it the partition coefficient at low Kow, negative.
+TEST(Constants, LipidFractionMustLeaveRoomForNonLipidMatter) {
+  for (const auto& [lip, ok] : std::vector<std::pair<double, bool>>{{0.045, true}, {0.8, true}, {0.85, false},
+                                                                     {0, false}, {-0.1, false}}) {
+    std::vector<engine::Constant> cs = DefaultConstantList();
+    for (auto& c : cs)
+      if (c.name == "lip") c.raw = c.value = lip;
+    engine::Report rep;
+    try {
+      engine::InterpretConstants(cs, "pirsel.inp", &rep);
+      EXPECT_TRUE(ok) << lip;
+    } catch (const engine::EngineError& e) {
+      EXPECT_FALSE(ok) << lip;
+      EXPECT_EQ(e.ExitCode(), 1);
+      EXPECT_NE(std::string(e.what()).find("lip"), std::string::npos) << e.what();
+    }
+  }
 }
 
 struct FoodChain : ::testing::Test {
