@@ -242,10 +242,12 @@ ExchangeTable ReadExchangeTable(const std::string& name, std::string_view bytes,
 
   const int noq = counts[0] + counts[1] + counts[2];
   ExchangeTable out;
-  out.exchanges.reserve(noq);
+  // The counts come from the files; reserve no more than the table has lines.
+  const size_t room = std::min(static_cast<size_t>(noq), lines.text.size());
+  out.exchanges.reserve(room);
   std::vector<RawRecord> raw;
   std::vector<int> lineOf;
-  raw.reserve(noq);
+  raw.reserve(room);
   for (int k = 1; k <= noq; ++k) {
     const int ln = nextDataLine();
     if (ln == 0) Fail(Prefix(name, static_cast<int>(lines.text.size()), 1), Msg::TableEnds, k - 1, noq);
@@ -267,6 +269,13 @@ ExchangeTable ReadExchangeTable(const std::string& name, std::string_view bytes,
   }
   if (nextDataLine() != 0) Fail(Prefix(name, static_cast<int>(li), 1), Msg::TableExtra, noq);
 
+  // Every boundary is named in block 5, so a boundary number beyond the exchange count is a typo
+  // that would ask for millions of names.
+  for (int k = 0; k < noq; ++k)
+    for (int f = 0; f < 2; ++f)
+      if (raw[k].ptr[f] < -noq)
+        Fail(Prefix(name, lineOf[k], 1), Msg::TableRecord, k + 1,
+             Text(Msg::BoundaryCount, -static_cast<int64_t>(raw[k].ptr[f]), noq));
   for (const RawRecord& r : raw) out.nobnd = std::max({out.nobnd, -r.ptr[0], -r.ptr[1]});
   for (int k = 0; k < noq; ++k) {
     const RawRecord& r = raw[k];

@@ -33,8 +33,18 @@ const char* const kBlockNames[] = {"header",
 constexpr double kNoValue = -99999.0;
 bool IsNoValue(double raw) { return std::fabs(raw - kNoValue) < 0.5; }
 
+// Where a value stood and how it was written; kept small, as long lists are held whole.
+struct At {
+  int line = 0;
+  int col = 0;
+  std::string text;
+};
+
+// Bounds the memory that repetitions can expand into; the application's file holds a few thousand.
+constexpr int64_t kMaxValues = 4000000;
+
 struct Item {
-  Token tok;  // the token the value came from (for its location)
+  At tok;  // the token the value came from (for its location)
   double real = 0;
   int64_t integer = 0;
   std::string text;
@@ -45,7 +55,7 @@ enum class Kind { Int, Real, Name, Digits };
 struct Area {
   std::string name;
   std::vector<Item> segments;
-  Token nameTok;
+  At nameTok;
 };
 
 class Reader {
@@ -60,6 +70,7 @@ class Reader {
     lex_.SetContext(k > 0 ? "block " + std::to_string(k) + " (" + kBlockNames[k] + "): " : "");
   }
   std::string Prefix(const Token& t) const { return Prefix(t.line, t.col); }
+  std::string Prefix(const At& a) const { return Prefix(a.line, a.col); }
 
   // One value of a list of n; `index` counts from 0.
   Item NextItem(Kind kind, int n, const std::string& what) {
@@ -78,8 +89,9 @@ class Reader {
         repLeft_ = t.repeat - 1;
       }
     }
+    if (++values_ > kMaxValues) Fail(Prefix(t), Msg::TooManyValues, kMaxValues);
     Item it;
-    it.tok = t;
+    it.tok = {t.line, t.col, t.text};
     switch (kind) {
       case Kind::Name:
         if (t.kind != Token::Quoted) FailKind(t, kind, what);
@@ -122,7 +134,7 @@ class Reader {
 
   std::vector<Item> List(Kind kind, int n, const std::string& what) {
     std::vector<Item> out;
-    out.reserve(static_cast<size_t>(std::max(n, 0)));
+    out.reserve(static_cast<size_t>(std::clamp(n, 0, 1024)));
     for (int i = 0; i < n; ++i) out.push_back(NextItem(kind, n, what));
     if (repLeft_ > 0) {
       repLeft_ = 0;
@@ -155,11 +167,18 @@ class Reader {
       Fail(Prefix(t), Msg::ExpectedDelimiter, k, k, Shown(t));
   }
 
+  // A scale factor of -99999 would turn any value into nonsense, or hide a no-value marker.
+  void CheckScales(const std::vector<Item>& scales, const std::string& what) {
+    for (size_t i = 0; i < scales.size(); ++i)
+      if (IsNoValue(scales[i].real))
+        Fail(Prefix(scales[i].tok), Msg::NoValue, what + " " + std::to_string(i + 1));
+  }
+
   Item FreeText(const std::string& what) {
     Token t = lex_.NextFreeText();
     if (t.kind != Token::Quoted) FailKind(t, Kind::Name, what);
     Item it;
-    it.tok = t;
+    it.tok = {t.line, t.col, t.text};
     it.text = t.text;
     return it;
   }
@@ -169,7 +188,8 @@ class Reader {
     IntIn("input width", 1, 1000000, "positive");
     IntIn("output width", 1, 1000000, "positive");
     const Token c = lex_.Next();
-    if (c.kind != Token::Quoted || c.text.size() != 1 || c.text[0] == ' ' || c.text[0] == '\'')
+    if (c.kind != Token::Quoted || c.text.size() != 1 || c.text[0] == ' ' || c.text[0] == '\'' ||
+        c.text[0] == '#')
       Fail(Prefix(c), Msg::CommentCharacter, Shown(c));
     lex_.SetCommentChar(c.text[0]);
     lex_.ExpectEndOfLine();
@@ -182,7 +202,7 @@ class Reader {
     const Item inactive = IntItem("number of inactive substances");
     if (active.integer != 3 || inactive.integer != 0)
       Fail(Prefix(active.tok), Msg::SubstanceCount, active.integer, inactive.integer);
-    Token first;
+    At first;
     for (int i = 1; i <= 3; ++i) {
       const Item idx = IntItem("substance index");
       if (i == 1) first = idx.tok;
@@ -216,7 +236,11 @@ class Reader {
     report_.Note("Timers (recorded only, the engine computes the steady state): start " +
                  start.text + ", stop " + stop.text);
     Option("area information flag", {1}, "1 = in this file");
-    const int nareas = IntIn("number of areas", 0, 100000, "0 or more");
+    const Item count = IntItem("number of areas");
+    if (count.integer < 0 || count.integer > 100000)
+      Fail(Prefix(count.tok), Msg::IntegerOutOfRange, "number of areas", "0 .. 100000", count.tok.text);
+    areasAt_ = count.tok;
+    const int nareas = static_cast<int>(count.integer);
     for (int a = 0; a < nareas; ++a) {
       Area area;
       const Item name = One(Kind::Name, "name of area " + std::to_string(a + 1));
@@ -252,9 +276,8 @@ class Reader {
       if (low == "estuary") estuary = &a;
       if (low == "marine") marine = &a;
     }
-    const Token where = areas_.empty() ? Token{} : areas_.front().nameTok;
-    if (!estuary) Fail(areas_.empty() ? lex_.Where(1, 1) : Prefix(where), Msg::AreaMissing, "estuary");
-    if (!marine) Fail(Prefix(where), Msg::AreaMissing, "Marine");
+    if (!estuary) Fail(Prefix(areasAt_), Msg::AreaMissing, "estuary");
+    if (!marine) Fail(Prefix(areasAt_), Msg::AreaMissing, "Marine");
     if (marine->segments.size() != 1)
       Fail(Prefix(marine->nameTok), Msg::MarineArea, marine->segments.size());
     if (estuary->segments.empty())
@@ -270,7 +293,7 @@ class Reader {
     Enter(blockSave);
   }
 
-  FileBytes Load(const std::string& name, const Token& tok) {
+  FileBytes Load(const std::string& name, const At& tok) {
     FileBytes f = files_(name);
     if (!f.ok) Fail(Prefix(tok), Msg::CannotOpen, name, f.error);
     return f;
@@ -344,6 +367,7 @@ class Reader {
     Option("boundary information flag", {1}, "1 = in this file");
     Option("boundary option", {2}, "2 = defaults with overridings");
     const std::vector<Item> scales = List(Kind::Real, nosys, "boundary scale factors");
+    CheckScales(scales, "boundary scale factor");
     const std::vector<Item> defaults = List(Kind::Real, nosys, "boundary default values");
     std::vector<std::vector<Item>> rows(p_.nobnd, defaults);
     const int nover = IntIn("number of boundary overridings", 0, p_.nobnd,
@@ -390,6 +414,7 @@ class Reader {
     Option("load information flag", {1}, "1 = in this file");
     const int opt = Option("load option", {1, 2}, "1 = one row per load, 2 = defaults with overridings");
     const std::vector<Item> scales = List(Kind::Real, 1 + nosys, "load scale factors (flow and substances)");
+    CheckScales(scales, "load scale factor");
     std::vector<std::vector<Item>> rows(nowst);
     if (opt == 1) {
       for (int i = 0; i < nowst; ++i)
@@ -433,6 +458,7 @@ class Reader {
     const int nconst = IntIn("number of constants", 0, 100000, "0 or more");
     const std::vector<Item> names = List(Kind::Name, nconst, "constant names");
     const std::vector<Item> scales = List(Kind::Real, nconst, "constant scale factors");
+    CheckScales(scales, "constant scale factor");
     const std::vector<Item> values = List(Kind::Real, nconst, "constant values");
     for (int i = 0; i < nconst; ++i) {
       Constant c;
@@ -451,6 +477,7 @@ class Reader {
     const std::vector<Item> pnames = List(Kind::Name, npar, "parameter names");
     Option("parameter option", {2}, "2 = defaults with overridings");
     const std::vector<Item> pscales = List(Kind::Real, npar, "parameter scale factors");
+    CheckScales(pscales, "parameter scale factor");
     const std::vector<Item> pdefaults = List(Kind::Real, npar, "parameter default values");
     std::map<int, std::vector<Item>> overrides;
     const int nover = IntIn("number of parameter overridings", 0, p_.noseg,
@@ -459,6 +486,7 @@ class Reader {
       const Item s = IntItem("segment number");
       if (s.integer < 1 || s.integer > p_.noseg)
         Fail(Prefix(s.tok), Msg::SegmentOutOfRange, s.integer, p_.noseg);
+      if (overrides.count(static_cast<int>(s.integer))) Fail(Prefix(s.tok), Msg::SegmentTwice, s.integer);
       overrides[static_cast<int>(s.integer)] =
           List(Kind::Real, npar, "parameters of segment " + std::to_string(s.integer));
     }
@@ -510,10 +538,12 @@ class Reader {
     List(Kind::Real, nosys, "initial-condition default values");
     const int nover = IntIn("number of initial-condition overridings", 0, p_.noseg,
                             "0 .. " + std::to_string(p_.noseg));
+    std::set<int64_t> given;
     for (int i = 0; i < nover; ++i) {
       const Item s = IntItem("segment number");
       if (s.integer < 1 || s.integer > p_.noseg)
         Fail(Prefix(s.tok), Msg::SegmentOutOfRange, s.integer, p_.noseg);
+      if (!given.insert(s.integer).second) Fail(Prefix(s.tok), Msg::SegmentTwice, s.integer);
       List(Kind::Real, nosys, "initial conditions of segment " + std::to_string(s.integer));
     }
     Delimiter(8);
@@ -568,6 +598,8 @@ class Reader {
   int block_ = 0;
   Token rep_;
   int repLeft_ = 0;
+  int64_t values_ = 0;
+  At areasAt_;
   std::vector<Area> areas_;
   std::vector<double> surfaceFromFile_;
 };

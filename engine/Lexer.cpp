@@ -102,10 +102,11 @@ Token Lexer::Next() {
     long n = 0;
     for (char c : count) {
       n = n * 10 + (c - '0');
-      if (n > 100000000) break;
+      if (n > kMaxRepeat) break;
     }
     t.source = s.substr(start, pos_ - start);
-    if (n <= 0 || n > 100000000) Fail(Where(t.line, t.col), Msg::RepeatCountZero, t.source);
+    if (n <= 0) Fail(Where(t.line, t.col), Msg::RepeatCountZero, t.source);
+    if (n > kMaxRepeat) Fail(Where(t.line, t.col), Msg::RepeatCountLarge, t.source, kMaxRepeat);
     t.repeat = static_cast<int>(n);
     return t;
   } else {

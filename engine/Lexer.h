@@ -21,6 +21,9 @@ struct Token {
   std::string source;  // the token as written, for messages
 };
 
+// No list of the input is longer; a larger N in N*V is a typing error, not a list.
+inline constexpr long kMaxRepeat = 10000000;
+
 class Lexer {
  public:
   Lexer(std::string fileName, std::string_view bytes);

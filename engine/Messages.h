@@ -38,11 +38,13 @@ enum ExitCode : int {
   X(BadDelimiter, kExitInvalidInput, "malformed block delimiter '{}'")                              \
   X(RepeatWithoutValue, kExitInvalidInput, "repetition '{}' has no value")                          \
   X(RepeatCountZero, kExitInvalidInput, "repetition count must be positive in '{}'")                \
+  X(RepeatCountLarge, kExitInvalidInput, "repetition count in '{}' is larger than {}")              \
+  X(TooManyValues, kExitInvalidInput, "the input holds more than {} values")                       \
   X(RepeatPastList, kExitInvalidInput, "repetition '{}' runs past the end of the {} values of {}")  \
   X(NumberOutOfRange, kExitInvalidInput, "number '{}' is out of range")                             \
   X(IntegerOutOfRange, kExitInvalidInput, "{} must be {}, found {}")                                \
-  X(LineTooLong, kExitInvalidInput, "line is longer than the input width {}")                       \
-  X(CommentCharacter, kExitInvalidInput, "the comment character must be one character, found {}")   \
+  X(CommentCharacter, kExitInvalidInput,                                                           \
+    "the comment character must be one character other than a blank, a quote or '#', found {}")    \
   X(NotSupported, kExitInvalidInput, "{} {} is not supported ({})")                                 \
   X(SubstanceCount, kExitInvalidInput,                                                             \
     "the engine computes 3 active substances (Salinity, the compound, Retention) and no inactive " \
@@ -60,6 +62,8 @@ enum ExitCode : int {
     "area 'estuary' holds {} segments; the result map holds at most 500")                           \
   X(BoundaryRow, kExitInvalidInput, "boundary number {} is not in 1..{}")                           \
   X(BoundaryTwice, kExitInvalidInput, "boundary {} is given twice")                                 \
+  X(SegmentTwice, kExitInvalidInput, "segment {} is given twice")                                   \
+  X(BoundaryCount, kExitInvalidInput, "boundary number {} is larger than the number of exchanges {}") \
   X(LoadRow, kExitInvalidInput, "load number {} is not in 1..{}")                                   \
   X(LoadTwice, kExitInvalidInput, "load {} is given twice")                                         \
   X(LoadSegment, kExitInvalidInput, "load '{}': segment {} is not in 1..{}")                        \
@@ -77,6 +81,7 @@ enum ExitCode : int {
   X(CountMismatch, kExitInvalidInput, "{}")                                                         \
   X(GridFileSize, kExitInvalidInput, "'{}' has {} bytes; {}")                                       \
   X(GridFileHeader, kExitInvalidInput, "'{}': header item {} is {}, {} expected")                   \
+  X(CannotRemove, kExitFileIO, "cannot remove the old '{}': {}")                                   \
   X(GridValue, kExitInvalidInput, "'{}': {} of segment {} is {}; it must be positive and finite")  \
   X(TableField, kExitInvalidInput, "exchange {}: {} field '{}' is not a number")                    \
   X(TableRecord, kExitInvalidInput, "exchange {}: {}")                                              \

@@ -80,6 +80,15 @@ void Remove(const fs::path& p) {
   fs::remove(p, ec);
 }
 
+// An old result that cannot be removed would be taken for this run's: stop instead.
+bool RemoveOld(const fs::path& p, const char* step, std::ostream& err) {
+  std::error_code ec;
+  fs::remove(p, ec);
+  if (!ec) return true;
+  err << step << ": " << Text(Msg::CannotRemove, p.string(), ec.message()) << "\n";
+  return false;
+}
+
 // Strips one trailing extension of the given kinds.
 fs::path StemPath(const std::string& arg, std::initializer_list<const char*> exts) {
   fs::path p(arg);
@@ -123,9 +132,8 @@ int RunCorvix1(const std::vector<std::string>& args, std::ostream& err) {
   const fs::path dir = inputPath.parent_path();
   const fs::path work = stem.string() + ".wrk";
   // A failed run must not leave results of an earlier one behind.
-  Remove(dir / kMapName);
+  if (!RemoveOld(dir / kMapName, "corvix1", err) || !RemoveOld(work, "corvix1", err)) return kExitFileIO;
   Remove(fs::path((dir / kMapName).string() + ".tmp"));
-  Remove(work);
 
   Listing lst(stem.string() + ".lst", false);
   if (!lst.Ok()) {
@@ -199,7 +207,7 @@ int RunTulmo(const std::vector<std::string>& args, std::ostream& err) {
   const fs::path dir = stem.parent_path();
   const fs::path work = stem.string() + ".wrk";
   const fs::path map = dir / kMapName;
-  Remove(map);
+  if (!RemoveOld(map, "tulmo", err)) return kExitFileIO;
   Listing lst(stem.string() + ".lst", true);
   if (!lst.Ok()) {
     err << "tulmo: " << Text(Msg::CannotWrite, stem.string() + ".lst", std::strerror(errno)) << "\n";

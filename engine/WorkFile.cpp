@@ -175,6 +175,7 @@ Problem DecodeWork(std::string_view bytes, const std::string& name) {
       role = r.I32();
       if (role < 0 || role >= nosys) throw Damaged{};
     }
+    if (p.role[0] == p.role[1] || p.role[0] == p.role[2] || p.role[1] == p.role[2]) throw Damaged{};
     p.noq1 = r.I32();
     p.noq2 = r.I32();
     p.noq3 = r.I32();
@@ -188,8 +189,11 @@ Problem DecodeWork(std::string_view bytes, const std::string& name) {
     if (p.marine < 1 || p.marine > p.noseg) throw Damaged{};
     p.volume.resize(p.noseg);
     p.surface.resize(p.noseg);
-    for (double& v : p.volume) v = r.F64();
-    for (double& v : p.surface) v = r.F64();
+    // Step 1 guarantees what the model divides by; a file that breaks it is not step 1's.
+    for (double& v : p.volume)
+      if (!((v = r.F64()) > 0)) throw Damaged{};
+    for (double& v : p.surface)
+      if (!((v = r.F64()) > 0)) throw Damaged{};
     for (int k = 0; k < noq; ++k) {
       Exchange e;
       e.from = r.I32();
@@ -200,7 +204,9 @@ Problem DecodeWork(std::string_view bytes, const std::string& name) {
       e.L1 = r.F64();
       e.L2 = r.F64();
       auto ok = [&](int q) { return (q >= 1 && q <= p.noseg) || (q <= -1 && q >= -p.nobnd); };
-      if (!ok(e.from) || !ok(e.to) || (e.from < 0 && e.to < 0) || !(e.L1 + e.L2 > 0)) throw Damaged{};
+      if (!ok(e.from) || !ok(e.to) || e.from == e.to || (e.from < 0 && e.to < 0) || e.D < 0 || e.A < 0 ||
+          e.L1 < 0 || e.L2 < 0 || !(e.L1 + e.L2 > 0))
+        throw Damaged{};
       p.exchanges.push_back(e);
     }
     p.boundaryNames.resize(p.nobnd);

@@ -6,6 +6,7 @@
 #include "engine/Lexer.h"
 #include "engine/Messages.h"
 #include "engine/Numbers.h"
+#include "engine/WorkFile.h"
 
 namespace fs = std::filesystem;
 using namespace fixture;
@@ -87,7 +88,14 @@ TEST_F(Parser, FaultsAreReportedWithLineColumnAndItem) {
       {"repetition without value", {{355, " 3* ; scale factors"}}, 1, "pirsel.inp:355:2: block 8 (initial conditions): repetition '3*' has no value"},
       {"repetition past the list", {{355, " 4*1.0 ; scale factors"}}, 1,
        "pirsel.inp:355:2: block 8 (initial conditions): repetition '4*1.0' runs past the end of the 3 values of initial-condition scale factors"},
-      {"comment character", {{1, "200 132 ';;'    ; width"}}, 1, "pirsel.inp:1:9: the comment character must be one character, found '';;''"},
+      {"comment character", {{1, "200 132 ';;'    ; width"}}, 1, "pirsel.inp:1:9: the comment character must be one character"},
+      {"delimiter as comment character", {{1, "200 132 '#'    ; width"}}, 1, "pirsel.inp:1:9: the comment character must be one character other than a blank, a quote or '#', found ''#''"},
+      {"huge repetition", {{355, " 99999999999*1.0 ; scale factors"}}, 1,
+       "pirsel.inp:355:2: block 8 (initial conditions): repetition count in '99999999999*1.0' is larger than 10000000"},
+      {"no-value scale factor", {{167, "      1.0 -99999 1.0   ; scaling factors"}}, 1,
+       "pirsel.inp:167:11: block 5 (boundary conditions): boundary scale factor 2 holds the no-value marker"},
+      {"parameters of a segment twice", {{342, "    2 ; overridings\r\n  5 0 0 0\r\n  5 0 0 0"}}, 1,
+       "pirsel.inp:344:3: block 7 (process parameters): segment 5 is given twice"},
       {"text after the last block", {{376, " #9 ; end\r\n 5"}}, 1, "pirsel.inp:377:2: block 9 (output): unexpected text '5' after block 9"},
   };
   for (const Fault& f : faults) {
@@ -103,6 +111,44 @@ TEST_F(Parser, FaultsAreReportedWithLineColumnAndItem) {
     EXPECT_FALSE(fs::exists(dir.Path() / "pirsel.wrk")) << f.name;
     EXPECT_NE(ReadFile(dir.Path() / "pirsel.lst").find("ERROR: "), std::string::npos) << f.name;
   }
+}
+
+TEST_F(Parser, BoundaryNumbersBeyondTheExchangeCountAreRefused) {
+  // Such a number would make block 5 expect millions of boundary names.
+  grid.ex[450].from = -99999;
+  const StepResult r = RunWith(Text());
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("test.tab:459:1: exchange 451: boundary number 99999 is larger than the number of exchanges 963"),
+            std::string::npos)
+      << r.err;
+}
+
+TEST_F(Parser, AnOldMapThatCannotBeRemovedStopsStepOne) {
+  fs::create_directories(dir.Path() / "tulmo.map" / "x");
+  const StepResult r = RunWith(Text());
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("corvix1: cannot remove the old 'tulmo.map'"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(dir.Path() / "pirsel.wrk"));
+}
+
+TEST_F(Parser, StepTwoRefusesAWorkFileThatBreaksWhatStepOneGuarantees) {
+  ASSERT_EQ(RunWith(Text()).code, 0);
+  const engine::Problem good = engine::DecodeWork(ReadFile(dir.Path() / "pirsel.wrk"), "pirsel.wrk");
+  const std::vector<std::pair<const char*, void (*)(engine::Problem&)>> breaks = {
+      {"zero volume", [](engine::Problem& p) { p.volume[7] = 0; }},
+      {"negative surface", [](engine::Problem& p) { p.surface[0] = -1; }},
+      {"one substance in two roles", [](engine::Problem& p) { p.role[2] = p.role[0]; }},
+      {"exchange onto itself", [](engine::Problem& p) { p.exchanges[3].to = p.exchanges[3].from; }},
+      {"negative dispersion", [](engine::Problem& p) { p.exchanges[3].D = -1; }},
+      {"load outside the grid", [](engine::Problem& p) { p.loads[0].segment = 502; }},
+  };
+  for (const auto& [name, change] : breaks) {
+    engine::Problem p = good;
+    change(p);
+    // A consistent CRC: only the content is wrong.
+    EXPECT_THROW(engine::DecodeWork(engine::EncodeWork(p), "pirsel.wrk"), engine::EngineError) << name;
+  }
+  EXPECT_NO_THROW(engine::DecodeWork(engine::EncodeWork(good), "pirsel.wrk"));
 }
 
 TEST_F(Parser, ConstantErrorsAreCollectedAndReportedTogether) {
