@@ -7,6 +7,7 @@
 
 #include "modelrun/modTulmo.h"
 #include "platform/map/Renderer.h"
+#include "platform/map/ToolPictures.h"
 #include "platform/ui/Global.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
@@ -219,7 +220,7 @@ void frmResult::BuildDisplayArea() {
   Toolbar1 = new ui::Toolbar("Toolbar1", this);
   auto* group = new QActionGroup(Toolbar1);
   for (const char* key : {"Select", "ZoomIn", "ZoomOut", "Pan", "FullExt"}) {
-    ui::ToolbarButton* b = Toolbar1->AddButton(key, 0, key);
+    ui::ToolbarButton* b = Toolbar1->AddButton(key, 0, key, mapctl::ToolPicture(key));
     b->Action()->setText(key);
     if (std::string(key) != "FullExt") {
       b->Action()->setCheckable(true);

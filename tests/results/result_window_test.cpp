@@ -12,6 +12,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/Twips.h"
 #include "results/frmResult.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"
@@ -266,6 +267,20 @@ TEST_F(ResultWindowTest, MapColouringAndABadClassCountKeepsThePreviousColouring)
   w.OptGraph[13]->setChecked(true);
   EXPECT_EQ(layer->Renderer()->BreakCount(), 0);
   EXPECT_EQ(layer->Renderer()->ClassSymbol(0).Color, mapctl::ClassBreaksRenderer::kDefaultClassColor);
+}
+
+TEST_F(ResultWindowTest, AllFiveMapToolsShowOnTheNarrowToolBar) {
+  frmResult& w = Open();
+  w.OptGraph[10]->setChecked(true);
+  ui::Place(w.Toolbar1, 6405, 5220, 1650, 390);  // designed 1800 wide, as a smaller screen leaves it
+  w.grab();  // lays the tool bar out as when it is first drawn
+  ASSERT_EQ(w.Toolbar1->Buttons().size(), 5u);
+  for (ui::ToolbarButton* b : w.Toolbar1->Buttons()) {
+    QWidget* button = w.Toolbar1->widgetForAction(b->Action());
+    ASSERT_NE(button, nullptr) << b->Key();
+    EXPECT_TRUE(button->isVisibleTo(w.Toolbar1)) << b->Key();  // not pushed into the overflow menu
+    EXPECT_FALSE(b->Action()->icon().isNull()) << b->Key();
+  }
 }
 
 TEST_F(ResultWindowTest, ExportAndReportWriteTheRunFiles) {
