@@ -5,6 +5,7 @@
 #include "editors/frmAdvancedDetail.h"
 #include "editors/frmCorvix.h"
 #include "editors/frmEmission.h"
+#include "editors/frmEnvironment.h"
 #include "editors/frmRun.h"
 #include "shell/ChildForms.h"
 
@@ -15,6 +16,7 @@ void RegisterEditors() {
   ChildForms::Register("frmCorvix", [] { return new frmCorvix(); });
   ChildForms::Register("frmAdvancedDetail", [] { return new frmAdvancedDetail(); });
   ChildForms::Register("frmEmission", [] { return new frmEmission(); });
+  ChildForms::Register("frmEnvironment", [] { return new frmEnvironment(); });
   ChildForms::Register("frmRun", [] { return new frmRun(); });
 }
 

@@ -63,7 +63,7 @@ QPixmap EstuaryPlan() {
 }  // namespace
 
 frmEmission::frmEmission() : editors::RecordEditor(kSpec) {
-  SetDesignClientSize(9900, 5100);
+  SetDesignClientSize(9900, 6000);
   txtEmissionid = AddText(this, "txtEmissionid", "Emissionid", 240, 240, 2400, 1300);
   lblEmissionid = findChild<QLabel*>("lblEmissionid");
   txtDescription = AddText(this, "txtDescription", "Description", 240, 600, 2400, 6900);
