@@ -36,6 +36,40 @@ struct Run {};
 
 }  // namespace
 
+namespace {
+
+struct EditorSpec {
+  const char* name;
+  const char* caption;
+  const char* idProperty;
+};
+const EditorSpec kEditors[] = {{"frmCompounds", "Compound", "Cmpid"},
+                               {"frmEmission", "Emission", "EmissionID"},
+                               {"frmEnvironment", "Estuary", "Id"},
+                               {"frmCorvix", "Engine settings", "Corvixid"},
+                               {"frmAdvancedDetail", "Advanced detail", "AdvancedID"},
+                               {"frmRun", "Run", "Runid"}};
+
+void RegisterEditor(const EditorSpec& e) {
+  const char* name = e.name;
+  const char* caption = e.caption;
+  const char* id = e.idProperty;
+  ChildForms::Register(name, [=] { return new StandinEditor(name, caption, id); });
+}
+
+}  // namespace
+
+const std::vector<std::string_view>& UnbuiltWindows() {
+  static const std::vector<std::string_view> names = {"frmEmission", "frmEnvironment", "frmRun"};
+  return names;
+}
+
+void RegisterUnbuiltWindows() {
+  for (const EditorSpec& e : kEditors)
+    for (std::string_view unbuilt : UnbuiltWindows())
+      if (unbuilt == e.name) RegisterEditor(e);
+}
+
 void RegisterStandins() {
   ChildForms::Register("frmCompoundsList", [] {
     return new StandinCopyList({"frmCompoundsList", "Compounds", "frmCompounds", "Cmpid", &gblnCompoundsChanged,
@@ -59,18 +93,7 @@ void RegisterStandins() {
   ChildForms::Register("frmRunList", [] {
     return new StandinList({"frmRunList", "Runs", "frmRun", "Runid", nullptr, RowsOf<Run>(), true});
   });
-  const char* const editors[][3] = {{"frmCompounds", "Compound", "Cmpid"},
-                                    {"frmEmission", "Emission", "EmissionID"},
-                                    {"frmEnvironment", "Estuary", "Id"},
-                                    {"frmCorvix", "Engine settings", "Corvixid"},
-                                    {"frmAdvancedDetail", "Advanced detail", "AdvancedID"},
-                                    {"frmRun", "Run", "Runid"}};
-  for (const auto& e : editors) {
-    const char* name = e[0];
-    const char* caption = e[1];
-    const char* id = e[2];
-    ChildForms::Register(name, [=] { return new StandinEditor(name, caption, id); });
-  }
+  for (const EditorSpec& e : kEditors) RegisterEditor(e);
   ChildForms::Register("frmCalc", [] { return new StandinCalc(); });
   ChildForms::Register("frmResult", [] { return new StandinResult(); });
 }
