@@ -1,0 +1,107 @@
+// The editors as a user reaches them: the Edit menu opens the finished list windows, whose buttons
+// open the editors; the calculation window opens the emission and estuary editors for viewing.
+#include <QMetaObject>
+
+#include "editors/frmEmission.h"
+#include "editors/frmEnvironment.h"
+#include "editors/frmRun.h"
+#include "lists/RecordLists.h"
+#include "modelrun/frmCalc.h"
+#include "modelrun/modTulmo.h"
+#include "platform/ui/Global.h"
+#include "platform/ui/ListView.h"
+#include "shell/Globals.h"
+#include "shell/MDIMain.h"
+#include "tests/editors/editor_fixture.h"
+
+namespace {
+
+class EditorReachTest : public EditorTest {
+ public:
+  void SetUp() override {
+    EditorTest::SetUp();
+    lists::RegisterLists();
+    RegisterCalcWindow();
+    editors::RegisterEditors();
+  }
+  lists::RecordList* FromEditMenu(const char* handler, const char* list) {
+    QMetaObject::invokeMethod(&ui::Global<MDIMain>(), handler);
+    return qobject_cast<lists::RecordList*>(ui::FindForm(list));
+  }
+};
+
+}  // namespace
+
+TEST_F(EditorReachTest, TheEstuaryListOpensTheEditorAndFollowsItsSave) {
+  lists::RecordList* list = FromEditMenu("mnuEditEnvironmentList_Click", "frmEnvironmentList");
+  ASSERT_NE(list, nullptr);
+  // A default estuary is not edited; it can be copied.
+  list->lvw->SetSelectedItem(list->lvw->Find("KY_2"));
+  list->UpdateRecord();
+  EXPECT_EQ(Editor<frmEnvironment>("frmEnvironment"), nullptr);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  boxes.Clear();
+  QMetaObject::invokeMethod(list, "CopyRecord");
+  frmEnvironment* e = Editor<frmEnvironment>("frmEnvironment");
+  ASSERT_NE(e, nullptr);
+  EXPECT_FALSE(list->isEnabled());
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts()[0];
+  ASSERT_NE(list->lvw->SelectedItem(), nullptr);
+  EXPECT_EQ(list->lvw->SelectedItem()->Key(), "KY_6");
+  EXPECT_EQ(list->lvw->SelectedItem()->Text(), "0006");
+  EXPECT_EQ(list->lvw->SelectedItem()->SubItem(2), "user");
+  EXPECT_TRUE(list->isEnabled());
+
+  // The copy is the user's own: it opens for editing.
+  list->UpdateRecord();
+  e = Editor<frmEnvironment>("frmEnvironment");
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Caption(), "Edit estuary - properties");
+  e->CloseForm();
+}
+
+TEST_F(EditorReachTest, TheEmissionAndRunListsOpenTheirEditors) {
+  lists::RecordList* emissions = FromEditMenu("mnuEditEmissionList_Click", "frmEmissionList");
+  ASSERT_NE(emissions, nullptr);
+  emissions->AddRecord();
+  frmEmission* e = Editor<frmEmission>("frmEmission");
+  ASSERT_NE(e, nullptr);
+  e->txtDescription->setText("from the list");
+  e->cmdOK_Click();
+  ASSERT_NE(emissions->lvw->SelectedItem(), nullptr);
+  EXPECT_EQ(emissions->lvw->SelectedItem()->Key(), "KY_5");
+  EXPECT_EQ(emissions->lvw->SelectedItem()->SubItem(1), "from the list");
+
+  lists::RecordList* runs = FromEditMenu("mnuEditRunList_Click", "frmRunList");
+  ASSERT_NE(runs, nullptr);
+  runs->AddRecord();
+  frmRun* r = Editor<frmRun>("frmRun");
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(r->Caption(), "Add new run - properties");
+  r->CloseForm();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts()[0];
+}
+
+TEST_F(EditorReachTest, TheCalculationWindowOpensTheEditorsForViewing) {
+  gstrLevel = "INTERMEDIATE";
+  auto& calc = static_cast<frmCalc&>(ChildForms::Global("frmCalc"));
+  calc.DisplayEmisRecordbyKey(2);
+  frmEmission* e = Editor<frmEmission>("frmEmission");
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Caption(), "View emission - properties");
+  EXPECT_TRUE(e->cmdOK->isHidden());
+  EXPECT_FALSE(calc.isEnabled());
+  e->CloseForm();
+  EXPECT_TRUE(calc.isEnabled());
+
+  calc.DisplayEstRecordbyKey(3);
+  frmEnvironment* est = Editor<frmEnvironment>("frmEnvironment");
+  ASSERT_NE(est, nullptr);
+  EXPECT_EQ(est->Caption(), "View estuary - properties");
+  EXPECT_EQ(est->txtId->text(), "3");
+  EXPECT_EQ(modTulmo::CurrentEstuary.Description, est->txtDescription->text().toStdString());
+  est->CloseForm();
+  EXPECT_TRUE(calc.isEnabled());
+  gstrLevel.clear();
+}
