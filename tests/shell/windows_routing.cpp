@@ -142,7 +142,7 @@ TEST_F(RoutingTest, ListOpenerBringsTheOpenListForwardAndSkipsHiddenOnes) {
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
-TEST_F(RoutingTest, TileAndArrangeIcons) {
+TEST_F(RoutingTest, WindowMenuCascadesTilesAndArrangesIcons) {
   MDIMain& main = ui::Global<MDIMain>();
   main.resize(900, 700);
   main.Show();
@@ -152,17 +152,24 @@ TEST_F(RoutingTest, TileAndArrangeIcons) {
   for (ProbeForm* f : {a, b, c}) f->Show();
   c->SubWindow()->showMinimized();
   const QRect area = main.mdiArea->viewport()->rect();
-  main.Arrange(1);
+  main.mnuWindowTileHorizontally_Click();
   EXPECT_EQ(a->SubWindow()->width(), area.width());
   EXPECT_EQ(b->SubWindow()->width(), area.width());
   EXPECT_NE(a->SubWindow()->y(), b->SubWindow()->y());
-  main.Arrange(2);
+  main.mnuWindowTileVertically_Click();
   EXPECT_EQ(a->SubWindow()->y(), 0);
   EXPECT_EQ(b->SubWindow()->y(), 0);
   EXPECT_EQ(a->SubWindow()->width() + b->SubWindow()->width(), area.width());
-  main.Arrange(3);
+  main.mnuWindowCascade_Click();
+  // One behind the other, each shifted down and right from the one behind it.
+  const QPoint pa = a->SubWindow()->pos(), pb = b->SubWindow()->pos();
+  EXPECT_NE(pa, pb);
+  EXPECT_EQ(pa.x() < pb.x(), pa.y() < pb.y());
+  EXPECT_LT(a->SubWindow()->width(), area.width());
+  main.mnuWindowArrangeIcons_Click();
   EXPECT_EQ(c->SubWindow()->x(), 0);
   EXPECT_EQ(c->SubWindow()->y() + c->SubWindow()->height(), area.height());
+  EXPECT_TRUE(boxes.boxes().empty());
 }
 
 }  // namespace

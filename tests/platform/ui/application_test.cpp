@@ -1,0 +1,80 @@
+// The window layer's own promises: ending works before and inside the event loop, the hourglass
+// comes back on every way out, list rows are found by key and the progress bar keeps its range.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/ListView.h"
+#include "runtime/VbError.h"
+
+namespace {
+
+TEST(Application, EndBeforeTheLoopIsSeenAndInsideTheLoopStopsIt) {
+  ui::SetEndHandler({});
+  ui::EndApplication();  // no loop yet: only noted, for main() to see
+  EXPECT_TRUE(ui::ApplicationEnded());
+  ui::SetEndHandler({});
+  EXPECT_FALSE(ui::ApplicationEnded());
+  bool ranAfter = false;
+  QTimer::singleShot(0, [] { ui::EndApplication(); });
+  QTimer guard;  // a loop that did not stop would fail here instead of hanging
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    ranAfter = true;
+    QCoreApplication::exit(1);
+  });
+  guard.start(5000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_FALSE(ranAfter);
+  EXPECT_TRUE(ui::ApplicationEnded());
+  ui::SetEndHandler({});
+}
+
+TEST(Application, HourglassIsRestoredOnEveryWayOut) {
+  EXPECT_FALSE(ui::HourglassShown());
+  try {
+    ui::WaitCursor outer;
+    {
+      ui::WaitCursor inner;
+      EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_TRUE(ui::HourglassShown());
+    vb::Raise(5);
+  } catch (const vb::VbError&) {
+  }
+  EXPECT_FALSE(ui::HourglassShown());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(Application, DecimalPointAndInstanceChecksCanBeReplaced) {
+  ui::SetDecimalPointSource([] { return std::string(","); });
+  EXPECT_EQ(ui::LocaleDecimalPoint(), ",");
+  ui::SetDecimalPointSource({});
+  EXPECT_EQ(ui::LocaleDecimalPoint().size(), 1u);
+  ui::SetPrevInstanceCheck([] { return true; });
+  EXPECT_TRUE(ui::PrevInstance());
+  ui::SetPrevInstanceCheck({});
+}
+
+TEST(Controls, ListRowsByKeyAndProgressRange) {
+  ui::ListView list("lvw");
+  list.AddColumn("Id", 900);
+  list.AddColumn("Description", 3000);
+  ui::ListItem* row = list.Add("KY_7", "7");
+  row->SetSubItem(1, "seven");
+  EXPECT_EQ(list.Find("KY_7"), row);
+  EXPECT_EQ(list.Find("KY_8"), nullptr);
+  EXPECT_THROW(list.Add("KY_7", "again"), vb::VbError);
+
+  ui::ProgressBar bar("prgBar");
+  bar.SetMax(500);
+  bar.SetValue(250);
+  EXPECT_EQ(bar.Value(), 250);
+  EXPECT_THROW(bar.SetValue(501), vb::VbError);  // outside Min..Max
+  EXPECT_EQ(bar.Value(), 250);
+}
+
+}  // namespace
