@@ -10,7 +10,9 @@ constexpr const char* kModule = "DAOConnect.bas";
 bool DAOConnect::OpenDatabase(const std::string& vstrDBFullPath) {
   bool result = false;
   vb::Guard(kModule, "OpenDatabase", [&] {
-    std::shared_ptr<dao::Database> db = dao::Database::OpenDatabase(vstrDBFullPath);
+    // An import file need only be a database; a missing Compounds table is the import's to report.
+    std::shared_ptr<dao::Database> db =
+        gblnImport ? dao::Database::OpenAny(vstrDBFullPath) : dao::Database::OpenDatabase(vstrDBFullPath);
     if (gblnImport)
       gImportDatabase = std::move(db);
     else

@@ -7,6 +7,7 @@
 #include "shell/DAOConnect.h"
 #include "shell/DAOSupport.h"
 #include "tests/platform/dao/ScenarioFixture.h"
+#include "tests/support/TestDir.h"
 
 namespace {
 
@@ -120,6 +121,22 @@ TEST_F(DaoSupportTest, ImportFlagOpensIntoTheImportDatabase) {
   EXPECT_EQ(gDatabase, before);
   ASSERT_TRUE(gImportDatabase);
   EXPECT_EQ(gImportDatabase->Name(), "import.db");
+
+  // An import file with only a Compounds table opens too; a file that is no database does not.
+  ui::MsgBoxRecorder rec;
+  ASSERT_TRUE(testsupport::MakeDatabase("compounds.db", "CREATE TABLE Compounds (CmpID INTEGER PRIMARY KEY);"));
+  EXPECT_TRUE(gImportDAOConnect->OpenDatabase("compounds.db"));
+  EXPECT_EQ(gImportDatabase->Name(), "compounds.db");
+  testsupport::WriteFile("junk.db", "not a database at all, only some text");
+  EXPECT_FALSE(gImportDAOConnect->OpenDatabase("junk.db"));
+  EXPECT_EQ(gImportDatabase->Name(), "compounds.db");
+  ExpectBox(rec, "DAOConnect.bas", "OpenDatabase", dao::kErrBadFormat);
+  // The scenario database itself must hold every table.
+  gblnImport = false;
+  rec.Clear();
+  EXPECT_FALSE(gImportDAOConnect->OpenDatabase("compounds.db"));
+  EXPECT_EQ(gDatabase, before);
+  ExpectBox(rec, "DAOConnect.bas", "OpenDatabase", dao::kErrBadFormat);
   gImportDAOConnect.reset();
 }
 
