@@ -60,13 +60,13 @@ std::vector<double> ReadVolumes(const std::string& name, std::string_view b, int
   const DecodeTimer timer;
   const size_t rec = 4 + 4 * static_cast<size_t>(noseg);
   if (b.size() < rec || b.size() % rec != 0)
-    Fail(name + ": ", Msg::GridFileSize, name, b.size(),
+    Fail("", Msg::GridFileSize, name, b.size(),
          "a multiple of " + std::to_string(rec) + " (time + " + std::to_string(noseg) +
              " volumes per record) expected");
   std::vector<double> v(noseg);
   for (int i = 0; i < noseg; ++i) {
     const float f = FloatAt(b, 4 + 4 * static_cast<size_t>(i));
-    if (!std::isfinite(f) || f <= 0) Fail(name + ": ", Msg::GridValue, name, "the volume", i + 1, Num(f));
+    if (!std::isfinite(f) || f <= 0) Fail("", Msg::GridValue, name, "the volume", i + 1, Num(f));
     v[i] = f;
   }
   const size_t nrec = b.size() / rec;
@@ -84,16 +84,16 @@ std::vector<double> ReadSurfaces(const std::string& name, std::string_view b, in
   const DecodeTimer timer;
   const size_t want = 24 + 4 * static_cast<size_t>(noseg);
   if (b.size() != want)
-    Fail(name + ": ", Msg::GridFileSize, name, b.size(),
+    Fail("", Msg::GridFileSize, name, b.size(),
          std::to_string(want) + " (six header integers + " + std::to_string(noseg) + " surfaces) expected");
   for (int item = 3; item <= 5; ++item) {
     const int32_t h = Int32At(b, 4 * (item - 1));
-    if (h != noseg) Fail(name + ": ", Msg::GridFileHeader, name, item, h, noseg);
+    if (h != noseg) Fail("", Msg::GridFileHeader, name, item, h, noseg);
   }
   std::vector<double> s(noseg);
   for (int i = 0; i < noseg; ++i) {
     const float f = FloatAt(b, 24 + 4 * static_cast<size_t>(i));
-    if (!std::isfinite(f) || f <= 0) Fail(name + ": ", Msg::GridValue, name, "the surface", i + 1, Num(f));
+    if (!std::isfinite(f) || f <= 0) Fail("", Msg::GridValue, name, "the surface", i + 1, Num(f));
     s[i] = f;
   }
   return s;
@@ -334,7 +334,6 @@ void RepairWaterBalance(Problem& p, Report& report) {
       if (b < 0 || std::fabs(e.F) > std::fabs(p.exchanges[b].F)) b = static_cast<int>(k);
     }
   }
-  double repaired = 0;
   int count = 0;
   for (int i = 0; i < n; ++i) {
     const double thru = std::max(in[i], out[i]);
@@ -348,7 +347,6 @@ void RepairWaterBalance(Problem& p, Report& report) {
       Exchange& e = p.exchanges[bigBoundary[i]];
       const double s = e.from == i + 1 ? 1.0 : -1.0;
       e.F += s * r;
-      repaired += std::fabs(r);
       ++count;
       report.Note("Water balance: segment " + seg + " off by " + Num(r) + " m3/s (" +
                   Num(thru > 0 ? std::fabs(r) / thru : 0) + " of its throughput); added to its boundary exchange " +

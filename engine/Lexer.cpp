@@ -3,6 +3,7 @@
 #include "engine/Lexer.h"
 
 #include "engine/Messages.h"
+#include "engine/Text.h"
 
 namespace engine {
 
@@ -30,7 +31,7 @@ std::string Lexer::Where(int line, int col) const {
 
 std::string Shown(const Token& t) {
   if (t.kind == Token::End) return "end of file";
-  std::string s = t.source;
+  std::string s = Printable(t.source);
   if (s.size() > 40) s = s.substr(0, 37) + "...";
   return "'" + s + "'";
 }
@@ -144,7 +145,17 @@ Token Lexer::NextFreeText() {
       break;
     }
   }
-  if (close == std::string::npos) Fail(Where(t.line, t.col), Msg::UnclosedQuote);
+  if (close == std::string::npos) {
+    // A text that closes but is followed by more than a comment says so, not "unclosed".
+    const size_t last = s.rfind('\'');
+    if (last > pos_) {
+      Token rest;
+      rest.kind = Token::Raw;
+      rest.source = Trim(s.substr(last + 1, s.find(comment_, last + 1) - last - 1));
+      Fail(Where(t.line, static_cast<int>(s.find_first_not_of(' ', last + 1)) + 1), Msg::TrailingText, Shown(rest));
+    }
+    Fail(Where(t.line, t.col), Msg::UnclosedQuote);
+  }
   t.kind = Token::Quoted;
   t.text = s.substr(pos_ + 1, close - pos_ - 1);
   t.source = s.substr(pos_, close - pos_ + 1);
@@ -159,7 +170,8 @@ void Lexer::ExpectEndOfLine() {
   while (p < s.size() && s[p] == ' ') ++p;
   if (p < s.size() && s[p] != comment_) {
     Token t;
-    t.source = s.substr(p);
+    t.kind = Token::Raw;
+    t.source = Trim(s.substr(p, s.find(comment_, p) - p));
     Fail(Where(static_cast<int>(line_) + 1, static_cast<int>(p) + 1), Msg::TrailingText, Shown(t));
   }
   ++line_;

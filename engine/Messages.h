@@ -168,7 +168,11 @@ class EngineError : public std::runtime_error {
 
 template <class... A>
 [[noreturn]] void Fail(std::string_view where, Msg m, const A&... args) {
-  throw EngineError(Def(m).exitCode, std::string(where) + Text(m, args...));
+  std::string line = std::string(where) + Text(m, args...);
+  // Names and fields quoted from a damaged file may hold control characters.
+  for (char& c : line)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  throw EngineError(Def(m).exitCode, std::move(line));
 }
 
 }  // namespace engine

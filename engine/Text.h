@@ -20,6 +20,15 @@ inline std::string Lower(std::string_view s) {
   return out;
 }
 
+// Control characters of a damaged file, shown as '?' so a message stays one readable line.
+// Bytes above ASCII are kept: names may be written in the application's code page.
+inline std::string Printable(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  return out;
+}
+
 // Shortest round-trip-ish text of a double for messages and the listing ("%.6g").
 std::string Num(double v);
 
