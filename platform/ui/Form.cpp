@@ -10,6 +10,7 @@
 
 #include "platform/ui/Forms.h"
 #include "platform/ui/Twips.h"
+#include "runtime/Guard.h"
 
 namespace ui {
 namespace {
@@ -217,14 +218,18 @@ void Form::closeEvent(QCloseEvent* event) {
     event->accept();
     return;
   }
-  bool keep = !Form_QueryUnload();
+  // An event that fails without a handler of its own is reported under the window, never passed
+  // on into the event loop.
+  const std::string name = objectName().toStdString();
+  bool keep = false;
+  vb::Guard(name, "Form_QueryUnload", [&] { keep = !Form_QueryUnload(); });
   if (keep) {
     event->ignore();
     return;
   }
   unloading_ = true;
   event->accept();
-  Form_Unload();
+  vb::Guard(name, "Form_Unload", [&] { Form_Unload(); });
   emit Unloaded();
   if (IsLoaded(this)) UnloadForm(this);
   if (sub_) {
@@ -235,7 +240,7 @@ void Form::closeEvent(QCloseEvent* event) {
 
 void Form::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (loaded_ && !unloading_) Form_Resize();
+  if (loaded_ && !unloading_) vb::Guard(objectName().toStdString(), "Form_Resize", [&] { Form_Resize(); });
 }
 
 bool Form::event(QEvent* e) {
@@ -244,7 +249,8 @@ bool Form::event(QEvent* e) {
 }
 
 void Form::Activated() {
-  if (loaded_ && !unloading_ && !loading_) Form_Activate();
+  if (loaded_ && !unloading_ && !loading_)
+    vb::Guard(objectName().toStdString(), "Form_Activate", [&] { Form_Activate(); });
 }
 
 bool FormVisible(const QWidget* form) {

@@ -72,7 +72,9 @@ class Form : public QWidget {
   void Unloaded();
 
  protected:
-  // The window events; none of them may let a failure escape (each guards itself).
+  // The window events. Each guards itself; a failure that still escapes Resize, Activate,
+  // QueryUnload or Unload is reported under the window's name and that event. A failure in Load
+  // reaches the code that loaded the window.
   virtual void Form_Load() {}
   virtual void Form_Activate() {}
   virtual void Form_Resize() {}

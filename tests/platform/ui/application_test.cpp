@@ -7,7 +7,10 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/ListView.h"
+#include "platform/ui/MsgBox.h"
 #include "runtime/VbError.h"
 
 namespace {
@@ -75,6 +78,39 @@ TEST(Controls, ListRowsByKeyAndProgressRange) {
   EXPECT_EQ(bar.Value(), 250);
   EXPECT_THROW(bar.SetValue(501), vb::VbError);  // outside Min..Max
   EXPECT_EQ(bar.Value(), 250);
+}
+
+// A window whose events fail without a handler of their own.
+class FailingForm : public ui::Form {
+ public:
+  FailingForm() : ui::Form("frmFailing", Kind::TopLevel) {}
+
+ protected:
+  void Form_Resize() override { vb::Raise(11); }
+  bool Form_QueryUnload() override { vb::Raise(5); }
+  void Form_Unload() override { vb::Raise(6); }
+};
+
+TEST(Forms, AnEventFailingWithoutItsOwnHandlerIsReportedUnderTheWindow) {
+  ui::MsgBoxRecorder boxes;
+  auto* form = new FailingForm();
+  form->Load();
+  form->resize(300, 200);
+  form->show();
+  form->resize(320, 220);
+  ui::UnloadForm(form);  // the failing close handler does not keep the window
+  ui::FlushDeletes();
+  EXPECT_TRUE(ui::Forms().empty());
+  std::vector<std::string> where;
+  for (const auto& b : boxes.boxes()) {
+    const auto at = b.prompt.find("at procedure '");
+    where.push_back(b.prompt.substr(at + 14, b.prompt.find('\'', at + 14) - at - 14));
+    EXPECT_NE(b.prompt.find("'frmFailing'"), std::string::npos);
+  }
+  ASSERT_GE(where.size(), 3u);
+  EXPECT_EQ(where.front(), "Form_Resize");
+  EXPECT_EQ(std::vector<std::string>(where.end() - 2, where.end()),
+            (std::vector<std::string>{"Form_QueryUnload", "Form_Unload"}));
 }
 
 }  // namespace
