@@ -110,10 +110,15 @@ bool RunCalculation() {
     ui::MsgBox("The run could not be recorded, execution halted");
     return false;
   }
+  // The copy comes before any message runs: an open result window that sees the new row on
+  // activation must find its map. Without its copy the map is not deleted, so the result is never
+  // lost, and no Run row stays behind that has no map to show.
+  if (!vb::Guard("frmCalc", "cmdRun_Click", [&] { vb::FileCopy(kMap, std::to_string(id) + ".map"); })) {
+    ::Run().Delete(vb::Variant(id));
+    return false;
+  }
   CurrentRun.RunID = id;
   Pump(6);
-  // Without its copy the map is not deleted: the run's result is never lost.
-  if (!vb::Guard("frmCalc", "cmdRun_Click", [&] { vb::FileCopy(kMap, std::to_string(id) + ".map"); })) return false;
   Pump(3);
   vb::Guard("frmCalc", "cmdRun_Click", [] { vb::Kill(kMap); });
   // No work file left is no error.

@@ -136,6 +136,45 @@ TEST_F(CalcTest, MissingFoodChainDetailSetStopsBeforeTheEngine) {
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
 }
 
+TEST_F(CalcTest, AMapThatCannotBeKeptLeavesNoRunRecorded) {
+  FakeEngine engine = WorkingEngine("MAPBYTES");
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  // The copy under the new run's id cannot be made: a folder holds that name.
+  const std::string next = db.Scalar("SELECT COALESCE((SELECT seq FROM sqlite_sequence WHERE name = 'Run'), 0) + 1");
+  fs::create_directory(WorkDir() / (next + ".map"));
+  const int32_t before = modTulmo::CurrentRun.RunID;
+  w.cmdRun_Click();
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
+  EXPECT_EQ(modTulmo::CurrentRun.RunID, before);
+  EXPECT_EQ(ReadFile(WorkDir() / "tulmo.map"), "MAPBYTES");  // the result is not lost
+  EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+  ASSERT_GE(boxes.boxes().size(), 3u);
+  EXPECT_NE(boxes.boxes().back().prompt.find("cmdRun_Click"), std::string::npos) << boxes.boxes().back().prompt;
+}
+
+TEST_F(CalcTest, RunComputesWithThePickedRecordsWhateverWasLoadedSince) {
+  FakeEngine engine = WorkingEngine("MAP");
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("INTERMEDIATE");
+  w.lvCompounds->SetSelectedItem(w.lvCompounds->Item(2));
+  w.lvCompounds_Click();
+  const std::string compound = modTulmo::CurrentCompound.Cmpdescr;
+  const int32_t estuary = modTulmo::CalcSelection.EstuaryID;
+  const std::string estuaryName = modTulmo::CurrentEstuary.Description;
+  // As the result window does when it shows another run: other records become current.
+  modTulmo::GetData(1);
+  modTulmo::GetEnvironmentData(std::stoi(w.lvEstuary->Item(2)->Text()));
+  modTulmo::CurrentRun.EnvirID = modTulmo::CalcSelection.EstuaryID + 1;
+  ASSERT_NE(modTulmo::CurrentCompound.Cmpdescr, compound);
+  w.cmdRun_Click();
+  const std::string where = " FROM Run WHERE RunID = " + std::to_string(modTulmo::CurrentRun.RunID);
+  EXPECT_EQ(db.Scalar("SELECT CompoundID" + where), "2");
+  EXPECT_EQ(db.Scalar("SELECT EnvirID" + where), std::to_string(estuary));
+  EXPECT_EQ(db.Scalar("SELECT RunDescription" + where).rfind(compound + " " + estuaryName + " ", 0), 0u);
+  EXPECT_EQ(modTulmo::CurrentEstuary.Description, estuaryName);
+}
+
 TEST_F(CalcTest, RealEngineRunsTheDefaultEstuary) {
   const fs::path bin = testsupport::BinaryDir() / "bin";
   if (!fs::exists(bin / "corvix1") || !fs::exists(bin / "tulmo")) GTEST_SKIP() << "engine not built";
