@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <cmath>
+#include <filesystem>
 
 #include "modelrun/modTulmo.h"
 #include "platform/map/Renderer.h"
@@ -424,8 +425,11 @@ void frmResult::lvRun_Click() {
       lblEmission->setText(QString::fromStdString(CurrentEmission.Description));
       setCursor(Qt::WaitCursor);
       lblMessage->setText("RECALCULATING STATISTICS , please be patient");
-      ReadMap(id);
-      CreateShape();
+      // ReadMap has said why it failed; what the grid still holds belongs to another run.
+      if (ReadMap(id))
+        CreateShape();
+      else
+        DiscardResults();
       lblMessage->setText("");
       if (CurrentCompound.Cmpkow < 4.5f)
         lblMessage->setText("Bioaccumulation model not valid when log(Kow) value is below 4.5");
@@ -446,6 +450,27 @@ void frmResult::lvRun_Click() {
       }
   });
   unsetCursor();
+}
+
+void frmResult::DiscardResults() {
+  // Neither the window, nor the layer, nor an export or report may carry the numbers of the run
+  // shown before under the id of a run whose map could not be read.
+  modTulmo::nosys = 0;
+  modTulmo::noseg = 0;
+  modTulmo::ResultGrid.Resize(0);
+  for (const char* name : StatisticLabels()) SetLabelCaption(name, "");
+  for (const char* name : {"lblSalMarine", "lblConcTotMarine", "lblConcDisMarine", "lblConcAdsMarine",
+                           "lblConcSedMarine", "lblEstFilter"})
+    SetLabelCaption(name, "");
+  for (chart::MSChart* c : MSChart) c->SetRowCount(0);
+  Map1->Layers().Clear();
+  mobjMapTip.reset();
+  for (const char* f : {"map.dbf", "map.shp", "map.shx"}) {
+    std::error_code ec;
+    std::filesystem::remove(f, ec);
+  }
+  Map1->Refresh();
+  legend1->Refresh(true);
 }
 
 // ---------------------------------------------------------------- options and panels

@@ -125,6 +125,8 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
 
  private:
   bool RenderLayer(const std::string& field);
+  // Empties the result grid, the labels, the charts and the layer after a failed reading.
+  void DiscardResults();
   void BuildAbioticPanel();
   void BuildBiotaPanel();
   void BuildDisplayArea();

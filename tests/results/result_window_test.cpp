@@ -341,3 +341,36 @@ TEST_F(ResultWindowTest, RunListSortsIdsAsTextAndAnEmptyListClearsTheStatistics)
   for (const char* name : frmResult::StatisticLabels()) EXPECT_EQ(w.LabelCaption(name), "") << name;
   EXPECT_EQ(w.lblMessage->text(), "");
 }
+
+TEST_F(ResultWindowTest, ARunWithoutItsMapShowsAndExportsNothingOfTheRunBefore) {
+  frmResult& w = Open();
+  ASSERT_FALSE(w.LabelCaption("lbl95Sal").empty());
+  db.Raw("INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) VALUES ('no map', 1, 1, 1, 1)");
+  w.RefreshRunList();
+  w.lvRun->SetSelectedItem(w.lvRun->Item(2));
+  boxes.Clear();
+  w.lvRun_Click();
+  EXPECT_EQ(w.Caption(), "no map");
+  ASSERT_FALSE(boxes.boxes().empty());
+  EXPECT_EQ(boxes.boxes().front().prompt, "Result file from calculation '2.map' not found");
+  for (const char* name : frmResult::StatisticLabels()) EXPECT_EQ(w.LabelCaption(name), "") << name;
+  EXPECT_EQ(w.LabelCaption("lblSalMarine"), "");
+  EXPECT_EQ(w.LabelCaption("lblEstFilter"), "");
+  EXPECT_EQ(w.MSChart[0]->RowCount(), 0);
+  EXPECT_EQ(w.Map1->Layers().Count(), 0);
+  EXPECT_FALSE(std::filesystem::exists("map.shp"));
+
+  // The export finds no layer of this run, so nothing of run 1 is written under run 2.
+  w.cmdExport_Click();
+  EXPECT_EQ(boxes.boxes().back().prompt, "Result file map.shx not found, action aborted");
+  EXPECT_FALSE(std::filesystem::exists("2.shx"));
+  EXPECT_FALSE(std::filesystem::exists("2-data.txt"));
+
+  // Selecting the good run again shows it in full.
+  w.lvRun->SetSelectedItem(w.lvRun->Item(1));
+  w.lvRun_Click();
+  EXPECT_EQ(w.LabelCaption("lblSalMarine"), "1.50E+00");
+  EXPECT_EQ(w.MSChart[0]->RowCount(), 50);
+  EXPECT_EQ(w.Map1->Layers().Count(), 1);
+  EXPECT_TRUE(std::filesystem::exists("map.shp"));
+}

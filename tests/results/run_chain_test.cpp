@@ -1,0 +1,225 @@
+// The whole chain as a user meets it: the delivered scenario database, a calculation started from
+// the calculation window with the real engine, then the result window on the new run with its
+// labels, charts, layer, export and report. Skipped when the engine or the database was not built.
+#include <gtest/gtest.h>
+#include <shapefil.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/standins/Standins.h"
+#include "modelrun/frmCalc.h"
+#include "modelrun/modTulmo.h"
+#include "platform/dao/Dao.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/MsgBox.h"
+#include "results/Register.h"
+#include "results/frmResult.h"
+#include "runtime/Format.h"
+#include "runtime/Variant.h"
+#include "shell/ChildForms.h"
+#include "shell/DAOSupport.h"
+#include "shell/Globals.h"
+#include "tests/support/TestDir.h"
+
+using namespace modTulmo;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
+}
+
+double Number(const std::string& text) {
+  double v = 0;
+  EXPECT_TRUE(vb::ParseNumber(text, v)) << "not a number: '" << text << "'";
+  return v;
+}
+
+class RunChain : public testing::Test {
+ protected:
+  void SetUp() override {
+    const fs::path bin = testsupport::BinaryDir() / "bin";
+    if (!fs::exists(bin / "corvix1") || !fs::exists(bin / "tulmo") || !fs::exists(bin / "tulmo-final.db"))
+      GTEST_SKIP() << "engine or delivered database not built";
+    fs::copy_file(bin / "tulmo-final.db", testsupport::WorkDir() / "tulmo-final.db");
+    DAOSupport::gDatabase = dao::Database::OpenDatabase("tulmo-final.db");
+    Standins::RegisterStandins();
+    RegisterCalcWindow();
+    Results::RegisterResultWindow();
+    ResetModuleState();
+    gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = true;
+    ui::SetUrlOpener([this](const QUrl& url) {
+      opened.push_back(url.toLocalFile().toStdString());
+      return true;
+    });
+  }
+  void TearDown() override {
+    ui::UnloadAllForms();
+    ui::SetUrlOpener({});
+    gstrLevel.clear();
+    DAOSupport::gDatabase.reset();
+  }
+  std::vector<std::string> Prompts() const {
+    std::vector<std::string> out;
+    for (const auto& b : boxes.boxes()) out.push_back(b.prompt);
+    return out;
+  }
+  // Runs a calculation of the picked rows (1-based) of the three lists at level EASY.
+  int32_t Calculate(int compoundRow, int emissionRow) {
+    gstrLevel = "EASY";
+    auto& calc = static_cast<frmCalc&>(ChildForms::Global("frmCalc"));
+    calc.lvCompounds->SetSelectedItem(calc.lvCompounds->Item(compoundRow));
+    calc.lvCompounds_Click();
+    calc.lvEmissions->SetSelectedItem(calc.lvEmissions->Item(emissionRow));
+    calc.lvEmissions_Click();
+    boxes.Clear();
+    calc.cmdRun_Click();
+    EXPECT_EQ(Prompts(), (std::vector<std::string>{"Checking input data. All ok: True", "Calculating hydrodynamics"}));
+    return CurrentRun.RunID;
+  }
+
+  ui::MsgBoxRecorder boxes;
+  std::vector<std::string> opened;
+};
+
+TEST_F(RunChain, CalculationThenResultWindowShowPlausibleNumbersAndWriteConsistentFiles) {
+  // PCB-153 (log Kow 6.92, so the food chain applies) from an outfall halfway up the estuary.
+  const int32_t id = Calculate(2, 1);
+  ASSERT_GT(id, 0);
+  EXPECT_EQ(CurrentCompound.Cmpdescr, "PCB-153");
+  EXPECT_TRUE(fs::exists(std::to_string(id) + ".map"));
+  EXPECT_FALSE(fs::exists("tulmo.map"));
+  EXPECT_TRUE(fs::exists(std::to_string(id) + "-stat.txt"));
+
+  auto* w = static_cast<frmResult*>(ChildForms::GlobalIfLoaded("frmResult"));
+  ASSERT_NE(w, nullptr);
+  ASSERT_NE(w->lvRun->SelectedItem(), nullptr);
+  EXPECT_EQ(w->lvRun->SelectedItem()->Key(), "KY_" + std::to_string(id));
+  EXPECT_EQ(w->Caption().rfind("PCB-153 ", 0), 0u) << w->Caption();
+  EXPECT_EQ(w->lblMessage->text(), "");
+  EXPECT_TRUE(w->cmdBiota->isEnabled());
+
+  // Salinity: near sea water at the mouth, fresh at the head.
+  const double sal95 = Number(w->LabelCaption("lbl95Sal"));
+  const double salAve = Number(w->LabelCaption("lblAveSal"));
+  const double sal5 = Number(w->LabelCaption("lblMinSal"));
+  EXPECT_GT(sal95, 15);
+  EXPECT_LT(sal95, 36);
+  EXPECT_LT(sal5, 5);
+  EXPECT_GE(sal5, 0);
+  EXPECT_LE(sal5, salAve);
+  EXPECT_LE(salAve, sal95);
+  const double salMarine = Number(w->LabelCaption("lblSalMarine"));
+  EXPECT_GT(salMarine, 20);
+  EXPECT_LT(salMarine, 36);
+  // Every quantity: ordered, non-negative, and the compound reaches all compartments.
+  const auto& labels = frmResult::StatisticLabels();
+  for (size_t q = 1; q < 10; ++q) {
+    const double p95 = Number(w->LabelCaption(labels[q * 3])), ave = Number(w->LabelCaption(labels[q * 3 + 1])),
+                 p5 = Number(w->LabelCaption(labels[q * 3 + 2]));
+    SCOPED_TRACE(labels[q * 3]);
+    EXPECT_GT(p95, 0);
+    EXPECT_GE(p5, 0);
+    EXPECT_LE(p5, p95);
+    EXPECT_LE(p5, ave);
+    EXPECT_LE(ave, p95 * 1.01);  // the labels are rounded to three digits
+  }
+  // 50 kg/y into a river flow of tens of m3/s gives concentrations far below a mg/l.
+  EXPECT_LT(Number(w->LabelCaption("lbl95Conc")), 1.0);
+  EXPECT_LE(Number(w->LabelCaption("lblAveConcDis")), Number(w->LabelCaption("lblAveConc")) * 1.01);
+  const double filter = Number(w->LabelCaption("lblEstFilter"));
+  EXPECT_GE(filter, 0);
+  EXPECT_LE(filter, 100);
+
+  // Charts: salinity falls from the sea to the river; the total concentration peaks around the
+  // outfall halfway up; the last row is labelled with the estuary's length.
+  chart::MSChart* salinity = w->MSChart[0];
+  ASSERT_EQ(salinity->RowCount(), 50);
+  EXPECT_GT(salinity->ValueAt(1, 2), salinity->ValueAt(50, 2) + 10);
+  EXPECT_EQ(salinity->RowLabelAt(50), vb::Format(CurrentEstuary.EstLength, "0.0"));
+  chart::MSChart* total = w->MSChart[1];
+  int peak = 1;
+  for (int r = 1; r <= 50; ++r)
+    if (total->ValueAt(r, 2) > total->ValueAt(peak, 2)) peak = r;
+  EXPECT_GE(peak, 15);
+  EXPECT_LE(peak, 35);
+  for (int k = 0; k < 10; ++k)
+    for (int r = 1; r <= 50; ++r)
+      for (int c = 1; c <= 3; ++c) ASSERT_TRUE(std::isfinite(w->MSChart[static_cast<size_t>(k)]->ValueAt(r, c)));
+
+  // The layer holds the grid that the charts show.
+  DBFHandle dbf = DBFOpen("map.dbf", "rb");
+  ASSERT_NE(dbf, nullptr);
+  EXPECT_EQ(DBFGetRecordCount(dbf), 500);
+  EXPECT_NEAR(DBFReadDoubleAttribute(dbf, 9, 0), salinity->ValueAt(1, 1), 1e-3);
+  EXPECT_NEAR(DBFReadDoubleAttribute(dbf, 499, 0), salinity->ValueAt(50, 1), 1e-3);
+  DBFClose(dbf);
+  EXPECT_EQ(w->Map1->Layers().Count(), 1);
+
+  // Export: the data file holds every quantity with the cell areas, in CRLF lines only.
+  w->cmdExport_Click();
+  ASSERT_EQ(boxes.boxes().size(), 3u) << testing::PrintToString(Prompts());
+  const std::string sid = std::to_string(id);
+  EXPECT_EQ(boxes.boxes().back().prompt, "Data exported to GIS files " + sid + ".dbf , " + sid + ".shp and " + sid +
+                                             ".shx\rAscii data available in \";\"-seperated file " + sid + "-data.txt");
+  const std::string data = testsupport::ReadFile(sid + "-data.txt");
+  const std::vector<std::string> dataLines = Lines(data);
+  EXPECT_EQ(dataLines.size(), 5u + 10 + 550);
+  EXPECT_EQ(std::count(data.begin(), data.end(), '\n'), std::count(data.begin(), data.end(), '\r'));
+  for (const char* ext : {".shp", ".shx", ".dbf"})
+    EXPECT_EQ(testsupport::ReadFile(sid + ext), testsupport::ReadFile(std::string("map") + ext)) << ext;
+
+  // Report: opened in the viewer; its statistics are the window's, its transects the export's.
+  w->cmdPrint_Click();
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(fs::path(opened[0]).filename(), sid + "-report.txt");
+  const std::vector<std::string> report = Lines(testsupport::ReadFile(sid + "-report.txt"));
+  auto line = [&](const std::string& prefix) {
+    auto it = std::find_if(report.begin(), report.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    return it == report.end() ? std::string() : *it;
+  };
+  EXPECT_EQ(line("Salinity (95-percentile) ").substr(49), " : " + w->LabelCaption("lbl95Sal") + " (psu)");
+  EXPECT_EQ(line("log(Kow) ").substr(49), " : 6.92");
+  EXPECT_EQ(line("      in bentic fish (average)").substr(49), " : " + w->LabelCaption("lblAveDab") + " (ng/g dw)");
+  // The first salinity transect: the north-bank value is the tenth of the export's first line.
+  auto title = std::find(report.begin(), report.end(), "Salinity");
+  ASSERT_NE(title, report.end());
+  const std::string firstRow = *(title + 1);
+  const std::string north = dataLines[6].substr(dataLines[6].rfind(';') + 1);
+  EXPECT_EQ(firstRow.substr(firstRow.size() - north.size()), north) << firstRow;
+  EXPECT_TRUE(boxes.boxes().size() == 3u) << testing::PrintToString(Prompts());
+}
+
+TEST_F(RunChain, ASecondCalculationShowsUpSelectedInTheOpenResultWindow) {
+  const int32_t first = Calculate(1, 1);
+  ASSERT_GT(first, 0);
+  auto* w = static_cast<frmResult*>(ChildForms::GlobalIfLoaded("frmResult"));
+  ASSERT_NE(w, nullptr);
+  const std::string firstTotal = w->LabelCaption("lbl95Conc");
+  // Lindane's log Kow of 3.72 leaves the food chain out.
+  EXPECT_EQ(w->lblMessage->text(), "Bioaccumulation model not valid when log(Kow) value is below 4.5");
+
+  const int32_t second = Calculate(1, 2);  // the river-borne load
+  ASSERT_GT(second, first);
+  ui::NotifyActivated(w);
+  ASSERT_EQ(w->lvRun->Count(), 2);
+  EXPECT_EQ(w->lvRun->SelectedItem()->Key(), "KY_" + std::to_string(second));
+  EXPECT_EQ(CurrentRun.RunID, second);
+  EXPECT_NE(w->LabelCaption("lbl95Conc"), firstTotal);
+  // The river-borne load is highest at the river end.
+  chart::MSChart* total = w->MSChart[1];
+  EXPECT_GT(total->ValueAt(50, 2), total->ValueAt(1, 2));
+}
+
+}  // namespace
