@@ -11,9 +11,11 @@
 #include "platform/map/Renderer.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Global.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
 #include "results/frmResult.h"
+#include "shell/MDIMain.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"
 #include "runtime/VbError.h"
@@ -373,4 +375,61 @@ TEST_F(ResultWindowTest, ARunWithoutItsMapShowsAndExportsNothingOfTheRunBefore) 
   EXPECT_EQ(w.MSChart[0]->RowCount(), 50);
   EXPECT_EQ(w.Map1->Layers().Count(), 1);
   EXPECT_TRUE(std::filesystem::exists("map.shp"));
+}
+
+TEST_F(ResultWindowTest, ChoicesSurviveASelectionAndTheLowestSetOptionIsRedrawn) {
+  frmResult& w = Open();
+  const std::string name = CurrentCompound.Cmpdescr;
+  w.OptGraph[8]->setChecked(true);
+  EXPECT_EQ(w.lblHeader->text().toStdString(), name + "conc. in Tellina");
+  w.OptGraph[18]->setChecked(true);
+  EXPECT_EQ(w.lblHeader->text().toStdString(), name + " conc. in Tellina");
+  EXPECT_EQ(w.FrontDisplay(), w.Map1);
+
+  w.OptGraph[12]->setChecked(true);  // the abiotic panel shows a map
+  w.cmdBiota_Click();                // the biota panel: option 5, the zooplankton chart
+  EXPECT_EQ(w.CheckedOption(false), 12);
+  EXPECT_EQ(w.CheckedOption(true), 5);
+  w.lvRun_Click();
+  EXPECT_EQ(w.FrontDisplay(), w.MSChart[5]);
+  EXPECT_EQ(w.lblHeader->text().toStdString(), name + " conc. in Zooplankton");
+
+  w.cmdAbiotic_Click();
+  EXPECT_EQ(w.CheckedOption(false), 0);
+  EXPECT_EQ(w.FrontDisplay(), w.MSChart[0]);
+  EXPECT_EQ(w.lblHeader->text(), "Salinity");
+}
+
+TEST_F(ResultWindowTest, RunListStopsAtFiveThousandAndSetsTheMainMenus) {
+  db.Raw("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 5001) "
+         "INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) SELECT 'run ' || i, 1, 1, 1, 1 FROM n");
+  frmResult& w = Open();
+  EXPECT_EQ(w.lvRun->Count(), 5000);
+  // The counts never agree, so each activation refills the list with its beep and message again.
+  const std::string limit =
+      "Your query returned more then '5000'. Please change your search criteria to narrow the results.";
+  ASSERT_GE(boxes.beeps(), 1);
+  EXPECT_EQ(std::count_if(boxes.boxes().begin(), boxes.boxes().end(), [&](const auto& b) { return b.prompt == limit; }),
+            boxes.beeps());
+  EXPECT_EQ(boxes.boxes().front().prompt, limit);
+  EXPECT_EQ(w.lvRun->SelectedItem()->Key(), "KY_5000");
+  // Only closing, the window menu, help and the four list commands stay available.
+  MDIMain& main = ui::Global<MDIMain>();
+  for (const char* on : {"mnuFileClose", "mnuData", "mnuWindow", "mnuWindowCascade", "mnuEditRunList", "mnuHelpHelp"})
+    EXPECT_TRUE(main.Menu(on)->Enabled()) << on;
+  for (const char* off : {"mnuFileSave", "mnuDataAdd", "mnuDataRefresh", "mnuEditCorvixList"})
+    EXPECT_FALSE(main.Menu(off)->Enabled()) << off;
+  EXPECT_TRUE(main.tbrMain->Button("EXIT")->Enabled());
+  EXPECT_FALSE(main.tbrMain->Button("DELETE")->Enabled());
+  EXPECT_TRUE(w.cmdOK->isEnabled());
+}
+
+TEST_F(ResultWindowTest, AnEmptyDatabaseShowsNoRun) {
+  db.Raw("DELETE FROM Run");
+  frmResult& w = Open();
+  EXPECT_EQ(w.lvRun->Count(), 0);
+  EXPECT_EQ(w.Caption(), "Results");
+  EXPECT_EQ(w.LblSelCompound->text(), "- not yet selected -");
+  EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_EQ(w.FrontDisplay(), w.MSChart[0]);
 }
