@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "lists/CompoundImport.h"
 #include "lists/RecordLists.h"
 #include "platform/dao/Dao.h"
 #include "platform/ui/CallByName.h"
@@ -651,6 +652,7 @@ void RecordList::EnableMenus() {
 }
 
 void RegisterLists() {
+  MDIMain::SetImportHandler(CompoundImport::Import);
   ChildForms::Register("frmCompoundsList", [] { return new frmCompoundsList(); });
   ChildForms::Register("frmEmissionList", [] { return new frmEmissionList(); });
   ChildForms::Register("frmEnvironmentList", [] { return new frmEnvironmentList(); });

@@ -402,12 +402,18 @@ void MDIMain::mnuEditAdvancedDetailList_Click() {
 void MDIMain::mnuEditEnvironmentList_Click() { OpenList("mnuEditEnvironmentList_Click", "frmEnvironmentList"); }
 void MDIMain::mnuEditRunList_Click() { OpenList("mnuEditRunList_Click", "frmRunList"); }
 
+namespace {
+std::function<void(MDIMain&)>& ImportHandler() {
+  static std::function<void(MDIMain&)> handler;
+  return handler;
+}
+}  // namespace
+
+void MDIMain::SetImportHandler(std::function<void(MDIMain&)> handler) { ImportHandler() = std::move(handler); }
+
 void MDIMain::mnuFileImport() {
   vb::Guard(kModule, "mnuFileImport", [&] {
-    if (import_)
-      import_();
-    else
-      ui::MsgBox("Importing compounds is not available in this version.", ui::vbInformation);
+    if (ImportHandler()) ImportHandler()(*this);
   });
 }
 

@@ -76,8 +76,8 @@ class MDIMain : public QMainWindow {
   ui::CommonDialog* diaMain = nullptr;
   QMdiArea* mdiArea = nullptr;
 
-  // The compound import plugs in here.
-  void SetImportHandler(std::function<void()> handler) { import_ = std::move(handler); }
+  // The compound import plugs in here (it lives with the record lists, above the shell).
+  static void SetImportHandler(std::function<void(MDIMain&)> handler);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -97,7 +97,6 @@ class MDIMain : public QMainWindow {
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   bool loaded_ = false;
   bool closing_ = false;
-  std::function<void()> import_;
 };
 
 // The toolbar's pictures, drawn in code: "Save", "Close", "Add", "Update", "Delete", "Properties",

@@ -1,5 +1,8 @@
 #include "platform/ui/Controls.h"
 
+#include <QLayout>
+#include <QResizeEvent>
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -50,6 +53,21 @@ Toolbar::Toolbar(const QString& name, QWidget* parent) : QToolBar(parent) {
   setFloatable(false);
   setIconSize(QSize(16, 16));
   setToolButtonStyle(Qt::ToolButtonIconOnly);
+  // Buttons sit edge to edge, as designed in twips.
+  layout()->setSpacing(0);
+  layout()->setContentsMargins(0, 0, 0, 0);
+}
+
+void Toolbar::resizeEvent(QResizeEvent* event) {
+  // A bar placed narrower than its buttons need (a scaled-down window) takes smaller pictures
+  // rather than pushing its last tools into the overflow menu.
+  const auto buttons = std::count_if(buttons_.begin(), buttons_.end(),
+                                     [](const ToolbarButton* b) { return b->Style() != tbrSeparator; });
+  if (buttons > 0 && orientation() == Qt::Horizontal) {
+    const int icon = std::clamp(event->size().width() / static_cast<int>(buttons) - 8, 10, 16);
+    if (iconSize().width() != icon) setIconSize(QSize(icon, icon));
+  }
+  QToolBar::resizeEvent(event);
 }
 
 ToolbarButton* Toolbar::AddButton(const QString& key, int style, const QString& toolTip, const QIcon& icon) {

@@ -84,6 +84,9 @@ class Toolbar : public QToolBar {
  signals:
   void ButtonClick(ui::ToolbarButton* button);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   std::vector<ToolbarButton*> buttons_;
 };

@@ -22,6 +22,8 @@ QPointer<QMdiArea>& Area() {
 
 bool IsInternalName(const QString& name) { return name.isEmpty() || name.startsWith("qt_"); }
 
+constexpr const char* kSeenOrder = "_tulmoSeenOrder";
+
 void CollectControls(const QObject* parent, std::vector<QObject*>& out) {
   for (QObject* child : parent->children()) {
     if (qobject_cast<QMdiSubWindow*>(child)) continue;
@@ -203,6 +205,15 @@ void Form::SetCaption(const std::string& caption) {
 std::vector<QObject*> Form::Controls() const {
   std::vector<QObject*> out;
   CollectControls(this, out);
+  // Bringing a control to the front moves it to the end of its parent's children; the collection
+  // keeps the order in which each control was first seen, so callers that match controls by
+  // position (the resizing helper) still find each one in its place.
+  static qint64 seen = 0;
+  for (QObject* o : out)
+    if (!o->property(kSeenOrder).isValid()) o->setProperty(kSeenOrder, ++seen);
+  std::stable_sort(out.begin(), out.end(), [](const QObject* a, const QObject* b) {
+    return a->property(kSeenOrder).toLongLong() < b->property(kSeenOrder).toLongLong();
+  });
   return out;
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "lists/CompoundImport.h"
+#include "lists/RecordLists.h"
 #include "platform/ui/CommonDialog.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
@@ -37,8 +37,7 @@ class ImportTest : public testing::Test {
   void SetUp() override {
     vb::Err().Clear();
     previous_ = ui::SetFileOpenDialog(dialog_);
-    MDIMain& main = ui::Global<MDIMain>();
-    main.SetImportHandler([&main] { CompoundImport::Import(main); });
+    lists::RegisterLists();
   }
   void TearDown() override {
     ui::SetFileOpenDialog(previous_);

@@ -70,6 +70,20 @@ TEST_F(ElasticTest, ControlsScaleFromTheirDesignValues) {
   EXPECT_EQ(label->geometry(), QRect(ui::ToPixels(1285), ui::ToPixels(1205), ui::ToPixels(2571), ui::ToPixels(602)));
 }
 
+TEST_F(ElasticTest, AControlBroughtToTheFrontKeepsItsOwnDesign) {
+  auto* other = new QLabel("other", form);
+  other->setObjectName("lblOther");
+  ui::Place(other, 300, 3000, 600, 300);
+  class_Elastic e;
+  e.Init(form);
+  e.FormResize(form);
+  label->raise();  // moves it to the end of the form's children
+  form->resize(600, 400);
+  e.FormResize(form);
+  EXPECT_EQ(label->geometry(), QRect(ui::ToPixels(1928), ui::ToPixels(1647), ui::ToPixels(3857), ui::ToPixels(823)));
+  EXPECT_EQ(other->x(), ui::ToPixels(385));  // Int(300 / WR)
+}
+
 TEST_F(ElasticTest, WindowSpringsBackToHalfItsRecordedSize) {
   class_Elastic e;
   e.Init(form);
