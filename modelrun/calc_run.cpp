@@ -70,6 +70,12 @@ bool RunCalculation() {
   Pump(4);
   const bool inputOk = PrintCorvixInputFile();
   ui::MsgBox(std::string("Checking input data. All ok: ") + (inputOk ? "True" : "False"));
+  // An input file that could not be written whole, or an older one left in its place, would
+  // have the engine compute something else than the run records.
+  if (!inputOk) {
+    ui::MsgBox(kHalted);
+    return false;
+  }
   Pump(5);
   // A map left by an earlier, broken run must never pass for this run's result.
   if (vb::FileExists(kMap) && !vb::Guard("frmCalc", "cmdRun_Click", [] { vb::Kill(kMap); })) return false;

@@ -125,6 +125,22 @@ TEST_F(CalcTest, FailedEngineStepsRecordNothing) {
   }
 }
 
+TEST_F(CalcTest, AnInputFileThatCannotBeWrittenStopsBeforeTheEngine) {
+  FakeEngine engine = WorkingEngine("MAP");
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  fs::create_directory(WorkDir() / "pirsel.inp");
+  w.cmdRun_Click();
+  EXPECT_TRUE(engine.commands.empty());
+  const std::vector<std::string> prompts = Prompts();
+  ASSERT_EQ(prompts.size(), 3u);
+  EXPECT_NE(prompts[0].find("PrintCorvixInputFile"), std::string::npos) << prompts[0];
+  EXPECT_EQ(prompts[1], "Checking input data. All ok: False");
+  EXPECT_EQ(prompts[2], "Calculation NOT succeeded, execution halted");
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
+  EXPECT_EQ(w.MousePointer(), 0);
+}
+
 TEST_F(CalcTest, MissingFoodChainDetailSetStopsBeforeTheEngine) {
   FakeEngine engine = WorkingEngine("MAP");
   process::ScopedRunner scope(engine);
