@@ -154,6 +154,22 @@ TEST_F(Parser, StepTwoRefusesAWorkFileThatBreaksWhatStepOneGuarantees) {
   EXPECT_NO_THROW(engine::DecodeWork(engine::EncodeWork(good), "pirsel.wrk"));
 }
 
+TEST_F(Parser, EveryCutOfTheInputIsRefusedWithALocatedMessage) {
+  const std::string full = Text();
+  WriteGridFiles(dir.Path(), grid);
+  int cuts = 0;
+  for (size_t end = full.find('\n'); end != std::string::npos; end = full.find('\n', end + 1)) {
+    // The last delimiter ends the input; cuts after it only lose blank lines.
+    if (full.find("#9", end) == std::string::npos) break;
+    WriteFile(dir.Path() / "pirsel.inp", full.substr(0, end + 1));
+    const StepResult r = RunStep1(dir.Path());
+    ++cuts;
+    ASSERT_EQ(r.code, 1) << "cut after byte " << end << ": " << r.err;
+    ASSERT_EQ(r.err.rfind("corvix1: pirsel.inp:", 0), 0u) << r.err;
+  }
+  EXPECT_GT(cuts, 370);
+}
+
 TEST_F(Parser, ConstantErrorsAreCollectedAndReportedTogether) {
   RemoveConstant(input, "KPOC");
   SetConstant(input, "logkow", "-9.9999E4");
