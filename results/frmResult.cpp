@@ -176,11 +176,9 @@ void frmResult::BuildAbioticPanel() {
 }
 
 void frmResult::BuildBiotaPanel() {
-  frmBiota = new QFrame(this);
+  frmBiota = new QGroupBox("Biota", this);
   frmBiota->setObjectName("frmBiota");
   frmBiota->setAutoFillBackground(true);
-  frmBiota->setFrameShape(QFrame::StyledPanel);
-  frmBiota->setWindowTitle("Biota");
   ui::Place(frmBiota, 420, 2160, 10695, 5850);
   QWidget* p = frmBiota;
   AddLabel(p, "Label3", "Results", 120, 60, 1500, 255);

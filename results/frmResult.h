@@ -4,6 +4,7 @@
 // result reading fills it through modTulmo::ResultWindow.
 #pragma once
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -87,7 +88,7 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   QLabel* Label26;
   QLabel* lblEmission;
   QFrame* frmAbiotic;
-  QFrame* frmBiota;
+  QGroupBox* frmBiota;  // a frame with its caption
   std::array<QRadioButton*, 20> OptGraph{};
   QPushButton* cmdBiota;
   QPushButton* cmdAbiotic;

@@ -1,8 +1,9 @@
 #include "platform/chart/MSChart.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QPen>
 #include <QTimer>
@@ -19,8 +20,31 @@ namespace chart {
 
 namespace {
 constexpr int kInvalidPropertyValue = 380;
+constexpr int kMaxXLabels = 5;
 // North bank, centre, south bank and any further column.
 const QColor kColumnColors[] = {QColor(0, 0, 192), QColor(0, 160, 0), QColor(192, 0, 0), QColor(128, 128, 0)};
+// Runs of blanks in a title place its words along the axis ("Sea" at one end, "River" at the
+// other). Rich text would fold each run into one blank, so they become fixed blanks, shortened
+// all alike until the title fits the width.
+QString SpreadTitle(const QString& title, const QFontMetricsF& metrics, double width) {
+  const QChar fixed(0x00A0);
+  QString out = QString(title).replace(' ', fixed);
+  for (double scale = 0.9; metrics.horizontalAdvance(out) > width && scale > 0.05; scale -= 0.05) {
+    out.clear();
+    int run = 0;
+    for (int i = 0; i <= title.size(); ++i) {
+      if (i < title.size() && title[i] == ' ') {
+        ++run;
+        continue;
+      }
+      if (run > 0) out += QString(std::max(1, static_cast<int>(run * scale)), fixed);
+      run = 0;
+      if (i < title.size()) out += title[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 MSChart::MSChart(const QString& name, QWidget* parent) : QWidget(parent) {
@@ -121,30 +145,40 @@ void MSChart::Rebuild() {
   pending_ = false;
   QChart* c = view_->chart();
   c->removeAllSeries();
-  for (QAbstractAxis* axis : c->axes()) {
-    c->removeAxis(axis);
-    delete axis;
+  // The axes live as long as the chart: an axis deleted and made anew leaves its old title drawn.
+  if (!x_) {
+    x_ = new QCategoryAxis();
+    x_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    y_ = new QValueAxis();
+    y_->setLabelFormat("%.3g");
+    QFont small = x_->labelsFont();
+    small.setPointSizeF(6.5);
+    x_->setLabelsFont(small);
+    y_->setLabelsFont(small);
+    c->addAxis(x_, Qt::AlignBottom);
+    c->addAxis(y_, Qt::AlignLeft);
   }
-  auto* x = new QBarCategoryAxis();
-  QStringList categories;
-  for (size_t i = 0; i < rowLabels_.size(); ++i) {
-    // Category names must differ; an unlabelled row gets its number.
-    QString text = QString::fromStdString(rowLabels_[i]);
-    if (text.isEmpty() || categories.contains(text)) text = QString("%1.").arg(i + 1);
-    categories << text;
+  QCategoryAxis* x = x_;
+  QValueAxis* y = y_;
+  for (const QString& label : x->categoriesLabels()) x->remove(label);
+  // Fifty row labels side by side would each be cut to nothing, so every few rows is labelled,
+  // the last one always.
+  const int rows = RowCount();
+  const int step = std::max(1, (rows + kMaxXLabels - 1) / kMaxXLabels);
+  QStringList used;
+  for (int r = 1; r <= rows; ++r) {
+    if (r % step != 0 && r != rows) continue;
+    // Category labels must differ; an unlabelled row gets its number.
+    QString text = QString::fromStdString(rowLabels_[static_cast<size_t>(r - 1)]);
+    if (text.isEmpty() || used.contains(text)) text = QString("%1.").arg(r);
+    used << text;
+    x->append(text, r - 1);
   }
-  x->append(categories);
-  x->setTitleText(QString::fromStdString(xTitle_));
+  x->setRange(0, std::max(rows - 1, 1));
+  x->setTitleText(SpreadTitle(QString::fromStdString(xTitle_), QFontMetricsF(x->titleFont()),
+                              view_->width() * 0.8));
   // Horizontal labels turn only when they would not fit otherwise.
   x->setLabelsAngle(!xLabel_.Auto && xLabel_.TextLayout.Orientation == 0 ? 0 : -90);
-  QFont small = x->labelsFont();
-  small.setPointSizeF(6.5);
-  x->setLabelsFont(small);
-  auto* y = new QValueAxis();
-  y->setLabelFormat("%.3g");
-  y->setLabelsFont(small);
-  c->addAxis(x, Qt::AlignBottom);
-  c->addAxis(y, Qt::AlignLeft);
   double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();
   for (size_t col = 0; col < columnLabels_.size(); ++col) {
     auto* s = new QLineSeries();

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+class QCategoryAxis;
 class QChart;
 class QChartView;
+class QValueAxis;
 
 namespace chart {
 
@@ -79,6 +81,8 @@ class MSChart : public QWidget {
   std::string xTitle_;
   bool pending_ = false;
   QChartView* view_ = nullptr;
+  QCategoryAxis* x_ = nullptr;  // owned by the chart
+  QValueAxis* y_ = nullptr;
 };
 
 }  // namespace chart

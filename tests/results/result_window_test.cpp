@@ -379,6 +379,7 @@ TEST_F(ResultWindowTest, ARunWithoutItsMapShowsAndExportsNothingOfTheRunBefore) 
 
 TEST_F(ResultWindowTest, ChoicesSurviveASelectionAndTheLowestSetOptionIsRedrawn) {
   frmResult& w = Open();
+  EXPECT_EQ(w.frmBiota->title(), "Biota");  // the biota panel's caption is shown
   const std::string name = CurrentCompound.Cmpdescr;
   w.OptGraph[8]->setChecked(true);
   EXPECT_EQ(w.lblHeader->text().toStdString(), name + "conc. in Tellina");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QLineSeries>
 
@@ -35,4 +36,30 @@ TEST(MSChart, CurrentCellCarriesLabelsAndValuesAndResizingKeepsThem) {
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->count(), 10);
   EXPECT_DOUBLE_EQ(line->at(1).y(), 1.5);
+}
+
+TEST(MSChart, EveryTenthRowIsLabelledAndTheTitleKeepsItsEnds) {
+  chart::MSChart c("MSChart0");
+  c.resize(650, 180);
+  c.SetRowCount(50);
+  c.SetColumnCount(3);
+  for (int r = 1; r <= 50; ++r) {
+    c.SetRow(r);
+    c.SetRowLabel(std::to_string(r * 8 / 10) + "." + std::to_string(r * 8 % 10));
+  }
+  const std::string title = "Sea" + std::string(57, ' ') + "(km from mouth)" + std::string(66, ' ') + "River";
+  c.SetXAxisTitle(title);
+  c.Rebuild();
+  c.Rebuild();  // the axes are kept, not stacked
+  const auto axes = c.View()->chart()->axes(Qt::Horizontal);
+  ASSERT_EQ(axes.size(), 1);
+  EXPECT_EQ(c.View()->chart()->axes().size(), 2);
+  auto* x = qobject_cast<QCategoryAxis*>(axes[0]);
+  ASSERT_NE(x, nullptr);
+  EXPECT_EQ(x->categoriesLabels(), (QStringList{"8.0", "16.0", "24.0", "32.0", "40.0"}));
+  const QString shown = x->titleText();
+  EXPECT_TRUE(shown.startsWith("Sea")) << shown.toStdString();
+  EXPECT_TRUE(shown.endsWith("River")) << shown.toStdString();
+  EXPECT_FALSE(shown.contains(' '));  // a plain blank run would fold into one
+  EXPECT_EQ(c.XAxisTitle(), title);
 }
