@@ -411,15 +411,16 @@ void frmResult::lvRun_Click() {
       lblMessage->setText("");
     } else {
       int32_t id = vb::CLng(GetSelectedKeyId(0, lvRun));
-      GetRunData(id);
+      // A record that is gone shows empty, never as the record of the run shown before.
+      if (!GetRunData(id)) CurrentRun = RunRecord{};
       CurrentRun.RunID = id;
       lblRunDescr->setText(QString::fromStdString(CurrentRun.RunDescription));
       SetCaption(CurrentRun.RunDescription);
-      GetData(CurrentRun.CompoundID);
+      if (!GetData(CurrentRun.CompoundID)) CurrentCompound = CompoundRecord{};
       LblSelCompound->setText(QString::fromStdString(CurrentCompound.Cmpdescr));
-      GetEnvironmentData(CurrentRun.EnvirID);
+      if (!GetEnvironmentData(CurrentRun.EnvirID)) CurrentEstuary = EstuaryRecord{};
       LblSelEnvir->setText(QString::fromStdString(CurrentEstuary.Description));
-      GetEmissionData(CurrentRun.EmisID);
+      if (!GetEmissionData(CurrentRun.EmisID)) CurrentEmission = EmissionRecord{};
       lblEmission->setText(QString::fromStdString(CurrentEmission.Description));
       setCursor(Qt::WaitCursor);
       lblMessage->setText("RECALCULATING STATISTICS , please be patient");

@@ -141,6 +141,33 @@ TEST_F(CalcTest, AnInputFileThatCannotBeWrittenStopsBeforeTheEngine) {
   EXPECT_EQ(w.MousePointer(), 0);
 }
 
+TEST_F(CalcTest, PickedRecordsDeletedSincePickingStopBeforeTheEngine) {
+  struct Case {
+    const char* sql;
+    const char* message;
+  } cases[] = {
+      {"DELETE FROM Compounds WHERE CmpID = 1", "The compound with id 1 was not found, execution halted"},
+      {"DELETE FROM Emission WHERE EmissionID = 1", "The emission with id 1 was not found, execution halted"},
+      {"DELETE FROM Environment WHERE Type = 'defaultavg'",
+       "The grid files of the estuary could not be written, execution halted"},
+  };
+  // One after the other on the same database: each case picks the first rows still there.
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sql);
+    FakeEngine engine = WorkingEngine("MAP");
+    process::ScopedRunner scope(engine);
+    boxes.Clear();
+    frmCalc& w = Open("EASY");
+    db.Raw(c.sql);
+    w.cmdRun_Click();
+    EXPECT_TRUE(engine.commands.empty());
+    ASSERT_FALSE(boxes.boxes().empty());
+    EXPECT_EQ(boxes.boxes().back().prompt, c.message);
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
+    w.Unload();
+  }
+}
+
 TEST_F(CalcTest, MissingFoodChainDetailSetStopsBeforeTheEngine) {
   FakeEngine engine = WorkingEngine("MAP");
   process::ScopedRunner scope(engine);

@@ -434,3 +434,17 @@ TEST_F(ResultWindowTest, AnEmptyDatabaseShowsNoRun) {
   EXPECT_TRUE(boxes.boxes().empty());
   EXPECT_EQ(w.FrontDisplay(), w.MSChart[0]);
 }
+
+TEST_F(ResultWindowTest, ARunWhoseCompoundIsGoneShowsNoneOfTheRunBefore) {
+  frmResult& w = Open();
+  ASSERT_FALSE(CurrentCompound.Cmpdescr.empty());
+  db.Raw("INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) VALUES ('orphan', 1, 1, 99, 1)");
+  testsupport::WriteFile("2.map", MapFile());
+  w.RefreshRunList();
+  w.lvRun->SetSelectedItem(w.lvRun->Item(2));
+  w.lvRun_Click();
+  EXPECT_EQ(w.Caption(), "orphan");
+  EXPECT_EQ(CurrentCompound.Cmpdescr, "");
+  EXPECT_EQ(w.LblSelCompound->text(), "");
+  EXPECT_FALSE(w.LblSelEnvir->text().isEmpty());  // the estuary is still there
+}
