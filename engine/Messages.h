@@ -94,6 +94,8 @@ enum ExitCode : int {
     "segment {}: water balance off by {} m3/s ({} of its throughput {} m3/s); {}")                 \
   X(WorkDamaged, kExitInvalidInput, "{} is damaged or from another version; run step 1 again")    \
   X(Singular, kExitNumerical, "the {} system is singular (zero pivot at unknown {})")              \
+  X(TooWide, kExitNumerical, "the {} system of {} unknowns has bandwidth {} even after reordering; "  \
+                             "this grid is too irregular for the solver")                          \
   X(Residual, kExitNumerical, "the {} solution has relative residual {} (limit 1E-10)")             \
   X(NotFinite, kExitNumerical, "{} is not finite ({})")                                             \
   X(Negative, kExitNumerical, "{} of segment {} is negative ({}) beyond round-off")                 \

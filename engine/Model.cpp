@@ -155,7 +155,10 @@ ModelResult RunModel(const Problem& p, Report& report) {
 
   // Salinity: transport only.
   BandedSolver salSolver;
-  if (!salSolver.Factor(tr.matrix)) Fail("", Msg::Singular, "salinity", salSolver.ZeroPivot() + 1);
+  if (!salSolver.Factor(tr.matrix)) {
+    if (salSolver.TooWide()) Fail("", Msg::TooWide, "salinity", tr.matrix.Size(), salSolver.Stats().bandwidth);
+    Fail("", Msg::Singular, "salinity", salSolver.ZeroPivot() + 1);
+  }
   auto t2 = Clock::now();
   r.times.factor += Ms(t1, t2);
   std::vector<double> rhs = BoundaryRhs(p, tr, iS);
@@ -228,7 +231,10 @@ ModelResult RunModel(const Problem& p, Report& report) {
   r.times.assemble += Ms(t3, t4);
 
   BandedSolver solver;
-  if (!solver.Factor(tr.matrix)) Fail("", Msg::Singular, "compound", solver.ZeroPivot() + 1);
+  if (!solver.Factor(tr.matrix)) {
+    if (solver.TooWide()) Fail("", Msg::TooWide, "compound", tr.matrix.Size(), solver.Stats().bandwidth);
+    Fail("", Msg::Singular, "compound", solver.ZeroPivot() + 1);
+  }
   auto t5 = Clock::now();
   r.times.factor += Ms(t4, t5);
   rhs = BoundaryRhs(p, tr, iC);

@@ -92,6 +92,10 @@ std::vector<int> ReverseCuthillMcKee(const SparseMatrix& a) {
   return order;
 }
 
+namespace {
+constexpr size_t kMaxBandEntries = size_t{1} << 24;  // 128 MiB of band storage
+}  // namespace
+
 bool BandedSolver::Factor(const SparseMatrix& a) {
   a_ = &a;
   n_ = a.Size();
@@ -115,6 +119,10 @@ bool BandedSolver::Factor(const SparseMatrix& a) {
   stats_.bandwidth = bw;
   kl_ = ku_ = bw;
   w_ = 2 * kl_ + ku_ + 1;
+  // A hand-made grid of odd topology can leave a band that no reordering narrows; its storage
+  // would run to gigabytes, so it is refused with a message instead of exhausting memory.
+  tooWide_ = static_cast<size_t>(n_) * static_cast<size_t>(w_) > kMaxBandEntries;
+  if (tooWide_) return false;
   ab_.assign(static_cast<size_t>(n_) * w_, 0.0);
   for (int i = 0; i < n_; ++i)
     for (const auto& e : a.Row(i)) At(inv_[i], inv_[e.first]) += e.second;

@@ -37,6 +37,8 @@ class BandedSolver {
   std::vector<double> Solve(const std::vector<double>& b);
   const SolveStats& Stats() const { return stats_; }
   int ZeroPivot() const { return zeroPivot_; }
+  // True when Factor refused a band too large to store (no factorisation was tried).
+  bool TooWide() const { return tooWide_; }
 
  private:
   std::vector<double> SolveFactored(const std::vector<double>& pb) const;  // permuted space
@@ -50,6 +52,7 @@ class BandedSolver {
   std::vector<int> pivot_;  // row interchanges of the factorisation
   std::vector<double> ab_;
   int zeroPivot_ = -1;
+  bool tooWide_ = false;
   SolveStats stats_;
 };
 

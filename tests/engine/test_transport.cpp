@@ -262,4 +262,20 @@ TEST(BandedSolver, ReportsAZeroPivot) {
   EXPECT_EQ(s.ZeroPivot(), 2);
 }
 
+// One segment joined to every other: no ordering narrows the band, and storing it would take
+// gigabytes. The solver refuses it before allocating.
+TEST(BandedSolver, RefusesABandTooWideToStore) {
+  const int n = 8000;
+  engine::SparseMatrix a(n);
+  for (int i = 0; i < n; ++i) a.Add(i, i, 4.0);
+  for (int i = 1; i < n; ++i) {
+    a.Add(0, i, -1e-4);
+    a.Add(i, 0, -1e-4);
+  }
+  engine::BandedSolver s;
+  EXPECT_FALSE(s.Factor(a));
+  EXPECT_TRUE(s.TooWide());
+  EXPECT_GT(s.Stats().bandwidth, 1000);
+}
+
 }  // namespace
