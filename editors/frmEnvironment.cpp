@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "editors/EstuaryHydrodynamics.h"
+#include "modelrun/EstuaryColumns.h"
 #include "modelrun/modTulmo.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/MsgBox.h"
@@ -449,75 +450,12 @@ std::string HeldText(const Col& c) {
   return vb::DoubleText(*static_cast<double*>(c.target));
 }
 
-// The 58 values to store, from the current estuary and the type, in table order.
-Environment::Values StoredValues(const std::string& type) {
-  const modTulmo::EstuaryRecord& e = modTulmo::CurrentEstuary;
-  return {e.Description,       type,
-          e.Salinitysea,       e.dissolvedo21,
-          e.Silt1,             e.Silt2,
-          e.Poc1,              e.Poc2,
-          e.Phsea,             e.ZooBiomass1,
-          e.Widthmouth,        e.WidthAtX,
-          e.Convergencelength, e.Saltintrusionlengthavg,
-          e.XfromMouth,        e.DispersionOption,
-          e.DispersionX1,      e.DispersionX2,
-          e.Flowriveravg,      e.Tideavg,
-          e.Tidalperiod,       e.Tempavg,
-          e.ChlorophylConc1,   e.Dispersionavg,
-          e.Sedimentationvelocityavg, e.estdepth,
-          e.DispersionSalinity1, e.DispersionSalinity2,
-          e.Silt3,             e.Poc3,
-          e.Doc1,              e.Doc2,
-          e.Doc3,              e.PhytoBiomass1,
-          e.focsed1,           e.ChlorophylConc2,
-          e.ChlorophylConc3,   e.PhytoBiomass2,
-          e.PhytoBiomass3,     e.dissolvedo22,
-          e.dissolvedo23,      e.ZooBiomass2,
-          e.ZooBiomass3,       e.EstLength,
-          e.Silt4,             e.POC4,
-          e.DOC4,              e.FOCSed2,
-          e.FOCSed3,           e.FOCSed4,
-          e.EnvMarineLength,   e.EnvMarineWidth,
-          e.EnvMarineDepth,    e.EnvMarineCurrent,
-          e.ThickLayer1,       e.ThickLayer2,
-          e.ThickLayer3,       e.ThickLayer4};
-}
-
 }  // namespace
 
 void frmEnvironment::GetData() {
   modTulmo::EstuaryRecord& e = modTulmo::CurrentEstuary;
   std::string type;
-  const bool found = Environment().GetByKey(
-      Id(), {e.Description,       type,
-             e.Salinitysea,       e.dissolvedo21,
-             e.Silt1,             e.Silt2,
-             e.Poc1,              e.Poc2,
-             e.Phsea,             e.ZooBiomass1,
-             e.Widthmouth,        e.WidthAtX,
-             e.Convergencelength, e.Saltintrusionlengthavg,
-             e.XfromMouth,        e.DispersionOption,
-             e.DispersionX1,      e.DispersionX2,
-             e.Flowriveravg,      e.Tideavg,
-             e.Tidalperiod,       e.Tempavg,
-             e.ChlorophylConc1,   e.Dispersionavg,
-             e.Sedimentationvelocityavg, e.estdepth,
-             e.DispersionSalinity1, e.DispersionSalinity2,
-             e.Silt3,             e.Poc3,
-             e.Doc1,              e.Doc2,
-             e.Doc3,              e.PhytoBiomass1,
-             e.focsed1,           e.ChlorophylConc2,
-             e.ChlorophylConc3,   e.PhytoBiomass2,
-             e.PhytoBiomass3,     e.dissolvedo22,
-             e.dissolvedo23,      e.ZooBiomass2,
-             e.ZooBiomass3,       e.EstLength,
-             e.Silt4,             e.POC4,
-             e.DOC4,              e.FOCSed2,
-             e.FOCSed3,           e.FOCSed4,
-             e.EnvMarineLength,   e.EnvMarineWidth,
-             e.EnvMarineDepth,    e.EnvMarineCurrent,
-             e.ThickLayer1,       e.ThickLayer2,
-             e.ThickLayer3,       e.ThickLayer4});
+  const bool found = Environment().GetByKey(Id(), modTulmo::EstuaryOutputs(e, type));
   if (!found) return;
   SetTextOf(txtId, std::to_string(Id()));
   for (const Col& c : Schedule(*this)) {
@@ -601,7 +539,7 @@ bool frmEnvironment::StoreFields() {
       case ColKind::DispersionAvg: e.Dispersionavg = vb::CDbl(vb::Variant(CaptionOf(lblDispersionavg))); break;
     }
   }
-  const Environment::Values values = StoredValues(type);
+  const Environment::Values values = modTulmo::EstuaryValues(modTulmo::CurrentEstuary, type);
   if (Mode() == editors::modEdit) return Environment().Update(vb::Variant(Id()), values);
   if (AddingMode()) {
     SetId(Environment().Add(values, true));

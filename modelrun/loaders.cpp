@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "modelrun/EstuaryColumns.h"
 #include "modelrun/modTulmo.h"
 #include "platform/ui/Forms.h"
 #include "records/AdvancedDetail.h"
@@ -107,38 +108,7 @@ bool GetEnvironmentData(int32_t id) {
   vb::Guard("RunProcess", "GetEnvironmentData", [&] {
     EstuaryRecord& e = CurrentEstuary;
     std::string type;  // received and dropped: the estuary type is not held
-    found = Environment().GetByKey(
-        id, {
-                e.Description,     type,
-                e.Salinitysea,     e.dissolvedo21,
-                e.Silt1,           e.Silt2,
-                e.Poc1,            e.Poc2,
-                e.Phsea,           e.ZooBiomass1,
-                e.Widthmouth,      e.WidthAtX,
-                e.Convergencelength, e.Saltintrusionlengthavg,
-                e.XfromMouth,      e.DispersionOption,
-                e.DispersionX1,    e.DispersionX2,
-                e.Flowriveravg,    e.Tideavg,
-                e.Tidalperiod,     e.Tempavg,
-                e.ChlorophylConc1, e.Dispersionavg,
-                e.Sedimentationvelocityavg, e.estdepth,
-                e.DispersionSalinity1, e.DispersionSalinity2,
-                e.Silt3,           e.Poc3,
-                e.Doc1,            e.Doc2,
-                e.Doc3,            e.PhytoBiomass1,
-                e.focsed1,         e.ChlorophylConc2,
-                e.ChlorophylConc3, e.PhytoBiomass2,
-                e.PhytoBiomass3,   e.dissolvedo22,
-                e.dissolvedo23,    e.ZooBiomass2,
-                e.ZooBiomass3,     e.EstLength,
-                e.Silt4,           e.POC4,
-                e.DOC4,            e.FOCSed2,
-                e.FOCSed3,         e.FOCSed4,
-                e.EnvMarineLength, e.EnvMarineWidth,
-                e.EnvMarineDepth,  e.EnvMarineCurrent,
-                e.ThickLayer1,     e.ThickLayer2,
-                e.ThickLayer3,     e.ThickLayer4,
-            });
+    found = Environment().GetByKey(id, EstuaryOutputs(e, type));
     if (found) ShowOnStartPanel("lblEnvironment", e.Description);
   });
   return found;
