@@ -37,6 +37,17 @@ const char* const kHeaderSuffix[20] = {
     "conc. in bentic fish", "", " total conc.", " dissolved conc.", " conc. in susp. solids", " conc. in sediment",
     " conc. in zooplankton", " conc. in sec. consumers", " conc. in round fish", " conc. in Tellina",
     "conc. in Benthic fish"};
+
+// A wrapped header that needs more lines than its box holds takes a smaller font, so that every
+// line shows whole.
+void FitWrapped(QLabel* label) {
+  QFont f = label->font();
+  auto height = [&] {
+    return QFontMetrics(f).boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text()).height();
+  };
+  while (height() > label->height() && f.pointSizeF() > 6.0) f.setPointSizeF(f.pointSizeF() - 0.5);
+  label->setFont(f);
+}
 }  // namespace
 
 bool BioaccumulationApplies(float logKow) { return logKow >= 4.5f && logKow <= 8.0f; }
@@ -74,6 +85,7 @@ frmResult::frmResult() : ui::Form(kName) {
   ui::Place(Shape1, 6480, 225, 4515, 1785);
   lblRunDescr = AddLabel(this, "lblRunDescr", "Run", 6615, 270, 4230, 435);
   lblRunDescr->setWordWrap(true);
+  lblRunDescr->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // a long description loses its end, not its start
   Label25 = AddLabel(this, "Label25", " Compound", 6615, 720, 1500, 255);
   LblSelCompound = AddLabel(this, "LblSelCompound", "- not yet selected -", 8190, 720, 2700, 255);
   Label24 = AddLabel(this, "Label24", " Environment", 6615, 990, 1500, 255);
@@ -140,9 +152,12 @@ void frmResult::BuildAbioticPanel() {
                           "Conc. in suspended matter", "Conc. in sediment "};
   const char* units[5] = {"", "ug /l", "ug /l", "ug /g dw", "ug /g dw"};
   for (int c = 0; c < 5; ++c) {
-    QLabel* h = AddLabel(p, qPrintable(QString("lblHead%1").arg(c)), heads[c], 2640 + c * 1560, 300, 1500, 255);
+    // Headers of two or three lines grow upwards from above their unit, so no line is cut.
+    QLabel* h = AddLabel(p, qPrintable(QString("lblHead%1").arg(c)), heads[c], 2640 + c * 1560, 0, 1560, 585);
     h->setWordWrap(true);
-    AddLabel(p, qPrintable(QString("lblUnit%1").arg(c)), units[c], 2640 + c * 1560, 555, 1500, 255);
+    h->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    FitWrapped(h);
+    AddLabel(p, qPrintable(QString("lblUnit%1").arg(c)), units[c], 2640 + c * 1560, 585, 1500, 255);
   }
   const char* rows[4] = {"95 % concentration", "Average concentration", "5% concentration", "Marine concentration"};
   for (int r = 0; r < 4; ++r) AddLabel(p, qPrintable(QString("lblRow%1").arg(r)), rows[r], 120, 840 + r * 255, 2400, 255);
@@ -172,7 +187,8 @@ void frmResult::BuildAbioticPanel() {
   OptGraph[0]->setChecked(true);
   cmdBiota = new QPushButton("View Biota ...", p);
   cmdBiota->setObjectName("cmdBiota");
-  ui::Place(cmdBiota, 9000, 2160, 1500, 375);
+  // On the filtering-capacity row, clear of the last column's options.
+  ui::Place(cmdBiota, 9000, 1860, 1500, 330);
 }
 
 void frmResult::BuildBiotaPanel() {
@@ -205,7 +221,7 @@ void frmResult::BuildBiotaPanel() {
   }
   cmdAbiotic = new QPushButton("View Abiotic ...", p);
   cmdAbiotic->setObjectName("cmdAbiotic");
-  ui::Place(cmdAbiotic, 9000, 2160, 1500, 375);
+  ui::Place(cmdAbiotic, 9000, 1860, 1500, 330);
 }
 
 void frmResult::BuildDisplayArea() {
@@ -415,6 +431,7 @@ void frmResult::lvRun_Click() {
       if (!GetRunData(id)) CurrentRun = RunRecord{};
       CurrentRun.RunID = id;
       lblRunDescr->setText(QString::fromStdString(CurrentRun.RunDescription));
+      lblRunDescr->setToolTip(lblRunDescr->text());
       SetCaption(CurrentRun.RunDescription);
       if (!GetData(CurrentRun.CompoundID)) CurrentCompound = CompoundRecord{};
       LblSelCompound->setText(QString::fromStdString(CurrentCompound.Cmpdescr));

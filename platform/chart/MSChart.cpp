@@ -133,6 +133,21 @@ std::string MSChart::ColumnLabelAt(int column) const {
   return columnLabels_[static_cast<size_t>(column - 1)];
 }
 
+void MSChart::PlaceXTitle() {
+  if (!x_) return;
+  // The title spans the plot area, which the legend beside it narrows; a little is left over,
+  // since the chart cuts a title that touches the area's ends.
+  const QRectF plot = view_->chart()->plotArea();
+  const double width = plot.width() > 0 ? plot.width() * 0.9 : view_->width() * 0.6;
+  x_->setTitleText(SpreadTitle(QString::fromStdString(xTitle_), QFontMetricsF(x_->titleFont()), width));
+}
+
+void MSChart::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // The plot area follows the new size only once the chart has laid itself out again.
+  QTimer::singleShot(0, this, [this] { PlaceXTitle(); });
+}
+
 void MSChart::Changed() {
   if (pending_) return;
   pending_ = true;
@@ -175,8 +190,7 @@ void MSChart::Rebuild() {
     x->append(text, r - 1);
   }
   x->setRange(0, std::max(rows - 1, 1));
-  x->setTitleText(SpreadTitle(QString::fromStdString(xTitle_), QFontMetricsF(x->titleFont()),
-                              view_->width() * 0.8));
+  PlaceXTitle();
   // Horizontal labels turn only when they would not fit otherwise.
   x->setLabelsAngle(!xLabel_.Auto && xLabel_.TextLayout.Orientation == 0 ? 0 : -90);
   double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();

@@ -67,8 +67,13 @@ class MSChart : public QWidget {
   void Rebuild();
   QChartView* View() const { return view_; }
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void Changed();
+  // Spreads the x-axis title over the width its axis has now.
+  void PlaceXTitle();
   void CheckRow(int row) const;
   void CheckColumn(int column) const;
 

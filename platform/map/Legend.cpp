@@ -1,8 +1,10 @@
 #include "platform/map/Legend.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -147,9 +149,37 @@ void Legend::paintEvent(QPaintEvent*) {
       p.setBrush(ColorFromBGR(e.Swatch.Color));
       p.drawRect(swatch);
       p.setPen(palette().color(QPalette::Text));
-      p.drawText(row.adjusted(kIndent + kSwatchWidth + 6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, e.Text);
+      DrawFitted(p, row.adjusted(kIndent + kSwatchWidth + 6, 0, 0, 0), e.Text);
     }
   }
+}
+
+// Range texts of small numbers run long in the narrow legend: a text that does not fit is drawn
+// smaller, down to a readable size, and only then cut; its tool tip keeps it whole.
+void Legend::DrawFitted(QPainter& p, const QRect& box, const QString& text) const {
+  QFont f = font();
+  const double need = QFontMetricsF(f).horizontalAdvance(text);
+  if (need > box.width() && need > 0) {
+    const double size = f.pointSizeF() > 0 ? f.pointSizeF() : 8.0;
+    f.setPointSizeF(std::max(6.0, size * box.width() / need));
+  }
+  p.save();
+  p.setFont(f);
+  p.drawText(box, Qt::AlignVCenter | Qt::AlignLeft, QFontMetrics(f).elidedText(text, Qt::ElideRight, box.width()));
+  p.restore();
+}
+
+bool Legend::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const int row = (help->pos().y() + scroll_ - kMargin) / RowHeight();
+    if (row >= 0 && row < static_cast<int>(entries_.size()))
+      QToolTip::showText(help->globalPos(), entries_[static_cast<size_t>(row)].Text, this);
+    else
+      QToolTip::hideText();
+    return true;
+  }
+  return QWidget::event(event);
 }
 
 void Legend::mousePressEvent(QMouseEvent* event) {

@@ -11,6 +11,8 @@ class QScrollBar;
 
 #include "platform/map/Renderer.h"
 
+class QPainter;
+
 namespace mapctl {
 
 class Map;
@@ -55,9 +57,11 @@ class Legend : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool event(QEvent* event) override;  // the whole text of a row as its tool tip
 
  private:
   int RowHeight() const;
+  void DrawFitted(QPainter& p, const QRect& box, const QString& text) const;
   void UpdateScrollBar();
 
   QPointer<Map> map_;

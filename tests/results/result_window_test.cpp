@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <gtest/gtest.h>
 #include <shapefil.h>
 
@@ -269,6 +270,21 @@ TEST_F(ResultWindowTest, MapColouringAndABadClassCountKeepsThePreviousColouring)
   w.OptGraph[13]->setChecked(true);
   EXPECT_EQ(layer->Renderer()->BreakCount(), 0);
   EXPECT_EQ(layer->Renderer()->ClassSymbol(0).Color, mapctl::ClassBreaksRenderer::kDefaultClassColor);
+}
+
+TEST_F(ResultWindowTest, EveryOptionAndHeaderStaysClearOfThePanelButtons) {
+  frmResult& w = Open();
+  for (int i = 0; i < 20; ++i) {
+    const QWidget* panelButton = (i % 10) < 5 ? static_cast<QWidget*>(w.cmdBiota) : w.cmdAbiotic;
+    EXPECT_FALSE(w.OptGraph[static_cast<size_t>(i)]->geometry().intersects(panelButton->geometry())) << i;
+  }
+  // Column headers of up to three lines show whole above their units.
+  for (int c = 0; c < 5; ++c) {
+    auto* head = w.findChild<QLabel*>(QString("lblHead%1").arg(c));
+    ASSERT_NE(head, nullptr);
+    const QRect need = head->fontMetrics().boundingRect(QRect(0, 0, head->width(), 1000), Qt::TextWordWrap, head->text());
+    EXPECT_LE(need.height(), head->height()) << head->text().toStdString();
+  }
 }
 
 TEST_F(ResultWindowTest, AllFiveMapToolsShowOnTheNarrowToolBar) {
