@@ -145,10 +145,19 @@ frmEnvironment::frmEnvironment() : editors::RecordEditor(kSpec) {
                                      std::tuple{"lblEndummy4", "Saline >20 psu", c3},
                                      std::tuple{"Label42", "Marine box", c4}})
   {
-    // Centred over its column and a little wider, so that "Intermediate" stays on one line.
-    QLabel* header = NewLabel(frmChemPhys, name, caption, left - 160, 2460, cw + 320, 450);
+    // Centred over its column, no wider than the column pitch so that neighbours never overlap;
+    // a word too long for it ("Intermediate") takes a smaller font instead.
+    QLabel* header = NewLabel(frmChemPhys, name, caption, left - 30, 2460, cw + 60, 450);
     header->setWordWrap(true);
     header->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    QFont f = header->font();
+    auto widest = [&] {
+      int w = 0;
+      for (const QString& word : header->text().split(' ')) w = std::max(w, QFontMetrics(f).horizontalAdvance(word));
+      return w;
+    };
+    while (widest() > header->width() && f.pointSizeF() > 6.0) f.setPointSizeF(f.pointSizeF() - 0.5);
+    header->setFont(f);
   }
   top = 2940;
   // One row of the grid: its caption, up to four cells with their initial texts, and its unit.
