@@ -305,9 +305,17 @@ void frmResult::Form_Load() {
     mobjElastic->Init(this);
     RefreshRunList();
     if (lvRun->Count() > 0) SelectLastRow();
+    ShowRunButtons(lvRun->Count() > 0);
     legend1->SetMapSource(Map1);
   });
   mblnLoading = false;
+}
+
+void frmResult::ShowRunButtons(bool runShown) {
+  // With no run shown, a report or export would write whatever an earlier run left behind under
+  // a run id that has no run.
+  cmdPrint->setEnabled(runShown);
+  cmdExport->setEnabled(runShown);
 }
 
 void frmResult::SelectLastRow() {
@@ -422,6 +430,7 @@ void frmResult::lvRun_Click() {
   using namespace modTulmo;
   vb::Guard(kName, "lvRun_Click", [&] {
     cmdBiota->setEnabled(true);
+    ShowRunButtons(CountRunList() != 0);
     if (CountRunList() == 0) {
       for (const char* name : StatisticLabels()) SetLabelCaption(name, "");
       lblMessage->setText("");

@@ -134,6 +134,7 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   QLabel* AddLabel(QWidget* parent, const char* name, const char* caption, double left, double top, double width,
                    double height);
   void BringToFront(QWidget* w);
+  void ShowRunButtons(bool runShown);
   void SelectLastRow();
   MapTip& Tip();
 

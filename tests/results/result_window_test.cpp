@@ -449,6 +449,9 @@ TEST_F(ResultWindowTest, AnEmptyDatabaseShowsNoRun) {
   EXPECT_EQ(w.LblSelCompound->text(), "- not yet selected -");
   EXPECT_TRUE(boxes.boxes().empty());
   EXPECT_EQ(w.FrontDisplay(), w.MSChart[0]);
+  // Nothing to report or export: the buttons wait for a run.
+  EXPECT_FALSE(w.cmdPrint->isEnabled());
+  EXPECT_FALSE(w.cmdExport->isEnabled());
 }
 
 TEST_F(ResultWindowTest, ARunWhoseCompoundIsGoneShowsNoneOfTheRunBefore) {
