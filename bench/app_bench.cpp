@@ -1,0 +1,281 @@
+// Times what a user waits for besides the engine, in process and without a screen (offscreen Qt):
+//   - the calculation's file side: grid parameters, grid files and engine input file of the
+//     default estuary of the delivered database;
+//   - selecting a run in the result window: the map reading with its statistics and listing
+//     files, the result layer through the map-layer library, the whole selection, and the run
+//     data export and report writers;
+//   - start-up: opening the delivered database and reading the six record lists' rows.
+// The run's map is the real engine's: the application's writers make the input set once and the
+// built corvix1 and tulmo executables compute it. Prints median and maximum per phase; asserts
+// nothing about time.
+//
+//   app_bench [--runs N] [--bin DIR] [--keep]
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "modelrun/modTulmo.h"
+#include "platform/dao/Dao.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/MsgBox.h"
+#include "records/AdvancedDetail.h"
+#include "records/Compounds.h"
+#include "records/Corvix.h"
+#include "records/Emission.h"
+#include "records/Environment.h"
+#include "records/Run.h"
+#include "results/frmResult.h"
+#include "runtime/Variant.h"
+#include "shell/DAOConnect.h"
+#include "shell/DAOSupport.h"
+
+namespace fs = std::filesystem;
+using namespace modTulmo;
+
+namespace {
+
+constexpr int32_t kEstuary = 1;  // "defaultavg", the yearly average
+constexpr int32_t kCompound = 1;
+constexpr int32_t kEmission = 1;
+constexpr int32_t kRunId = 1;
+
+struct Series {
+  std::vector<double> v;
+  double Median() const {
+    std::vector<double> s = v;
+    std::sort(s.begin(), s.end());
+    if (s.empty()) return 0;
+    const size_t n = s.size();
+    return n % 2 ? s[n / 2] : (s[n / 2 - 1] + s[n / 2]) / 2;
+  }
+  double Max() const { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
+};
+
+void Row(const std::string& name, const Series& s, double limit = 0) {
+  std::printf("  %-52s %9.3f %9.3f", name.c_str(), s.Median(), s.Max());
+  if (limit > 0 && s.Median() > limit) std::printf("   slow (over %.0f)", limit);
+  std::printf("\n");
+}
+
+[[noreturn]] void Fail(const std::string& what) {
+  std::fprintf(stderr, "app_bench: %s\n", what.c_str());
+  std::exit(1);
+}
+
+// Every box the program shows is recorded; one during a timed phase means the phase failed.
+ui::MsgBoxRecorder* gBoxes = nullptr;
+
+void CheckNoBox(const std::string& phase) {
+  if (gBoxes->boxes().empty()) return;
+  Fail(phase + " showed the box \"" + gBoxes->boxes().front().prompt + "\"");
+}
+
+// Runs `body` once untimed (files and caches settle), then `runs` times, timing each call.
+Series Time(const std::string& phase, int runs, const std::function<void()>& body) {
+  Series s;
+  gBoxes->Clear();
+  body();
+  CheckNoBox(phase);
+  for (int r = 0; r < runs; ++r) {
+    const auto t0 = std::chrono::steady_clock::now();
+    body();
+    const auto t1 = std::chrono::steady_clock::now();
+    s.v.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+    CheckNoBox(phase);
+  }
+  return s;
+}
+
+// Runs one engine step in the working folder, its output discarded; true when it exited with 0.
+bool RunStep(const fs::path& program, const std::vector<std::string>& args) {
+  std::vector<std::string> copies = args;
+  std::string p = program.string();
+  std::vector<char*> argv{p.data()};
+  for (auto& a : copies) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    std::FILE* null = std::fopen("/dev/null", "w");
+    if (null) dup2(fileno(null), STDOUT_FILENO), dup2(fileno(null), STDERR_FILENO);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The run's map from the real engine, kept as "<run id>.map", and its Run row.
+void MakeRun(const fs::path& bin) {
+  if (!(GetData(kCompound) && GetEmissionData(kEmission) && GetAdvancedDetailData(1) && CreateGrid(kEstuary) &&
+        PrintCorvixInputFile()))
+    Fail("the engine input set could not be written");
+  if (!RunStep(bin / "corvix1", {"pirsel.inp", "-np"}) || !RunStep(bin / "tulmo", {"pirsel"}))
+    Fail("an engine step failed; see pirsel.lst");
+  fs::copy_file("tulmo.map", std::to_string(kRunId) + ".map", fs::copy_options::overwrite_existing);
+  const int32_t id = ::Run().Add({.vstrRundescription = vb::Variant(std::string("benchmark run")),
+                                  .vlngCorvixid = vb::Variant(int32_t{1}),
+                                  .vlngEnvirID = vb::Variant(kEstuary),
+                                  .vlngCompoundid = vb::Variant(kCompound),
+                                  .vlngEmisid = vb::Variant(kEmission)});
+  if (id != kRunId) Fail("the run was recorded as " + std::to_string(id) + ", not " + std::to_string(kRunId));
+}
+
+// Every field of every row, as a record list reads them to fill its rows.
+int WalkRows(std::unique_ptr<dao::Recordset> rs) {
+  if (!rs) Fail("GetAll gave no rows");
+  int fields = 0;
+  if (rs->RecordCount() > 0) rs->MoveFirst();
+  while (!rs->Eof()) {
+    for (int f = 0; f < rs->FieldCount(); ++f) {
+      const vb::Variant v = rs->Fields(f);
+      fields += v.IsNull() ? 0 : 1;
+    }
+    rs->MoveNext();
+  }
+  rs->Close();
+  return fields;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int runs = 200;
+  bool keep = false;
+  fs::path bin = fs::canonical("/proc/self/exe").parent_path();
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+    else if (a == "--bin" && i + 1 < argc) bin = argv[++i];
+    else if (a == "--keep") keep = true;
+    else {
+      std::fprintf(stderr, "usage: app_bench [--runs N] [--bin DIR] [--keep]\n");
+      return 64;
+    }
+  }
+  const fs::path delivered = bin / "tulmo-final.db";
+  for (const fs::path& p : {bin / "corvix1", bin / "tulmo", delivered})
+    if (!fs::exists(p)) Fail(p.string() + " not found");
+
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(sched_getcpu() >= 0 ? sched_getcpu() : 0, &one);
+  const bool pinned = sched_setaffinity(0, sizeof one, &one) == 0;
+
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  ui::MsgBoxRecorder boxes;
+  gBoxes = &boxes;
+  // The report would open the desktop's text viewer; the bench calls the writers instead.
+  ui::SetUrlOpener([](const QUrl&) { return true; });
+
+  const fs::path dir = fs::temp_directory_path() / ("tulmo-app-bench-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  fs::current_path(dir);
+  fs::copy_file(delivered, "tulmo-final.db");
+
+  std::printf("Application benchmark: %d timed runs per phase after one untimed%s\n", runs,
+              pinned ? ", one core" : "");
+  std::printf("  %-52s %9s %9s\n", "ms, in process", "median", "maximum");
+
+  // Start-up: the connector opens the delivered file as the program does, then the six lists.
+  {
+    DAOConnect connect;
+    Series open = Time("opening the database", runs, [&] {
+      DAOSupport::gDatabase.reset();
+      if (!connect.OpenDatabase("tulmo-final.db")) Fail("the delivered database could not be opened");
+    });
+    std::printf(" start-up\n");
+    Row("open the delivered database", open);
+    struct List {
+      const char* name;
+      std::function<std::unique_ptr<dao::Recordset>()> rows;
+    };
+    const List lists[] = {{"Compounds", [] { return Compounds().GetAll(); }},
+                          {"Emission", [] { return Emission().GetAll(); }},
+                          {"Environment", [] { return Environment().GetAll(); }},
+                          {"Corvix", [] { return Corvix().GetAll(); }},
+                          {"AdvancedDetail", [] { return AdvancedDetail().GetAll(); }},
+                          {"Run", [] { return ::Run().GetAll(); }}};
+    for (const List& l : lists)
+      Row(std::string("GetAll and every field: ") + l.name, Time(l.name, runs, [&] { WalkRows(l.rows()); }));
+    Row("the six lists together", Time("the six lists", runs, [&] {
+          for (const List& l : lists) WalkRows(l.rows());
+        }));
+  }
+
+  MakeRun(bin);
+
+  // The calculation's own file side.
+  std::printf(" calculation files (estuary %d)\n", kEstuary);
+  if (!GetEnvironmentData(kEstuary)) Fail("the estuary was not found");
+  Row("CalcGridParameters", Time("CalcGridParameters", runs, [] {
+        if (!CalcGridParameters()) Fail("CalcGridParameters failed");
+      }), 50);
+  Row("CreateGrid (load, derive, ten files)", Time("CreateGrid", runs, [] {
+        if (!CreateGrid(kEstuary)) Fail("CreateGrid failed");
+      }), 50);
+  Row("PrintCorvixInputFile", Time("PrintCorvixInputFile", runs, [] {
+        if (!PrintCorvixInputFile()) Fail("PrintCorvixInputFile failed");
+      }), 50);
+
+  // Selecting the run. First the reading alone, with no result window to fill.
+  std::printf(" selecting run %d in the result window\n", kRunId);
+  if (!GetRunData(kRunId) || !GetData(kCompound) || !GetEnvironmentData(kEstuary) || !GetEmissionData(kEmission))
+    Fail("the run's records were not found");
+  CurrentRun.RunID = kRunId;
+  Row("ReadMap without a window (grid, listings, statistics)", Time("ReadMap", runs, [] {
+        if (!ReadMap(kRunId)) Fail("ReadMap failed");
+      }), 100);
+  Row("ResultLayer::Write (500 cells through the library)", Time("ResultLayer::Write", runs, [] {
+        ResultLayer::Write();
+      }), 100);
+
+  // The window loads, which selects the last run once; then the calls a selection makes.
+  auto* w = new frmResult();
+  w->Show();
+  CheckNoBox("opening the result window");
+  if (w->lvRun->Count() != 1) Fail("the result window lists no run");
+  Row("ReadMap into the window (charts and labels)", Time("ReadMap into the window", runs, [] {
+        if (!ReadMap(kRunId)) Fail("ReadMap failed");
+      }), 100);
+  Row("CreateShape (write, load and colour the layer)", Time("CreateShape", runs, [&] { w->CreateShape(); }), 100);
+  Row("lvRun_Click (the whole selection)", Time("lvRun_Click", runs, [&] { w->lvRun_Click(); }), 100);
+  Row("  with the repaint that follows", Time("lvRun_Click and repaint", runs, [&] {
+        w->lvRun_Click();
+        ui::DoEvents();
+      }), 100);
+
+  std::printf(" export and report of the run\n");
+  const bool biota = BioaccumulationApplies(CurrentCompound.Cmpkow);
+  Row("RunFiles::WriteRunData", Time("WriteRunData", runs, [&] { RunFiles::WriteRunData(kRunId, biota); }));
+  Row("RunFiles::WriteRunReport", Time("WriteRunReport", runs, [&] {
+        RunFiles::WriteRunReport(kRunId, biota, [w](const std::string& l) { return w->LabelCaption(l); });
+      }));
+  Row("RunFiles::CopyLayer", Time("CopyLayer", runs, [] { RunFiles::CopyLayer(kRunId); }));
+
+  ui::UnloadAllForms();
+  ui::SetUrlOpener({});
+  DAOSupport::gDatabase.reset();
+  fs::current_path(fs::temp_directory_path());
+  if (keep) {
+    std::printf("Files kept in %s\n", dir.c_str());
+  } else {
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+  return 0;
+}
