@@ -1,4 +1,5 @@
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -263,9 +264,27 @@ RecordList::RecordList(Table table) : ui::Form(Of(table).name), table_(table) {
   if (!m.headersAtLoad)
     for (const ListColumn& c : Columns(table)) AddHeader(lvw, c.header, c.width);
 
-  connect(lvw, &ui::ListView::ItemClick, this, [this] { lvw_Click(); });
+  // Any click on the rows counts, also one on the empty part that clears the selection.
+  lvw->viewport()->installEventFilter(this);
+  // The selection also moves by keyboard and by rows removed: the active list's commands follow it.
+  connect(lvw, &QTreeWidget::itemSelectionChanged, this, [this] {
+    if (Loaded() && Main().frmActive() == this) EnableMenus();
+  });
   connect(lvw, &ui::ListView::DblClick, this, [this] { lvw_DblClick(); });
   connect(lvw, &ui::ListView::ColumnClick, this, [this](int c) { lvw_ColumnClick(c); });
+}
+
+RecordList::~RecordList() {
+  // The rows go with the list control, after this window: nothing may reach it then.
+  disconnect(lvw, nullptr, this, nullptr);
+  lvw->viewport()->removeEventFilter(this);
+}
+
+bool RecordList::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == lvw->viewport() && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    lvw_Click();
+  return ui::Form::eventFilter(watched, event);
 }
 
 const char* RecordList::Name() const { return Of(table_).name; }
@@ -352,18 +371,18 @@ void RecordList::Form_Resize() {
     if (FH * 0.75 - 270 < 0 || FW - 90 < 0) vb::Raise(380);
     ui::Place(lvw, 45, FH * 0.25 + 225, FW - 90, FH * 0.75 - 270);
   });
-  auto lines = [&] {
-    const double y = ui::TopOf(lvw) - 180;
+  step([&] {
     Line1->SetX1(ui::LeftOf(lvw) + 45);
     Line1->SetX2(ui::WidthOf(lvw));
-    Line1->SetY1(y);
-    Line1->SetY2(y);
+    Line1->SetY1(ui::TopOf(lvw) - 180);
+    Line1->SetY2(Line1->Y1());
+  });
+  step([&] {
     Line2->SetX1(Line1->X1());
     Line2->SetX2(Line1->X2());
-    Line2->SetY1(y + 15);
-    Line2->SetY2(y + 15);
-  };
-  step(lines);
+    Line2->SetY1(Line1->Y1() + 15);
+    Line2->SetY2(Line2->Y1());
+  });
   if (Image1) step([&] { ui::SetLeft(Image1, ui::LeftOf(lvw) + 45); });
   const double top = table_ == Table::AdvancedDetail ? FH + 45 : FH - 22.5;
   for (int i = 2; i < 8; ++i)
@@ -480,6 +499,9 @@ void RecordList::RefreshList() {
     if (table_ == Table::Run)
       for (std::size_t c = 0; c < columns.size(); ++c)
         lvw->setColumnWidth(static_cast<int>(c), ui::ToPixels(columns[c].width));
+    // The designed widths assume a smaller font: the id column grows until the icon and the whole
+    // id fit, so that no id shows cut off.
+    if (lvw->Count() > 0) lvw->setColumnWidth(0, std::max(lvw->columnWidth(0), static_cast<QAbstractItemView*>(lvw)->sizeHintForColumn(0)));
     CloseRecordset(rs);
     Progress::ProgressStart(Main().prgBar, 0, 0, 100);
     EnableMenus();
@@ -600,7 +622,11 @@ void RecordList::DeleteRecord() {
     ui::Beep();
     if (ui::MsgBox(kDeleteQuestion, ui::vbYesNo + ui::vbQuestion) != ui::vbYes) return;
     if (!Delete(id_)) return;
-    lvw->Remove(lvw->Find(TreeListFunctions::strGetSelectedKey(lvw)));
+    ui::ListItem* row = lvw->Find(TreeListFunctions::strGetSelectedKey(lvw));
+    // Left alone, the list control would select the next row in the deleted one's place.
+    lvw->setCurrentItem(nullptr);
+    lvw->clearSelection();
+    lvw->Remove(row);
     lvw->viewport()->update();
     if (table_ == Table::Run) {
       // The record class removes the map, statistics and report files; the list removes the rest.

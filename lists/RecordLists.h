@@ -51,6 +51,7 @@ class RecordList : public ui::Form {
 
  public:
   explicit RecordList(Table table);
+  ~RecordList() override;
 
   int Mode() const { return mode_; }
   void SetMode(int vMode) { mode_ = vMode; }
@@ -92,6 +93,7 @@ class RecordList : public ui::Form {
   void Form_Activate() override;
   void Form_Resize() override;
   bool Form_QueryUnload() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   bool GroupA() const;
   // Opens the table's editor: for the selected row (not for a new record) with its id.

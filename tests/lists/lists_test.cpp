@@ -2,6 +2,9 @@
 // limits, command states, refusals of records that a run uses, deletes, selects, modes and layout.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +21,7 @@
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
+#include "shell/frmOpen.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"
 
@@ -67,6 +71,21 @@ class ListTest : public testing::Test {
   testdb::OpenScenario db{true};
   ui::MsgBoxRecorder boxes;
 };
+
+// A left click on the list control's rows area, as the mouse gives it.
+void ClickList(RecordList* list, QPoint at) {
+  QWidget* viewport = list->lvw->viewport();
+  QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(viewport, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(viewport, &release);
+}
+void ClickRow(RecordList* list, int id) {
+  ClickList(list, list->lvw->visualItemRect(list->lvw->Find("KY_" + std::to_string(id))).center());
+}
+void ClickBelowRows(RecordList* list) { ClickList(list, QPoint(20, list->lvw->viewport()->height() - 4)); }
 
 // A run naming the compound, emission and estuary; returns nothing, the id is 1 on a fresh table.
 void AddRun(const testdb::OpenScenario& db, const std::string& compound, const std::string& emission,
@@ -362,6 +381,314 @@ TEST_F(ListTest, ResizeLaysTheBottomRowFromTheRightEdge) {
   EXPECT_NEAR(ui::LeftOf(list->cmdListButton(7)), w - 135 - 1122.5, 15);
   EXPECT_NEAR(ui::LeftOf(list->cmdListButton(2)), w - 135 - 6735, 15);
   EXPECT_NEAR(ui::WidthOf(list->lvw), w - 225, 15);
+}
+
+TEST_F(ListTest, CommandsFollowEveryClickAndEveryChangeOfTheSelection) {
+  RecordList* list = Open("frmCompoundsList");
+  RecordList* runs = Open("frmRunList");
+  ASSERT_EQ(Main().frmActive(), runs);
+  auto deletable = [&] {
+    return MenuEnabling::MenuEnabled("mnuDataDelete") && list->cmdListButton(5)->isEnabled();
+  };
+
+  // A click on a row makes the list the active form and offers the row's commands.
+  ClickRow(list, 2);
+  EXPECT_EQ(Main().frmActive(), list);
+  EXPECT_TRUE(deletable());
+  // A click below the rows clears the selection: nothing is offered for a row any more, so no
+  // command can reach a list without a selected row.
+  ClickBelowRows(list);
+  ASSERT_EQ(list->lvw->SelectedItem(), nullptr);
+  EXPECT_FALSE(deletable());
+  EXPECT_FALSE(MenuEnabling::MenuEnabled("mnuDataProperties"));
+  // A selection made without the mouse (the keyboard) is followed as well.
+  list->lvw->SetSelectedItem(list->lvw->Find("KY_3"));
+  EXPECT_TRUE(deletable());
+  // A deleted row leaves nothing selected and nothing to delete.
+  boxes.Answer(ui::vbYes);
+  Main().mnuDataDelete_Click();
+  EXPECT_EQ(list->lvw->Find("KY_3"), nullptr);
+  EXPECT_EQ(list->lvw->SelectedItem(), nullptr);
+  EXPECT_FALSE(deletable());
+  list->lvw->SetSelectedItem(list->lvw->Find("KY_4"));
+  Main().mnuDataClear_Click();
+  EXPECT_EQ(list->lvw->Count(), 0);
+  EXPECT_FALSE(deletable());
+  for (const std::string& p : Prompts()) EXPECT_EQ(p, kDeleteQuestion);
+
+  // A list that is not the active form leaves the commands of the active one alone.
+  Main().SetfrmActive(runs);
+  list->lvw->SetSelectedItem(nullptr);
+  EXPECT_EQ(Main().frmActive(), runs);
+}
+
+TEST_F(ListTest, ARunListClickShowsTheRunDescriptionAsTip) {
+  AddRun(db, "1", "1", "1");
+  AddRun(db, "2", "2", "1");
+  db.Raw("UPDATE Run SET RunDescription = 'second run' WHERE RunID = 2;");
+  RecordList* runs = Open("frmRunList");
+  ClickRow(runs, 2);
+  EXPECT_EQ(runs->lvw->toolTip().toStdString(), "second run");
+  // A click that selects nothing keeps the tip.
+  ClickBelowRows(runs);
+  EXPECT_EQ(runs->lvw->toolTip().toStdString(), "second run");
+}
+
+TEST_F(ListTest, TheCommandTableFollowsModeSelectionAndList) {
+  // Expected states of Add, Copy, Update, Delete, Properties and Select ('1' enabled).
+  struct Case {
+    const char* list;
+    int mode;
+    const char* none;
+    const char* selected;
+  } cases[] = {
+      {"frmCompoundsList", lists::modSelect, "000000", "000011"},
+      {"frmCompoundsList", lists::modMaintain, "100000", "111110"},
+      {"frmCompoundsList", lists::modSelectMaintain, "100000", "111111"},
+      {"frmRunList", lists::modSelect, "000000", "000010"},
+      {"frmRunList", lists::modMaintain, "000000", "000110"},
+      {"frmRunList", lists::modSelectMaintain, "000000", "000110"},
+  };
+  const char* menus[] = {"mnuDataAdd",    "mnuDataCopy",       "mnuDataUpdate",
+                         "mnuDataDelete", "mnuDataProperties", "mnuDataSelect"};
+  const std::pair<int, int> buttons[] = {{3, 0}, {2, 1}, {4, 2}, {5, 3}, {6, 4}};  // button, menu
+  const std::pair<const char*, int> keys[] = {{"ADD", 0}, {"EDIT", 2}, {"DELETE", 3}, {"PROPERTIES", 4}};
+  AddRun(db, "1", "1", "1");
+  AddRun(db, "1", "1", "1");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.list) + " mode " + std::to_string(c.mode));
+    auto* list = static_cast<RecordList*>(ChildForms::New(c.list));
+    list->SetMode(c.mode);
+    list->SetfrmParent(&Main());
+    list->Show();
+    for (int pass = 0; pass < 2; ++pass) {
+      const std::string expected = pass == 0 ? c.none : c.selected;
+      if (pass == 1) ClickRow(list, 1);
+      std::string menu, own;
+      for (const char* m : menus) menu += MenuEnabling::MenuEnabled(m) ? '1' : '0';
+      EXPECT_EQ(menu, expected);
+      for (auto [b, m] : buttons)
+        EXPECT_EQ(list->cmdListButton(b)->isEnabled(), expected[static_cast<std::size_t>(m)] == '1') << b;
+      for (auto [key, m] : keys)
+        for (ui::ToolbarButton* t : Main().tbrMain->Buttons()) {
+          if (t->Key() == key) {
+            EXPECT_EQ(t->Enabled(), expected[static_cast<std::size_t>(m)] == '1') << key;
+          }
+        }
+      for (const char* always : {"mnuDataRefresh", "mnuDataClear", "mnuFileClose", "mnuEditRunList"})
+        EXPECT_TRUE(MenuEnabling::MenuEnabled(always)) << always;
+      for (const char* never : {"mnuFileSave", "mnuFileImport", "mnuEditCorvixList", "mnuEditAdvancedDetailList"})
+        EXPECT_FALSE(MenuEnabling::MenuEnabled(never)) << never;
+    }
+    list->CloseForm();
+  }
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(ListTest, ButtonsRegisterTheListAndReachItsOperationsThroughTheMainWindow) {
+  RecordList* compounds = Open("frmCompoundsList");
+  Select(compounds, 2);
+  struct Case {
+    int button;
+    int mode;
+  } cases[] = {{6, lists::modView}, {4, lists::modEdit}, {2, lists::modCopy}, {3, lists::modAdd}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    // Without the registration the main window would have no active form and only beep.
+    Main().SetfrmActive(nullptr);
+    compounds->cmdListButton(c.button)->click();
+    auto* editor = qobject_cast<ui::Form*>(ui::FindForm("frmCompounds"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->property("Mode").toInt(), c.mode);
+    EXPECT_EQ(editor->property("frmParent").value<QWidget*>(), compounds);
+    editor->Unload();
+    Select(compounds, 2);
+  }
+
+  // In a list without copy, the third button selects; in mode 5 the main window's Copy is off.
+  RecordList* settings = Open("frmCorvixList");
+  Select(settings, 1);
+  EXPECT_FALSE(MenuEnabling::MenuEnabled("mnuDataCopy"));
+  ASSERT_TRUE(settings->cmdListButton(2)->isEnabled());
+  boxes.Clear();
+  settings->cmdListButton(2)->click();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].style, ui::vbExclamation);
+  EXPECT_EQ(boxes.beeps(), 1);
+
+  settings->cmdListButton(7)->click();
+  EXPECT_EQ(ui::FindForm("frmCorvixList"), nullptr);
+  EXPECT_NE(Main().frmActive(), settings);
+  EXPECT_EQ(boxes.beeps(), 1);
+}
+
+TEST_F(ListTest, SelectWithoutAKnownParentIsAProgrammingError) {
+  struct Case {
+    QWidget* parent;
+    const char* text;
+  } cases[] = {
+      {nullptr, "Programming error. Parent form object must be set for select to work."},
+      {&ui::Global<frmOpen>(), "Programming error. Do not know how to select records on parent form 'frmOpen'."},
+  };
+  AddRun(db, "1", "1", "1");
+  for (const char* name : {"frmCompoundsList", "frmRunList"}) {
+    RecordList* list = Open(name);
+    Select(list, 1);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(name) + ": " + c.text);
+      list->SetfrmParent(c.parent);
+      boxes.Clear();
+      list->SelectRecord();
+      ASSERT_EQ(boxes.boxes().size(), 1u);
+      const std::string& prompt = boxes.boxes()[0].prompt;
+      EXPECT_NE(prompt.find("'" + std::string(name) + "' at procedure 'SelectRecord'"), std::string::npos) << prompt;
+      EXPECT_NE(prompt.find(c.text), std::string::npos) << prompt;
+      EXPECT_EQ(list->RecordId(), 1);
+    }
+  }
+}
+
+TEST_F(ListTest, LoadingSetsSizeAndPlacePerList) {
+  const double panel = ui::Global<frmOpen>().Width();
+  struct Case {
+    const char* name;
+    double width;  // 0: the designed size is kept
+    bool placed;
+  } cases[] = {{"frmCompoundsList", 9000, true},  {"frmEmissionList", 8100, true}, {"frmEnvironmentList", 9000, true},
+               {"frmRunList", 9000, false},       {"frmCorvixList", 0, false},     {"frmAdvancedDetailList", 0, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordList* list = Open(c.name);
+    if (c.width > 0) {
+      EXPECT_NEAR(list->Width(), c.width, 15);
+    }
+    if (c.placed) {
+      EXPECT_GE(list->Left(), panel - 15);
+    }
+    list->CloseForm();
+  }
+  // A list placed left of the start panel is moved to exactly its width.
+  RecordList* first = Open("frmCompoundsList");
+  first->SetLeft(0);
+  first->CloseForm();
+  RecordList* compounds = Open("frmCompoundsList");
+  if (compounds->Left() < panel + 15) {
+    EXPECT_NEAR(compounds->Left(), panel, 15);
+  }
+}
+
+TEST_F(ListTest, HeadersAndCellsOfTheListsThatLayThemAtLoad) {
+  db.Raw("INSERT INTO AdvancedDetail (AdvancedID, detail1, GrowthRateRound) VALUES (9, 0.25, 1.5E-07);"
+         "INSERT INTO Run (RunID, RunDescription, RunDate) VALUES (42, 'forty-two', '2026-12-10 09:00:00');"
+         "INSERT INTO Corvix (CorvixID) VALUES (77);");
+  RecordList* detail = Open("frmAdvancedDetailList");
+  detail->RefreshList();
+  ASSERT_EQ(detail->lvw->columnCount(), 33);
+  EXPECT_EQ(detail->lvw->headerItem()->text(16).toStdString(), "Weight_org2dab");
+  EXPECT_EQ(detail->lvw->headerItem()->text(32).toStdString(), "GrowthRateRound");
+  ui::ListItem* row = detail->lvw->Find("KY_9");
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->Text(), "9");
+  EXPECT_EQ(row->SubItem(1), "0.25");
+  EXPECT_EQ(row->SubItem(2), "");
+  EXPECT_EQ(row->SubItem(32), "1.5E-07");
+
+  RecordList* settings = Open("frmCorvixList");
+  ASSERT_EQ(settings->lvw->columnCount(), 13);
+  EXPECT_EQ(settings->lvw->headerItem()->text(12).toStdString(), "Cxdummy10");
+  EXPECT_EQ(settings->lvw->Find("KY_77")->Text(), "77");
+  EXPECT_EQ(settings->lvw->Find("KY_77")->SubItem(12), "");
+
+  RecordList* runs = Open("frmRunList");
+  runs->RefreshList();
+  ASSERT_EQ(runs->lvw->columnCount(), 3);
+  const int widths[] = {1000, 6000, 4000};
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(runs->lvw->columnWidth(c), ui::ToPixels(widths[c])) << c;
+  row = runs->lvw->Find("KY_42");
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->Text(), "00042");
+  EXPECT_EQ(row->SubItem(1), "forty-two");
+  EXPECT_EQ(row->SubItem(2), "2026-12-10 09:00:00");
+}
+
+TEST_F(ListTest, TheProgressBarCountsTheCappedLoadAndIsResetAfterIt) {
+  std::string sql = "DELETE FROM Emission;";
+  for (int i = 1; i <= 101; ++i) sql += "INSERT INTO Emission (EmissionID) VALUES (" + std::to_string(i) + ");";
+  db.Raw(sql);
+  float maxAtLimit = -1, valueAtLimit = -1;
+  ui::MsgBoxSink recorder = ui::SetMsgBoxSink([&](const std::string&, int, const std::string&) {
+    maxAtLimit = Main().prgBar->Max();
+    valueAtLimit = Main().prgBar->Value();
+    return static_cast<int>(ui::vbOK);
+  });
+  RecordList* list = Open("frmEmissionList");
+  ui::SetMsgBoxSink(recorder);
+  EXPECT_EQ(list->lvw->Count(), 100);
+  EXPECT_EQ(maxAtLimit, 100);
+  EXPECT_EQ(valueAtLimit, 100);
+  EXPECT_EQ(Main().prgBar->Min(), 0);
+  EXPECT_EQ(Main().prgBar->Max(), 100);
+  EXPECT_EQ(Main().prgBar->Value(), 0);
+}
+
+TEST_F(ListTest, PaddedIdsShowWholeWithTheirIcon) {
+  for (const char* name : {"frmEmissionList", "frmCompoundsList", "frmRunList"}) {
+    AddRun(db, "1", "1", "1");
+    RecordList* list = Open(name);
+    SCOPED_TRACE(name);
+    ASSERT_GT(list->lvw->Count(), 0);
+    const int text = QFontMetrics(list->lvw->font()).horizontalAdvance("00001");
+    EXPECT_GE(list->lvw->columnWidth(0), text + list->lvw->iconSize().width());
+    EXPECT_GE(list->lvw->columnWidth(0), static_cast<QAbstractItemView*>(list->lvw)->sizeHintForColumn(0));
+  }
+}
+
+TEST_F(ListTest, ResizeLaysOutEveryControlAndSkipsWhatCannotBeDone) {
+  struct Case {
+    const char* name;
+    double rowTop;  // bottom row's top, from the frame's height
+  } cases[] = {{"frmCompoundsList", -22.5}, {"frmAdvancedDetailList", 45}};
+  const double W = 9000, H = 6000, FW = W - 135, FH = H - 875, px = 15;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordList* list = Open(c.name);
+    list->SetWidth(W);
+    list->SetHeight(H);
+    EXPECT_NEAR(ui::LeftOf(list->fralist), 0, px);
+    EXPECT_NEAR(ui::TopOf(list->fralist), -45, px);
+    EXPECT_NEAR(ui::WidthOf(list->fralist), FW, px);
+    EXPECT_NEAR(ui::HeightOf(list->fralist), FH, px);
+    EXPECT_NEAR(ui::LeftOf(list->Label1), 45, px);
+    EXPECT_NEAR(ui::TopOf(list->Label1), 180, px);
+    EXPECT_NEAR(ui::LeftOf(list->cmdListButton(0)), FW - 1190, px);
+    EXPECT_NEAR(ui::TopOf(list->cmdListButton(0)), 180, px);
+    EXPECT_NEAR(ui::TopOf(list->cmdListButton(1)), 575, px);
+    EXPECT_NEAR(ui::LeftOf(list->cmdListButton(1)), FW - 1190, px);
+    EXPECT_NEAR(ui::LeftOf(list->lvw), 45, px);
+    EXPECT_NEAR(ui::TopOf(list->lvw), FH * 0.25 + 225, px);
+    EXPECT_NEAR(ui::HeightOf(list->lvw), FH * 0.75 - 270, px);
+    EXPECT_NEAR(list->Line1->X1(), 90, px);
+    EXPECT_NEAR(list->Line1->X2(), FW - 90, px);
+    EXPECT_NEAR(list->Line1->Y1(), FH * 0.25 + 45, px);
+    EXPECT_EQ(list->Line1->Y2(), list->Line1->Y1());
+    EXPECT_EQ(list->Line2->Y1(), list->Line1->Y1() + 15);
+    EXPECT_EQ(list->Line2->X2(), list->Line1->X2());
+    if (list->Image1) {
+      EXPECT_NEAR(ui::LeftOf(list->Image1), 90, px);
+    }
+    for (int i = 2; i < 8; ++i) {
+      EXPECT_NEAR(ui::TopOf(list->cmdListButton(i)), FH + c.rowTop, px) << i;
+      EXPECT_NEAR(ui::WidthOf(list->cmdListButton(i)), 1100, px) << i;
+    }
+
+    // Too small for the frame: the frame keeps its size, the other controls are still laid out
+    // from it, and no error box shows.
+    boxes.Clear();
+    list->SetHeight(600);
+    EXPECT_NEAR(ui::HeightOf(list->fralist), FH, px);
+    EXPECT_NEAR(ui::LeftOf(list->cmdListButton(7)), FW - 1122.5, px);
+    EXPECT_TRUE(boxes.boxes().empty());
+  }
 }
 
 }  // namespace
