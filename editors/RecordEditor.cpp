@@ -3,7 +3,11 @@
 #include "editors/RecordEditor.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <algorithm>
 
 #include "platform/ui/Global.h"
 #include "platform/ui/ListView.h"
@@ -23,7 +27,6 @@ RecordEditor::RecordEditor(const EditorSpec& spec) : ui::Form(spec.name), spec_(
   cmdOK->setAutoDefault(true);
   cmdCancel = new QPushButton("C&lose", this);
   cmdCancel->setObjectName("cmdCancel");
-  cmdCancel->setShortcut(Qt::Key_Escape);
   connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
@@ -172,10 +175,7 @@ void RecordEditor::ApplyViewMode(bool hideSave) {
 bool RecordEditor::Reject(const std::string& message, QWidget* focus) {
   ui::Beep();
   ui::MsgBox(message, ui::vbExclamation);
-  if (focus && focus->isEnabled()) {
-    focus->setFocus();
-    if (auto* edit = qobject_cast<QLineEdit*>(focus)) edit->selectAll();
-  }
+  if (focus && focus->isEnabled()) focus->setFocus();
   return false;
 }
 
@@ -231,12 +231,16 @@ void RecordEditor::Form_Load() {
     if (loads) vb::Guard(Name(), "GetData", [&] { GetData(); });
     AfterGetData();
     ProcessMode();
-    if (parent_) parent_->setEnabled(false);
+    SetParentEnabled(false);
     AfterLoad();
   });
 }
 
 void RecordEditor::Form_Activate() {
+  if (!placed_) {
+    placed_ = true;
+    KeepInsideArea();
+  }
   vb::Guard(Name(), "Form_Activate", [&] {
     ui::Global<MDIMain>().SetfrmActive(this);
     OnActivate();
@@ -260,11 +264,46 @@ void RecordEditor::Form_Resize() {
 bool RecordEditor::Form_QueryUnload() {
   vb::Guard(Name(), "Form_QueryUnload", [&] {
     if (parent_) {
-      parent_->setEnabled(true);
+      SetParentEnabled(true);
       ui::ActivateForm(parent_);
     }
   });
   return true;
+}
+
+void RecordEditor::SetParentEnabled(bool enabled) {
+  if (!parent_) return;
+  parent_->setEnabled(enabled);
+  if (auto* form = qobject_cast<ui::Form*>(parent_.data()); form && form->SubWindow())
+    form->SubWindow()->setEnabled(enabled);
+}
+
+void RecordEditor::KeepInsideArea() {
+  QMdiSubWindow* frame = SubWindow();
+  QMdiArea* area = ui::MdiArea();
+  if (!frame || !area) return;
+  const QSize room = area->viewport()->size();
+  const QRect g = frame->geometry();
+  const int x = std::max(0, std::min(g.x(), room.width() - g.width()));
+  const int y = std::max(0, std::min(g.y(), room.height() - g.height()));
+  if (x != g.x() || y != g.y()) frame->move(x, y);
+}
+
+void RecordEditor::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+      button->click();
+      return;
+    }
+    if (!cmdOK->isHidden() && cmdOK->isEnabled()) cmdOK_Click();
+    return;
+  }
+  if (key == Qt::Key_Escape) {
+    if (cmdCancel->isEnabled()) cmdCancel_Click();
+    return;
+  }
+  ui::Form::keyPressEvent(event);
 }
 
 }  // namespace editors

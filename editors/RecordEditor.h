@@ -97,8 +97,8 @@ class RecordEditor : public ui::Form {
   void EnableAllControls(bool enabled);
   void ApplyViewMode(bool hideSave);
 
-  // A failed field check: beep, the exclamation box, the focus on the field with its text selected
-  // when the field can take it. Returns false.
+  // A failed field check: beep, the exclamation box, the focus on the field when it is enabled (its
+  // text is not selected). Returns false.
   bool Reject(const std::string& message, QWidget* focus);
 
   // The parent window's list (error 438 when it has none).
@@ -120,12 +120,22 @@ class RecordEditor : public ui::Form {
   void Form_Load() override;
   void Form_Activate() override;
   bool Form_QueryUnload() override;
+  // Enter saves as the Save button, Escape closes as the Close button; a focused push button takes
+  // Enter itself.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // The parent window and, inside the main window, its frame: a disabled parent cannot be brought
+  // in front of its editor.
+  void SetParentEnabled(bool enabled);
+  // Pulls the window's frame back into the main window's client area where it hangs out of it.
+  void KeepInsideArea();
+
   EditorSpec spec_;
   int32_t mode_ = modView;
   int32_t id_ = 0;
   QPointer<QWidget> parent_;
+  bool placed_ = false;
 };
 
 }  // namespace editors

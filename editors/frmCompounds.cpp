@@ -44,6 +44,14 @@ double Dbl(const QLineEdit* f) { return vb::CDbl(vb::Variant(f->text().toStdStri
 bool Blank(const QLineEdit* f) { return Trim(f->text().toStdString()).empty(); }
 bool Numeric(const QLineEdit* f) { return vb::IsNumeric(vb::Variant(f->text().toStdString())); }
 
+// Trimmed of blanks and cut to its first 100 characters (not bytes, so no character is split).
+std::string StoredText(const QLineEdit* f) {
+  return QString::fromStdString(Trim(f->text().toStdString())).left(100).toStdString();
+}
+
+// Captions of the properties frame, wide enough for "Secondary consumer".
+constexpr double kLabelWidth = 1920;
+
 }  // namespace
 
 frmCompounds::frmCompounds() : editors::RecordEditor(kSpec) {
@@ -63,28 +71,28 @@ frmCompounds::frmCompounds() : editors::RecordEditor(kSpec) {
   frmProperties = new QGroupBox(this);
   frmProperties->setObjectName("frmProperties");
   ui::Place(frmProperties, 120, 1380, 6000, 5760);
-  AddLabel(frmProperties, "lblType", "Type", 120, 180, 1800);
+  AddLabel(frmProperties, "lblType", "Type", 120, 180, kLabelWidth);
   OptType[0] = new QRadioButton("Metal", frmProperties);
   OptType[0]->setObjectName("OptType(0)");
-  ui::Place(OptType[0], 1920, 150, 1000, 285);
+  ui::Place(OptType[0], 2040, 150, 1000, 285);
   OptType[1] = new QRadioButton("Organic", frmProperties);
   OptType[1]->setObjectName("OptType(1)");
-  ui::Place(OptType[1], 3000, 150, 1200, 285);
-  txtCmpmolmass = AddText(frmProperties, "txtCmpmolmass", "Molecular mass", 120, 510, 1800, 1300, "g/mol");
-  txtCmpkow = AddText(frmProperties, "txtCmpkow", "log(Kow)", 120, 870, 1800, 1300);
+  ui::Place(OptType[1], 3120, 150, 1200, 285);
+  txtCmpmolmass = AddText(frmProperties, "txtCmpmolmass", "Molecular mass", 120, 510, kLabelWidth, 1300, "g/mol");
+  txtCmpkow = AddText(frmProperties, "txtCmpkow", "log(Kow)", 120, 870, kLabelWidth, 1300);
   txtCmpkow->setToolTip("Octanol water coefficient");
-  txtCmpkd = AddText(frmProperties, "txtCmpkd", "Kd", 120, 1230, 1800, 1300, "(l/g)");
+  txtCmpkd = AddText(frmProperties, "txtCmpkd", "Kd", 120, 1230, kLabelWidth, 1300, "(l/g)");
   txtCmpkd->setToolTip("Adsorption partition coefficient");
-  txtCmpHe = AddText(frmProperties, "txtCmpHe", "Henry Coefficient", 120, 1590, 1800, 1300, "Pa.m3/mol");
+  txtCmpHe = AddText(frmProperties, "txtCmpHe", "Henry Coefficient", 120, 1590, kLabelWidth, 1300, "Pa.m3/mol");
   cmdEstHenry = new QPushButton("?", frmProperties);
   cmdEstHenry->setObjectName("cmdEstHenry");
   cmdEstHenry->setToolTip("Press to enable QSAR for estimation of Henry's coefficient");
-  ui::Place(cmdEstHenry, 5400, 1590, 360, 285);
-  txtCmpkoc = AddText(frmProperties, "txtCmpkoc", "log(Koc)", 120, 1950, 1800, 1300, "log (l/kgOC)");
+  ui::Place(cmdEstHenry, 5460, 1590, 360, 285);
+  txtCmpkoc = AddText(frmProperties, "txtCmpkoc", "log(Koc)", 120, 1950, kLabelWidth, 1300, "log (l/kgOC)");
   cmdQSARKoc = new QPushButton("?", frmProperties);
   cmdQSARKoc->setObjectName("cmdQSARKoc");
   cmdQSARKoc->setToolTip("Press to enable QSAR for estimation of Koc");
-  ui::Place(cmdQSARKoc, 5400, 1950, 360, 285);
+  ui::Place(cmdQSARKoc, 5460, 1950, 360, 285);
   TagField(txtCmpkow, "2");
   TagField(txtCmpkd, "1");
   TagField(txtCmpHe, "2");
@@ -92,15 +100,15 @@ frmCompounds::frmCompounds() : editors::RecordEditor(kSpec) {
   SetTag(cmdEstHenry, "102");
   SetTag(cmdQSARKoc, "103");
 
-  SetTag(AddLabel(frmProperties, "lblDegradation", "Degradation rates", 120, 2370, 1800), "2");
-  SetTag(AddLabel(frmProperties, "lblWater", "Water", 1920, 2370, 1300), "2");
-  SetTag(AddLabel(frmProperties, "lblSediment", "Sediment", 3420, 2370, 1300), "2");
+  SetTag(AddLabel(frmProperties, "lblDegradation", "Degradation rates", 120, 2370, kLabelWidth), "2");
+  SetTag(AddLabel(frmProperties, "lblWater", "Water", 2040, 2370, 1200), "2");
+  SetTag(AddLabel(frmProperties, "lblSediment", "Sediment", 3390, 2370, 1200), "2");
   const auto rateRow = [&](const char* water, const char* sed, const char* caption, const char* labelName,
                            double top, QLineEdit*& w, QLineEdit*& s) {
-    SetTag(AddLabel(frmProperties, labelName, caption, 120, top + 30, 1800), "2");
-    w = AddText(frmProperties, water, "", 1920, top, 0, 1300);
-    s = AddText(frmProperties, sed, "", 3420, top, 0, 1300);
-    SetTag(AddLabel(frmProperties, (std::string(labelName) + "Unit").c_str(), "1/d", 4820, top + 30, 600), "2");
+    SetTag(AddLabel(frmProperties, labelName, caption, 120, top + 30, kLabelWidth), "2");
+    w = AddText(frmProperties, water, "", 2040, top, 0, 1200);
+    s = AddText(frmProperties, sed, "", 3390, top, 0, 1200);
+    SetTag(AddLabel(frmProperties, (std::string(labelName) + "Unit").c_str(), "1/d", 4680, top + 30, 600), "2");
     SetTag(w, "2");
     SetTag(s, "2");
   };
@@ -121,7 +129,7 @@ frmCompounds::frmCompounds() : editors::RecordEditor(kSpec) {
   QLineEdit** factorFields[] = {&txtBioTransZoo, &txtBioTransSecProd, &txtBioTransRound, &txtBioTransOrg1Tel,
                                 &txtBioTransOrg2Dab};
   for (int i = 0; i < 5; ++i) {
-    QLineEdit* f = AddText(frmProperties, factors[i].first, factors[i].second, 120, 4110 + i * 310, 1800, 1300,
+    QLineEdit* f = AddText(frmProperties, factors[i].first, factors[i].second, 120, 4110 + i * 310, kLabelWidth, 1300,
                            "(-/-)");
     f->setToolTip("Value between 0 - 1 , choose 0 if no information is available");
     TagField(f, "2");
@@ -229,7 +237,10 @@ int frmCompounds::BackColor(const QWidget* field) { return field->property("Back
 
 void frmCompounds::SetBackColor(QWidget* field, int colour) {
   field->setProperty("BackColor", colour);
-  field->setStyleSheet(colour == kYellow ? "background-color: #ffff00" : "background-color: #ffffff");
+  // Yellow marks a panel's fields, also the disabled target; white leaves a disabled field looking
+  // disabled.
+  field->setStyleSheet(colour == kYellow ? "background-color: #ffff00"
+                                         : "QLineEdit:enabled { background-color: #ffffff }");
 }
 
 bool frmCompounds::eventFilter(QObject* watched, QEvent* event) {
@@ -329,8 +340,8 @@ bool frmCompounds::CheckFields() {
 }
 
 bool frmCompounds::StoreFields() {
-  const std::string descr = Trim(TextOf(txtCmpdescr)).substr(0, 100);
-  const std::string name = Trim(TextOf(txtCmpname)).substr(0, 100);
+  const std::string descr = StoredText(txtCmpdescr);
+  const std::string name = StoredText(txtCmpname);
   const std::string cas = TextOf(txtCASnr);
   const int16_t type = OptType[0]->isChecked() ? 1 : 2;
   const bool metal = type == 1;

@@ -38,21 +38,26 @@ TEST_F(CompoundEditorTest, ViewModeShowsTheRecordReadOnly) {
 }
 
 TEST_F(CompoundEditorTest, BadFieldsGiveTheirMessageAndStoreNothing) {
+  // Compound 1 is organic: its vapour pressure and solubility fields are edited through the Henry
+  // panel only and its Kd field belongs to metals, so those fields are disabled and keep the focus
+  // where it was.
   struct Case {
     QLineEdit* frmCompounds::*field;
     const char* text;
-    const char* message;  // nullptr: passes
+    const char* message;
+    bool focused;  // the failing field gets the focus
   } cases[] = {
-      {&frmCompounds::txtCmpdescr, "  ", "The 'txtCmpdescr' cannot be blank. Please try again."},
-      {&frmCompounds::txtCmpname, "", "The 'txtCmpname' cannot be blank. Please try again."},
-      {&frmCompounds::txtCmpvappress, "", "The 'Vapour pressure field' cannot be blank. Please try again."},
-      {&frmCompounds::txtCmpvappress, "-1", "Vapour pressure must be a positive numeric. Please try again."},
-      {&frmCompounds::txtCmpsol, "abc", "Solubility must be a positive numeric. Please try again."},
-      {&frmCompounds::txtCmpsol, "-0.5", "Solubility must be a positive value. Please try again."},
-      {&frmCompounds::txtCmpkow, "", "Log(Kow) must be a positive numeric. Please try again."},
-      {&frmCompounds::txtCmpkow, "20.01", "Log(Kow) cannot be higher than 20. Please try again."},
-      {&frmCompounds::txtCmpkd, "", "Kd must be a positive numeric. Please try again."},
-      {&frmCompounds::txtCmpkd, "10000.5", "Kd cannot be higher than 10000. Please try again."},
+      {&frmCompounds::txtCmpdescr, "  ", "The 'txtCmpdescr' cannot be blank. Please try again.", true},
+      {&frmCompounds::txtCmpname, "", "The 'txtCmpname' cannot be blank. Please try again.", true},
+      {&frmCompounds::txtCmpvappress, "", "The 'Vapour pressure field' cannot be blank. Please try again.", false},
+      {&frmCompounds::txtCmpvappress, "-1", "Vapour pressure must be a positive numeric. Please try again.", false},
+      {&frmCompounds::txtCmpsol, "abc", "Solubility must be a positive numeric. Please try again.", false},
+      {&frmCompounds::txtCmpsol, "-0.5", "Solubility must be a positive value. Please try again.", false},
+      {&frmCompounds::txtCmpkow, "", "Log(Kow) must be a positive numeric. Please try again.", true},
+      {&frmCompounds::txtCmpkow, "-0.1", "Log(Kow) must be a positive numeric. Please try again.", true},
+      {&frmCompounds::txtCmpkow, "20.01", "Log(Kow) cannot be higher than 20. Please try again.", true},
+      {&frmCompounds::txtCmpkd, "", "Kd must be a positive numeric. Please try again.", false},
+      {&frmCompounds::txtCmpkd, "10000.5", "Kd cannot be higher than 10000. Please try again.", false},
   };
   const std::string before = db.Scalar("SELECT CmpDescr || CmpName || CmpSol FROM Compounds WHERE CmpID = 1");
   for (const Case& c : cases) {
@@ -66,6 +71,9 @@ TEST_F(CompoundEditorTest, BadFieldsGiveTheirMessageAndStoreNothing) {
     EXPECT_EQ(boxes.boxes().back().prompt, c.message);
     EXPECT_EQ(boxes.boxes().back().style, ui::vbExclamation);
     EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), e) << "stays open";
+    QLineEdit* field = e->*c.field;
+    EXPECT_EQ(e->focusWidget() == field, c.focused) << c.text;
+    EXPECT_FALSE(field->hasSelectedText()) << c.text;
     e->CloseForm();
     list->Unload();
   }
@@ -88,6 +96,23 @@ TEST_F(CompoundEditorTest, EditSavesTrimmedAndUpdatesTheSelectedRow) {
   EXPECT_TRUE(gblnCompoundsChanged);
   EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), nullptr);
   EXPECT_TRUE(list->isEnabled());
+}
+
+TEST_F(CompoundEditorTest, BoundaryValuesPassAndTextsAreCutByCharactersNotBytes) {
+  auto* list = OpenList("frmCompoundsList", 1);
+  frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
+  ASSERT_NE(e, nullptr);
+  e->txtCmpkow->setText("0");
+  e->OptType[0]->setChecked(true);
+  e->OptType_Click(0);
+  e->txtCmpkd->setText("10000");
+  // 60 two-byte characters: 120 bytes, well within the 100 characters of the column.
+  const QString accented(60, QChar(0x00E9));
+  e->txtCmpname->setText(accented);
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
+  EXPECT_EQ(db.Scalar("SELECT CmpName FROM Compounds WHERE CmpID = 1"), accented.toStdString());
+  EXPECT_EQ(db.Scalar("SELECT CmpKd FROM Compounds WHERE CmpID = 1"), "10000.0");
 }
 
 TEST_F(CompoundEditorTest, CopyAddsASelectedRowWithTheNewId) {

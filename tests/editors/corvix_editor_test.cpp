@@ -1,8 +1,13 @@
 // The engine-settings editor and the shared editor protocol it shows most plainly: modes, the menu
 // states, the button placement, add and edit with the parent list's row.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMetaObject>
 
 #include "editors/frmCorvix.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/Global.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Twips.h"
@@ -87,4 +92,68 @@ TEST_F(CorvixEditorTest, AddStoresNullsAndSelectsTheNewRow) {
   EXPECT_EQ(list->lvw->SelectedItem()->Key(), "KY_" + id);
   EXPECT_EQ(list->lvw->SelectedItem()->Text(), id);
   EXPECT_EQ(Editor<frmCorvix>("frmCorvix"), nullptr);
+}
+
+namespace {
+
+void Key(QWidget* target, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+}
+
+}  // namespace
+
+TEST_F(CorvixEditorTest, EnterSavesEscapeClosesAndTheParentStaysOutOfUse) {
+  auto* list = OpenList("frmCorvixList", 1);
+  frmCorvix* e = Open(*this, list, "UpdateRecord");
+  ASSERT_NE(e, nullptr);
+  ASSERT_NE(list->SubWindow(), nullptr);
+  // The list's frame too, so that it cannot be brought in front of its editor.
+  EXPECT_FALSE(list->SubWindow()->isEnabled());
+  e->fields[0]->setText("by enter");
+  Key(e->fields[0], Qt::Key_Return);
+  EXPECT_TRUE(boxes.boxes().empty());
+  EXPECT_EQ(db.Scalar("SELECT CorvixVersion FROM Corvix WHERE CorvixID = 1"), "by enter");
+  EXPECT_EQ(list->lvw->SelectedItem()->SubItem(1), "by enter");
+  EXPECT_EQ(Editor<frmCorvix>("frmCorvix"), nullptr);
+  EXPECT_TRUE(list->SubWindow()->isEnabled());
+  EXPECT_TRUE(list->isEnabled());
+
+  const std::string count = db.Scalar("SELECT COUNT(*) FROM Corvix");
+  e = Open(*this, list, "AddRecord");
+  ASSERT_NE(e, nullptr);
+  e->fields[0]->setText("dropped");
+  Key(e->fields[0], Qt::Key_Escape);
+  EXPECT_EQ(Editor<frmCorvix>("frmCorvix"), nullptr);
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Corvix"), count);
+
+  // A focused button takes Enter itself; in view mode Enter elsewhere saves nothing.
+  e = Open(*this, list, "DisplayRecord");
+  ASSERT_NE(e, nullptr);
+  Key(e->txtCorvixid, Qt::Key_Enter);
+  EXPECT_EQ(Editor<frmCorvix>("frmCorvix"), e);
+  e->cmdCancel->setFocus();
+  Key(e->cmdCancel, Qt::Key_Return);
+  EXPECT_EQ(Editor<frmCorvix>("frmCorvix"), nullptr);
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Corvix"), count);
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(CorvixEditorTest, OpensInsideTheMainWindowsClientArea) {
+  // The compound editor nearly fills this area; where it would hang out of it, it is pulled back.
+  auto* list = OpenList("frmCompoundsList", 1);
+  QMdiArea* area = ui::MdiArea();
+  ASSERT_NE(area, nullptr);
+  area->window()->resize(1000, 760);
+  area->window()->show();
+  list->SubWindow()->move(0, 0);
+  QMetaObject::invokeMethod(list, "UpdateRecord");
+  auto* e = Editor<ui::Form>("frmCompounds");
+  ASSERT_NE(e, nullptr);
+  ASSERT_NE(e->SubWindow(), nullptr);
+  const QRect g = e->SubWindow()->geometry();
+  EXPECT_GE(g.left(), 0);
+  EXPECT_GE(g.top(), 0);
+  EXPECT_LE(g.right(), area->viewport()->width());
+  EXPECT_LE(g.bottom(), area->viewport()->height());
 }
