@@ -111,10 +111,13 @@ QPixmap Picture(Table t) {
   return pm;
 }
 
-// A header without a width of its own keeps the list control's default width.
+// A header without a width of its own takes the list control's default width, or the width of its
+// caption where that is wider, so that no column name shows cut off.
 void AddHeader(ui::ListView* lvw, const std::string& header, double width) {
   lvw->AddColumn(header, width);
-  if (width <= 0) lvw->setColumnWidth(lvw->columnCount() - 1, lvw->header()->defaultSectionSize());
+  const int column = lvw->columnCount() - 1;
+  if (width <= 0)
+    lvw->setColumnWidth(column, std::max(lvw->header()->defaultSectionSize(), lvw->header()->sectionSizeHint(column)));
 }
 
 QIcon RowIcon() {

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -429,6 +431,12 @@ TEST_F(ListTest, ARunListClickShowsTheRunDescriptionAsTip) {
   RecordList* runs = Open("frmRunList");
   ClickRow(runs, 2);
   EXPECT_EQ(runs->lvw->toolTip().toStdString(), "second run");
+  // Resting the mouse on the rows shows it.
+  const QPoint at = runs->lvw->visualItemRect(runs->lvw->Find("KY_1")).center();
+  QHelpEvent help(QEvent::ToolTip, at, runs->lvw->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(runs->lvw->viewport(), &help);
+  EXPECT_EQ(QToolTip::text().toStdString(), "second run");
+  QToolTip::hideText();
   // A click that selects nothing keeps the tip.
   ClickBelowRows(runs);
   EXPECT_EQ(runs->lvw->toolTip().toStdString(), "second run");
@@ -595,6 +603,10 @@ TEST_F(ListTest, HeadersAndCellsOfTheListsThatLayThemAtLoad) {
 
   RecordList* settings = Open("frmCorvixList");
   ASSERT_EQ(settings->lvw->columnCount(), 13);
+  // Columns without a designed width show their whole name.
+  const QFontMetrics header(settings->lvw->header()->font());
+  for (int c = 0; c < 13; ++c)
+    EXPECT_GT(settings->lvw->columnWidth(c), header.horizontalAdvance(settings->lvw->headerItem()->text(c))) << c;
   EXPECT_EQ(settings->lvw->headerItem()->text(12).toStdString(), "Cxdummy10");
   EXPECT_EQ(settings->lvw->Find("KY_77")->Text(), "77");
   EXPECT_EQ(settings->lvw->Find("KY_77")->SubItem(12), "");
