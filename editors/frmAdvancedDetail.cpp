@@ -38,14 +38,17 @@ const FieldSpec kFields[32] = {
 frmAdvancedDetail::frmAdvancedDetail() : editors::RecordEditor(kSpec) {
   SetDesignClientSize(11400, 6600);
   // Three columns: the id and details 1 to 14; detail 15, weights and diets; the growth rates.
-  txtAdvancedID = AddText(this, "txtAdvancedID", "AdvancedID", 120, 120, 1900, 1500);
+  txtAdvancedID = AddText(this, "txtAdvancedID", "AdvancedID", 120, 120, 1700, 1300);
   lblAdvancedID = findChild<QLabel*>("lblAdvancedID");
   SetTextOf(txtAdvancedID, "0");
   for (int i = 0; i < 32; ++i) {
     const int column = i < 14 ? 0 : (i < 29 ? 1 : 2);
     const int row = column == 0 ? i + 1 : (column == 1 ? i - 14 : i - 29);
     const std::string name = std::string("txt") + kFields[i].base;
-    QLineEdit* f = AddText(this, name.c_str(), kFields[i].caption, 120 + column * 3750, 120 + row * 360, 1900, 1500);
+    // The first column's captions are short; the others need room for "Growth Rate Roundfish".
+    const double left = column == 0 ? 120 : (column == 1 ? 3360 : 7200);
+    QLineEdit* f =
+        AddText(this, name.c_str(), kFields[i].caption, left, 120 + row * 360, column == 0 ? 1700 : 2300, 1300);
     SetTextOf(f, "0");
     fields[static_cast<std::size_t>(i)] = f;
   }

@@ -371,10 +371,9 @@ bool frmCompounds::StoreFields() {
                             .vdblBioTransOrg1Tel = tel,   .vdblBioTransOrg2Dab = dab,    .vstrCASnr = cas};
   if (Mode() == editors::modEdit) return Compounds().Update(vb::Variant(Id()), v, true);
   if (AddingMode()) {
-    const int32_t id = Compounds().Add(v, true);
-    if (id == -1) return false;
-    SetId(id);
-    SetTextOf(txtCmpid, std::to_string(id));
+    SetId(Compounds().Add(v, true));
+    if (Id() == -1) return false;
+    SetTextOf(txtCmpid, std::to_string(Id()));
   }
   return true;
 }

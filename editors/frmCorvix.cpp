@@ -21,12 +21,13 @@ const char* const kCaptions[12] = {"Corvixversion", "Numericalscheme", "Cxdummy1
 }  // namespace
 
 frmCorvix::frmCorvix() : editors::RecordEditor(kSpec) {
-  SetDesignClientSize(6600, 3400);
-  txtCorvixid = AddText(this, "txtCorvixid", "Corvixid", 240, 240, 1800, 3600);
+  // Boxes wide enough for the delivered numerical scheme's whole text.
+  SetDesignClientSize(8400, 3400);
+  txtCorvixid = AddText(this, "txtCorvixid", "Corvixid", 240, 240, 1800, 5700);
   lblCorvixid = findChild<QLabel*>("lblCorvixid");
   double top = 600;
   for (int i = 0; i < 12; ++i) {
-    fields[static_cast<std::size_t>(i)] = AddText(this, kNames[i], kCaptions[i], 240, top, 1800, 3600);
+    fields[static_cast<std::size_t>(i)] = AddText(this, kNames[i], kCaptions[i], 240, top, 1800, 5700);
     if (i >= 2 && i <= 8) {
       fields[static_cast<std::size_t>(i)]->setVisible(false);
       findChild<QLabel*>(QString("lbl") + (kNames[i] + 3))->setVisible(false);

@@ -5,6 +5,7 @@
 #include "editors/Estimators.h"
 #include "editors/frmCompounds.h"
 #include "platform/ui/ListView.h"
+#include "platform/ui/Twips.h"
 #include "shell/Globals.h"
 #include "tests/editors/editor_fixture.h"
 
@@ -71,6 +72,9 @@ TEST_F(CompoundEditorTest, BadFieldsGiveTheirMessageAndStoreNothing) {
     EXPECT_EQ(boxes.boxes().back().prompt, c.message);
     EXPECT_EQ(boxes.boxes().back().style, ui::vbExclamation);
     EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), e) << "stays open";
+    const auto& events = boxes.events();
+    ASSERT_GE(events.size(), 2u);
+    EXPECT_EQ(events[events.size() - 2], "beep") << "the beep sounds first";
     QLineEdit* field = e->*c.field;
     EXPECT_EQ(e->focusWidget() == field, c.focused) << c.text;
     EXPECT_FALSE(field->hasSelectedText()) << c.text;
@@ -113,6 +117,62 @@ TEST_F(CompoundEditorTest, BoundaryValuesPassAndTextsAreCutByCharactersNotBytes)
   EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
   EXPECT_EQ(db.Scalar("SELECT CmpName FROM Compounds WHERE CmpID = 1"), accented.toStdString());
   EXPECT_EQ(db.Scalar("SELECT CmpKd FROM Compounds WHERE CmpID = 1"), "10000.0");
+}
+
+TEST_F(CompoundEditorTest, StoredTypeChoosesTheOptionWithAMessageForOthers) {
+  struct Case {
+    const char* stored;
+    bool metal;
+    const char* message;  // nullptr: none
+  } cases[] = {{"1", true, nullptr},
+               {"2", false, nullptr},
+               {"3", false, "Type 3 not implemented yet, type switched to organic"},
+               {"NULL", false, "Unknown type, type set to organic"},
+               {"7", false, "Unknown type, type set to organic"}};
+  for (const Case& c : cases) {
+    db.Raw(std::string("UPDATE Compounds SET CmpIsType = ") + c.stored + " WHERE CmpID = 1");
+    boxes.Clear();
+    auto* list = OpenList("frmCompoundsList", 1);
+    frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->OptType[0]->isChecked(), c.metal) << c.stored;
+    EXPECT_EQ(e->OptType[1]->isChecked(), !c.metal) << c.stored;
+    // The type rule: Kd for metals, the organic fields otherwise.
+    EXPECT_EQ(e->txtCmpkd->isEnabled(), c.metal) << c.stored;
+    EXPECT_EQ(e->txtCmpkow->isEnabled(), !c.metal) << c.stored;
+    if (c.message) {
+      ASSERT_EQ(boxes.boxes().size(), 1u) << c.stored;
+      EXPECT_EQ(boxes.boxes()[0].prompt, c.message);
+      EXPECT_EQ(boxes.boxes()[0].style, ui::vbOKOnly);
+    } else {
+      EXPECT_TRUE(boxes.boxes().empty()) << c.stored;
+    }
+    e->CloseForm();
+    list->Unload();
+  }
+}
+
+TEST_F(CompoundEditorTest, ClearEmptiesTheFieldsButNotTheIdOrTheTypeAndTheButtonsKeepTheirPlace) {
+  auto* list = OpenList("frmCompoundsList", 1);
+  frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
+  ASSERT_NE(e, nullptr);
+  e->ClearForm();
+  for (QLineEdit* f : {e->txtCmpdescr, e->txtCmpname, e->txtCASnr, e->txtCmpmolmass, e->txtCmpkow, e->txtCmppka,
+                       e->txtBetaPrey, e->txtBioTransOrg2Dab, e->txtCmptmelt})
+    EXPECT_TRUE(f->text().isEmpty()) << f->objectName().toStdString();
+  EXPECT_EQ(e->txtCmpid->text(), "1");
+  EXPECT_TRUE(e->OptType[1]->isChecked());
+  // File Save of cleared fields: the invalid-data message, nothing stored, the window stays.
+  EXPECT_FALSE(e->SaveDetails());
+  EXPECT_EQ(Prompts(), std::vector<std::string>{frmCompounds::kInvalidData});
+  EXPECT_NE(db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 1"), "");
+
+  e->SetWidth(12000);
+  e->SetHeight(9000);
+  e->Form_Resize();
+  EXPECT_NEAR(ui::TopOf(e->cmdOK), 9000 - 925, 15);
+  EXPECT_NEAR(ui::TopOf(e->cmdCancel), 9000 - 925, 15);
+  EXPECT_NEAR(ui::LeftOf(e->cmdCancel), 12000 - 1280, 15);
 }
 
 TEST_F(CompoundEditorTest, CopyAddsASelectedRowWithTheNewId) {
