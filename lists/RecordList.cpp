@@ -117,7 +117,8 @@ void AddHeader(ui::ListView* lvw, const std::string& header, double width) {
   lvw->AddColumn(header, width);
   const int column = lvw->columnCount() - 1;
   if (width <= 0)
-    lvw->setColumnWidth(column, std::max(lvw->header()->defaultSectionSize(), lvw->header()->sectionSizeHint(column)));
+    lvw->setColumnWidth(column,
+                        std::max(lvw->header()->defaultSectionSize(), lvw->header()->sectionSizeHint(column)));
 }
 
 QIcon RowIcon() {
@@ -278,7 +279,7 @@ RecordList::RecordList(Table table) : ui::Form(Of(table).name), table_(table) {
 }
 
 RecordList::~RecordList() {
-  // The rows go with the list control, after this window: nothing may reach it then.
+  // The list control outlives this part of the window; its last signals must not reach it.
   disconnect(lvw, nullptr, this, nullptr);
   lvw->viewport()->removeEventFilter(this);
 }
@@ -504,7 +505,10 @@ void RecordList::RefreshList() {
         lvw->setColumnWidth(static_cast<int>(c), ui::ToPixels(columns[c].width));
     // The designed widths assume a smaller font: the id column grows until the icon and the whole
     // id fit, so that no id shows cut off.
-    if (lvw->Count() > 0) lvw->setColumnWidth(0, std::max(lvw->columnWidth(0), static_cast<QAbstractItemView*>(lvw)->sizeHintForColumn(0)));
+    if (lvw->Count() > 0) {
+      const int fit = static_cast<QAbstractItemView*>(lvw)->sizeHintForColumn(0);
+      lvw->setColumnWidth(0, std::max(lvw->columnWidth(0), fit));
+    }
     CloseRecordset(rs);
     Progress::ProgressStart(Main().prgBar, 0, 0, 100);
     EnableMenus();
