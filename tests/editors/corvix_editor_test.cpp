@@ -108,8 +108,13 @@ TEST_F(CorvixEditorTest, EnterSavesEscapeClosesAndTheParentStaysOutOfUse) {
   frmCorvix* e = Open(*this, list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
   ASSERT_NE(list->SubWindow(), nullptr);
-  // The list's frame too, so that it cannot be brought in front of its editor.
+  // The list's frame too, so that it can be neither brought in front of its editor nor activated.
   EXPECT_FALSE(list->SubWindow()->isEnabled());
+  ui::MdiArea()->setActiveSubWindow(list->SubWindow());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ui::MdiArea()->activeSubWindow(), e->SubWindow());
+  EXPECT_EQ(ui::Global<MDIMain>().frmActive(), e);
+  EXPECT_FALSE(MenuEnabling::MenuEnabled("mnuDataUpdate"));
   e->fields[0]->setText("by enter");
   Key(e->fields[0], Qt::Key_Return);
   EXPECT_TRUE(boxes.boxes().empty());
