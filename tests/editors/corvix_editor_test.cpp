@@ -141,6 +141,16 @@ TEST_F(CorvixEditorTest, EnterSavesEscapeClosesAndTheParentStaysOutOfUse) {
   Key(e->cmdCancel, Qt::Key_Return);
   EXPECT_EQ(Editor<frmCorvix>("frmCorvix"), nullptr);
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Corvix"), count);
+
+  // The window's own close box gives the list back its use and the activation.
+  e = Open(*this, list, "DisplayRecord");
+  ASSERT_NE(e, nullptr);
+  e->SubWindow()->close();
+  ui::FlushDeletes();
+  EXPECT_EQ(Editor<frmCorvix>("frmCorvix"), nullptr);
+  EXPECT_TRUE(list->SubWindow()->isEnabled());
+  EXPECT_TRUE(list->isEnabled());
+  EXPECT_EQ(ui::MdiArea()->activeSubWindow(), list->SubWindow());
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
