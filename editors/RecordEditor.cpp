@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <algorithm>
 
+#include "platform/ui/Controls.h"
 #include "platform/ui/Global.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/MsgBox.h"
@@ -188,6 +189,8 @@ ui::ListView* RecordEditor::ParentList() const {
 ui::ListItem* RecordEditor::AddParentRow(const std::string& text, const std::vector<std::string>& subItems) {
   ui::ListView* list = ParentList();
   ui::ListItem* item = list->Add("KY_" + std::to_string(id_), text);
+  // The row's small icon comes from the parent's image list, as its own rows do.
+  if (auto* images = parent_->findChild<ui::ImageList*>("imglvw")) item->setIcon(0, images->Image("SAMPLE"));
   for (std::size_t i = 0; i < subItems.size(); ++i) item->SetSubItem(static_cast<int>(i) + 1, subItems[i]);
   list->scrollToItem(item);
   list->SetSelectedItem(item);

@@ -1,7 +1,9 @@
 // The food-chain detail editor: 32 numbers converted on saving, -99999 as no value, the id box.
 #include <QMetaObject>
+#include <QPixmap>
 
 #include "editors/frmAdvancedDetail.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/ListView.h"
 #include "tests/editors/editor_fixture.h"
 
@@ -48,4 +50,26 @@ TEST_F(AdvancedDetailEditorTest, AddStoresZerosAndABlankBoxStopsTheSave) {
   e->ClearForm();
   EXPECT_EQ(e->txtAdvancedID->text(), "2");
   EXPECT_FALSE(e->SaveDetails());
+}
+
+TEST_F(AdvancedDetailEditorTest, TheNewRowTakesTheParentsSampleIcon) {
+  // A parent with the list control and image list that the record lists have.
+  QWidget parent;
+  auto* lvw = new ui::ListView("lvw", &parent);
+  for (int c = 0; c <= 32; ++c) lvw->AddColumn("c" + std::to_string(c), 600);
+  QPixmap sample(16, 16);
+  sample.fill(Qt::red);
+  (new ui::ImageList("imglvw", &parent))->Add("SAMPLE", QIcon(sample));
+  auto* e = new frmAdvancedDetail();
+  e->SetfrmParent(&parent);
+  e->SetMode(2);
+  e->Show();
+  EXPECT_FALSE(parent.isEnabled());
+  e->cmdOK_Click();
+  EXPECT_TRUE(parent.isEnabled());
+  ui::ListItem* row = lvw->SelectedItem();
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->Key(), "KY_2");
+  EXPECT_FALSE(row->icon(0).isNull());
+  EXPECT_TRUE(boxes.boxes().empty());
 }
