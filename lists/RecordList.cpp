@@ -285,8 +285,10 @@ RecordList::~RecordList() {
 }
 
 bool RecordList::eventFilter(QObject* watched, QEvent* event) {
+  // A filter sees the clicks of a disabled list too; a list whose editor is open must not take
+  // the commands back from that editor.
   if (watched == lvw->viewport() && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && lvw->isEnabled())
     lvw_Click();
   return ui::Form::eventFilter(watched, event);
 }

@@ -340,6 +340,18 @@ TEST_F(ListTest, SelectsOnListsOpenedFromTheMainWindow) {
   EXPECT_EQ(boxes.boxes()[0].style, ui::vbExclamation);
 }
 
+TEST_F(ListTest, AClickOnAListWhoseEditorIsOpenKeepsTheCommandsWithTheEditor) {
+  RecordList* compounds = Open("frmCompoundsList");
+  RecordList* emissions = Open("frmEmissionList");  // stands for the window that has the commands
+  ASSERT_EQ(Main().frmActive(), emissions);
+  compounds->setEnabled(false);  // as its open editor leaves it
+  const QPointF at(5, 5);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, compounds->lvw->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(compounds->lvw->viewport(), &release);
+  EXPECT_EQ(Main().frmActive(), emissions);
+}
+
 TEST_F(ListTest, ViewCopyAndAddOpenTheEditorWithModeParentAndId) {
   RecordList* list = Open("frmCompoundsList");
   Select(list, 2);
