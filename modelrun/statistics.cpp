@@ -18,14 +18,32 @@ constexpr int kCells = 500;
 void WriteFullListing(const MapTables&, vb::TextWriter& full) {
   // The fifth field comes from a cell table that nothing fills: it stays empty.
   const std::string cellField;
+  // i, j and n are 0..499 here: their "000" picture is the number padded to three digits. This
+  // listing is over 5000 lines on every selection of a run, so it skips the general picture code.
+  auto put3 = [](std::string& line, int v) {
+    const char digits[3] = {static_cast<char>('0' + v / 100 % 10), static_cast<char>('0' + v / 10 % 10),
+                            static_cast<char>('0' + v % 10)};
+    if (v >= 1000) line += std::to_string(v / 1000);
+    line.append(digits, 3);
+  };
+  std::string line;
   for (int32_t k = 0; k < nosys; ++k)
     for (int i = 0; i <= 9; ++i)
       for (int j = 0; j <= 49; ++j) {
         const int n = j + 50 * i;
         if (n >= noseg) continue;
-        full.WriteLine(std::to_string(k) + " " + vb::Format(static_cast<double>(i), "000") + " " +
-                       vb::Format(static_cast<double>(j), "000") + " " + vb::Format(static_cast<double>(n), "000") +
-                       " " + cellField + "  " + vb::SingleText(ResultGrid(k, n)));
+        line = std::to_string(k);
+        line += ' ';
+        put3(line, i);
+        line += ' ';
+        put3(line, j);
+        line += ' ';
+        put3(line, n);
+        line += ' ';
+        line += cellField;
+        line += "  ";
+        line += vb::SingleText(ResultGrid(k, n));
+        full.WriteLine(line);
       }
 }
 
