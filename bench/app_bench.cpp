@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "modelrun/modTulmo.h"
 #include "platform/dao/Dao.h"
 #include "platform/ui/Application.h"
@@ -51,17 +52,8 @@ constexpr int32_t kCompound = 1;
 constexpr int32_t kEmission = 1;
 constexpr int32_t kRunId = 1;
 
-struct Series {
-  std::vector<double> v;
-  double Median() const {
-    std::vector<double> s = v;
-    std::sort(s.begin(), s.end());
-    if (s.empty()) return 0;
-    const size_t n = s.size();
-    return n % 2 ? s[n / 2] : (s[n / 2 - 1] + s[n / 2]) / 2;
-  }
-  double Max() const { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
-};
+
+using bench::Series;
 
 void Row(const std::string& name, const Series& s, double limit = 0) {
   std::printf("  %-52s %9.3f %9.3f", name.c_str(), s.Median(), s.Max());
@@ -103,21 +95,7 @@ Series Time(const std::string& phase, int runs, const std::function<void()>& bod
 
 // Runs one engine step in the working folder, its output discarded; true when it exited with 0.
 bool RunStep(const fs::path& program, const std::vector<std::string>& args) {
-  std::vector<std::string> copies = args;
-  std::string p = program.string();
-  std::vector<char*> argv{p.data()};
-  for (auto& a : copies) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const pid_t pid = fork();
-  if (pid < 0) return false;
-  if (pid == 0) {
-    std::FILE* null = std::fopen("/dev/null", "w");
-    if (null) dup2(fileno(null), STDOUT_FILENO), dup2(fileno(null), STDERR_FILENO);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return bench::TimeProcess(program, args) >= 0;
 }
 
 // The run's map from the real engine, kept as "<run id>.map", and its Run row.

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "modelrun/modTulmo.h"
 #include "shell/DAOSupport.h"
 
@@ -61,30 +62,6 @@ bool WriteInputSet(const fs::path& dir, int estuary, int compound, int emission)
   return ok;
 }
 
-// Runs one program in the working folder with its output discarded; milliseconds from fork to
-// the child's exit, or a negative value when it failed.
-double TimeProcess(const fs::path& program, const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  std::string p = program.string();
-  argv.push_back(p.data());
-  std::vector<std::string> copies = args;
-  for (auto& a : copies) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const auto t0 = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid < 0) return -1;
-  if (pid == 0) {
-    std::FILE* null = std::fopen("/dev/null", "w");
-    if (null) dup2(fileno(null), STDOUT_FILENO), dup2(fileno(null), STDERR_FILENO);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid) return -1;
-  const auto t1 = std::chrono::steady_clock::now();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-  return std::chrono::duration<double, std::milli>(t1 - t0).count();
-}
 
 // "Phase times (ms): name value; name value; ..." lines of the listing, in order.
 std::vector<std::vector<std::pair<std::string, double>>> Phases(const std::string& listing) {
@@ -109,17 +86,9 @@ std::vector<std::vector<std::pair<std::string, double>>> Phases(const std::strin
   return out;
 }
 
-struct Series {
-  std::vector<double> v;
-  double Median() const {
-    std::vector<double> s = v;
-    std::sort(s.begin(), s.end());
-    if (s.empty()) return 0;
-    const size_t n = s.size();
-    return n % 2 ? s[n / 2] : (s[n / 2 - 1] + s[n / 2]) / 2;
-  }
-  double Max() const { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
-};
+
+using bench::Series;
+using bench::TimeProcess;
 
 void Row(const std::string& name, const Series& s, double target = 0) {
   std::printf("  %-46s %9.3f %9.3f", name.c_str(), s.Median(), s.Max());
