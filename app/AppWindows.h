@@ -1,5 +1,4 @@
-// Which window answers each name that the shell opens: the finished windows, and a stand-in only
-// for a window that is not built yet.
+// Which window answers each name that the shell opens by name.
 #pragma once
 
 namespace AppWindows {

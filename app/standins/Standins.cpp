@@ -59,17 +59,6 @@ void RegisterEditor(const EditorSpec& e) {
 
 }  // namespace
 
-const std::vector<std::string_view>& UnbuiltWindows() {
-  static const std::vector<std::string_view> names = {"frmEmission", "frmEnvironment", "frmRun"};
-  return names;
-}
-
-void RegisterUnbuiltWindows() {
-  for (const EditorSpec& e : kEditors)
-    for (std::string_view unbuilt : UnbuiltWindows())
-      if (unbuilt == e.name) RegisterEditor(e);
-}
-
 void RegisterStandins() {
   ChildForms::Register("frmCompoundsList", [] {
     return new StandinCopyList({"frmCompoundsList", "Compounds", "frmCompounds", "Cmpid", &gblnCompoundsChanged,

@@ -1,5 +1,5 @@
-// The program's windows: a finished window answers its name, a stand-in only one not built yet;
-// the stand-ins answer the protocol the shell calls by name.
+// The program's windows: every name the shell opens is answered by its finished window; the
+// stand-ins that tests use answer the protocol the shell calls by name.
 #include <gtest/gtest.h>
 
 #include <QMdiSubWindow>
@@ -26,12 +26,7 @@ const char* const kEditors[] = {"frmCompounds", "frmEmission", "frmEnvironment",
 
 bool IsStandin(const QObject* form) { return QString(form->metaObject()->className()).startsWith("Standins::"); }
 
-bool Unbuilt(const std::string& name) {
-  const auto& u = Standins::UnbuiltWindows();
-  return std::find(u.begin(), u.end(), name) != u.end();
-}
-
-TEST(AppWindows, FinishedWindowsAnswerTheirNamesAndStandInsOnlyTheRest) {
+TEST(AppWindows, EveryNameIsAnsweredByItsFinishedWindow) {
   AppWindows::RegisterWindows();
   std::vector<const char*> names(std::begin(kLists), std::end(kLists));
   names.insert(names.end(), std::begin(kEditors), std::end(kEditors));
@@ -41,13 +36,8 @@ TEST(AppWindows, FinishedWindowsAnswerTheirNamesAndStandInsOnlyTheRest) {
     ASSERT_TRUE(ChildForms::Known(name)) << name;
     std::unique_ptr<ui::Form> form(ChildForms::New(name));
     EXPECT_EQ(form->objectName(), name);
-    if (!Unbuilt(name)) {
-      EXPECT_FALSE(IsStandin(form.get())) << name << " is still a stand-in";
-    }
+    EXPECT_FALSE(IsStandin(form.get())) << name << " is a stand-in";
   }
-  // Only editors may still be missing.
-  for (std::string_view name : Standins::UnbuiltWindows())
-    EXPECT_NE(std::find(std::begin(kEditors), std::end(kEditors), name), std::end(kEditors)) << name;
 }
 
 TEST(Standins, EveryWindowAnswersItsProtocol) {
@@ -73,37 +63,6 @@ TEST(Standins, EveryWindowAnswersItsProtocol) {
   std::unique_ptr<ui::Form> calc(ChildForms::New("frmCalc"));
   EXPECT_TRUE(ui::HasOperation(calc.get(), "EnableMenus"));
   EXPECT_THROW(ChildForms::New("frmNothing"), vb::VbError);
-}
-
-// What the main window sees of a stand-in editor that the program opens: it becomes the active
-// window on activation, sets the menus for its mode, closes through File Close and hands the focus
-// back to its parent.
-TEST(Standins, UnbuiltEditorTakesPartInTheRouting) {
-  ui::MsgBoxRecorder boxes;
-  Standins::RegisterUnbuiltWindows();
-  MDIMain& main = ui::Global<MDIMain>();
-  main.Show();
-  for (std::string_view name : Standins::UnbuiltWindows()) {
-    auto* parent = new ui::Form("frmParentList");
-    parent->Show();
-    ui::Form* editor = ChildForms::New(name);
-    ui::SetProperty(editor, "frmParent", QVariant::fromValue<QWidget*>(parent));
-    ui::SetProperty(editor, "Mode", 1);
-    editor->Show();
-    ui::DoEvents();
-    EXPECT_EQ(main.frmActive(), editor) << name;
-    EXPECT_TRUE(main.Menu("mnuFileSave")->Enabled()) << name;
-    EXPECT_FALSE(main.Menu("mnuDataAdd")->Enabled()) << name;
-    EXPECT_TRUE(main.tbrMain->Button("SAVE")->Enabled()) << name;
-    main.mnuFileClose_Click();
-    ui::FlushDeletes();
-    EXPECT_EQ(ui::FindForm(std::string(name)), nullptr) << name;
-    EXPECT_EQ(main.frmActive(), nullptr) << name;
-    EXPECT_TRUE(parent->isEnabled());
-    parent->Unload();
-  }
-  EXPECT_TRUE(boxes.boxes().empty());
-  ui::UnloadAllForms();
 }
 
 }  // namespace
