@@ -268,6 +268,7 @@ void frmResult::BuildDisplayArea() {
   lblToolTip = new QLabel(picToolTip);
   lblToolTip->setObjectName("lblToolTip");
   tmrToolTip = new ui::Timer("tmrToolTip", this);
+  tmrToolTip->SetEnabled(true);  // stays on: the tip starts and stops it through its interval
   BringToFront(MSChart[0]);
   BringToFront(picHeader);
 }

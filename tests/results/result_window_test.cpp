@@ -1,4 +1,6 @@
 #include <QLabel>
+#include <QEventLoop>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <shapefil.h>
 
@@ -263,7 +265,13 @@ TEST_F(ResultWindowTest, MapColouringAndABadClassCountKeepsThePreviousColouring)
   // The tip still reads the field the map is coloured by: TOT1 of cell 0 is 2.
   mapctl::Point t = w.Map1->FromMapPoint(layer->FeatureAt(0).Bounds.Center());
   w.Map1_MouseMove(0, 0, t.X, t.Y);
-  w.tmrToolTip_Timer();
+  // The form's own timer must tick after a mouse move, or no tip ever shows.
+  bool ticked = false;
+  QEventLoop loop;
+  QObject::connect(w.tmrToolTip, &ui::Timer::Tick, &loop, [&] { ticked = true; loop.quit(); });
+  QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+  loop.exec();
+  ASSERT_TRUE(ticked);
   EXPECT_EQ(w.lblToolTip->text().toStdString(), "Value: 2.00E+00");
 
   w.txtClasses->setText("1");
