@@ -231,7 +231,11 @@ void RecordEditor::Form_Load() {
   vb::Guard(Name(), "Form_Load", [&] {
     BeforeLoad();
     const bool loads = mode_ == modView || mode_ == modEdit || (mode_ == modCopy && spec_.copyLoads);
-    if (loads) vb::Guard(Name(), "GetData", [&] { GetData(); });
+    bool read = true;
+    if (loads) read = vb::Guard(Name(), "GetData", [&] { read = GetData(); }) && read;
+    // A record that could not be read (a damaged row) is only shown: saving the design values
+    // over it would destroy what the row still holds.
+    if (!read && mode_ == modEdit) mode_ = modView;
     AfterGetData();
     ProcessMode();
     SetParentEnabled(false);

@@ -77,7 +77,8 @@ class RecordEditor : public ui::Form {
   virtual void AfterGetData() {}
   virtual void AfterLoad() {}
   virtual void OnActivate() {}
-  virtual void GetData() = 0;
+  // True when the record was read; the fields are untouched otherwise.
+  virtual bool GetData() = 0;
   virtual bool CheckFields() = 0;
   // Writes through the record class; false when the record class stored nothing.
   virtual bool StoreFields() = 0;

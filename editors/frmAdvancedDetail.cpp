@@ -54,14 +54,15 @@ frmAdvancedDetail::frmAdvancedDetail() : editors::RecordEditor(kSpec) {
   }
 }
 
-void frmAdvancedDetail::GetData() {
+bool frmAdvancedDetail::GetData() {
   std::array<double, 32> v{};
   AdvancedDetail::Outputs o;
   auto members = o.Members();
   for (std::size_t i = 0; i < 32; ++i) *members[i] = records::OutRef(v[i]);
-  if (!AdvancedDetail().GetByKey(Id(), o)) return;
+  if (!AdvancedDetail().GetByKey(Id(), o)) return false;
   SetTextOf(txtAdvancedID, std::to_string(Id()));
   for (std::size_t i = 0; i < 32; ++i) SetTextOf(fields[i], vb::DoubleText(v[i]));
+  return true;
 }
 
 bool frmAdvancedDetail::StoreFields() {

@@ -20,7 +20,7 @@ class frmAdvancedDetail : public editors::RecordEditor {
   std::array<QLineEdit*, 32> fields;
 
  protected:
-  void GetData() override;
+  bool GetData() override;
   bool CheckFields() override { return true; }
   bool StoreFields() override;
   void ApplyMode() override;

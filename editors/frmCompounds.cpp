@@ -257,7 +257,7 @@ void frmCompounds::BeforeLoad() {
 
 void frmCompounds::OnActivate() { QSARKow = false; }
 
-void frmCompounds::GetData() {
+bool frmCompounds::GetData() {
   std::string descr, name, cas;
   int16_t type = 0;
   float kow = 0;
@@ -275,7 +275,7 @@ void frmCompounds::GetData() {
              .rdblBetaprey = prey,          .rdblBetadet = det,            .rdblBioTransform = biotr,
              .rdblBioTransZoo = zoo,        .rdblBioTransSecProd = sec,    .rdblBioTransRound = round,
              .rdblBioTransOrg1Tel = tel,    .rdblBioTransOrg2Dab = dab,    .rstrCASnr = cas});
-  if (!found) return;
+  if (!found) return false;
   SetTextOf(txtCmpid, std::to_string(Id()));
   SetTextOf(txtCmpdescr, Mode() == editors::modCopy ? descr + " (copy)" : descr);
   SetTextOf(txtCmpname, name);
@@ -316,6 +316,7 @@ void frmCompounds::GetData() {
   show(txtBioTransOrg1Tel, tel);
   show(txtBioTransOrg2Dab, dab);
   SetTextOf(txtCASnr, cas);
+  return true;
 }
 
 bool frmCompounds::CheckFields() {

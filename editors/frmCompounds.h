@@ -60,7 +60,7 @@ class frmCompounds : public editors::RecordEditor {
  protected:
   void BeforeLoad() override;
   void OnActivate() override;
-  void GetData() override;
+  bool GetData() override;
   bool CheckFields() override;
   bool StoreFields() override;
   void ApplyMode() override;

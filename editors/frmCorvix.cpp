@@ -37,14 +37,15 @@ frmCorvix::frmCorvix() : editors::RecordEditor(kSpec) {
   }
 }
 
-void frmCorvix::GetData() {
+bool frmCorvix::GetData() {
   std::array<std::string, 12> t;
   Corvix::Outputs o;
   auto members = o.Members();
   for (std::size_t i = 0; i < 12; ++i) *members[i] = records::OutRef(t[i]);
-  if (!Corvix().GetByKey(Id(), o)) return;
+  if (!Corvix().GetByKey(Id(), o)) return false;
   SetTextOf(txtCorvixid, std::to_string(Id()));
   for (std::size_t i = 0; i < 12; ++i) SetTextOf(fields[i], t[i]);
+  return true;
 }
 
 bool frmCorvix::StoreFields() {

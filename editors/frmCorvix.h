@@ -19,7 +19,7 @@ class frmCorvix : public editors::RecordEditor {
   std::array<QLineEdit*, 12> fields;
 
  protected:
-  void GetData() override;
+  bool GetData() override;
   bool CheckFields() override { return true; }
   bool StoreFields() override;
   void ApplyMode() override;

@@ -114,18 +114,19 @@ std::array<QLineEdit*, 16> frmEmission::NumericFields() const {
           txtEmSeaConc, txtSedBack,   txtEmdummy4,  txtEmdummy5};
 }
 
-void frmEmission::GetData() {
+bool frmEmission::GetData() {
   std::string descr;
   std::array<double, 16> v{};
   Emission::Outputs o;
   auto members = o.Members();
   *members[0] = records::OutRef(descr);
   for (std::size_t i = 0; i < 16; ++i) *members[i + 1] = records::OutRef(v[i]);
-  if (!Emission().GetByKey(Id(), o)) return;
+  if (!Emission().GetByKey(Id(), o)) return false;
   SetTextOf(txtEmissionid, std::to_string(Id()));
   SetTextOf(txtDescription, Mode() == editors::modCopy ? descr + " (copy)" : descr);
   const auto fields = NumericFields();
   for (std::size_t i = 0; i < 16; ++i) SetTextOf(fields[i], vb::DoubleText(v[i]));
+  return true;
 }
 
 bool frmEmission::StoreFields() {

@@ -27,7 +27,7 @@ class frmEmission : public editors::RecordEditor {
   QLabel* Image1;
 
  protected:
-  void GetData() override;
+  bool GetData() override;
   bool CheckFields() override { return true; }
   bool StoreFields() override;
   void ApplyMode() override;

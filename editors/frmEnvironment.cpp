@@ -461,11 +461,11 @@ std::string HeldText(const Col& c) {
 
 }  // namespace
 
-void frmEnvironment::GetData() {
+bool frmEnvironment::GetData() {
   modTulmo::EstuaryRecord& e = modTulmo::CurrentEstuary;
   std::string type;
   const bool found = Environment().GetByKey(Id(), modTulmo::EstuaryOutputs(e, type));
-  if (!found) return;
+  if (!found) return false;
   SetTextOf(txtId, std::to_string(Id()));
   for (const Col& c : Schedule(*this)) {
     switch (c.kind) {
@@ -484,6 +484,7 @@ void frmEnvironment::GetData() {
   // Selecting an option from here runs its Click handler when the selection changes.
   optDispersion[e.DispersionOption == 0 ? 0 : 1]->setChecked(true);
   EnableSalinityGroup(e.DispersionOption != 0);
+  return true;
 }
 
 bool frmEnvironment::CheckFields() {

@@ -73,7 +73,7 @@ class frmEnvironment : public editors::RecordEditor {
   void BeforeLoad() override;
   void AfterGetData() override;
   void AfterLoad() override;
-  void GetData() override;
+  bool GetData() override;
   bool CheckFields() override;
   bool StoreFields() override;
   void ApplyMode() override;

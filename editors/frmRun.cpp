@@ -59,7 +59,7 @@ frmRun::frmRun() : editors::RecordEditor(kSpec) {
   Frame1->setVisible(false);
 }
 
-void frmRun::GetData() {
+bool frmRun::GetData() {
   std::string descr, version;
   int32_t corvix = 0, envir = 0, compound = 0, emis = 0;
   vb::Variant date;
@@ -70,7 +70,7 @@ void frmRun::GetData() {
                                              .rlngEnvirID = envir,
                                              .rlngCompoundid = compound,
                                              .rlngEmisid = emis});
-  if (!found) return;
+  if (!found) return false;
   SetTextOf(txtRunid, std::to_string(Id()));
   SetTextOf(txtRundescription, descr);
   SetTextOf(txtCorvixid, std::to_string(corvix));
@@ -80,6 +80,7 @@ void frmRun::GetData() {
   SetTextOf(txtEnvirId, std::to_string(envir));
   SetTextOf(txtCompoundid, std::to_string(compound));
   SetTextOf(txtEmisid, std::to_string(emis));
+  return true;
 }
 
 bool frmRun::StoreFields() {

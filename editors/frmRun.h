@@ -22,7 +22,7 @@ class frmRun : public editors::RecordEditor {
   QGroupBox* Frame1;
 
  protected:
-  void GetData() override;
+  bool GetData() override;
   bool CheckFields() override { return true; }
   bool StoreFields() override;
   void ApplyMode() override;
