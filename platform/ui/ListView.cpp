@@ -1,11 +1,18 @@
 #include "platform/ui/ListView.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 #include "platform/ui/Twips.h"
 #include "runtime/VbError.h"
 
 namespace ui {
+
+void ListView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  const int across = horizontalScrollBar()->value();
+  QTreeWidget::scrollTo(index, hint);
+  horizontalScrollBar()->setValue(across);
+}
 
 ListView::ListView(const QString& name, QWidget* parent) : QTreeWidget(parent) {
   setObjectName(name);

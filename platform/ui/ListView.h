@@ -42,6 +42,8 @@ class ListView : public QTreeWidget {
   void SetDropHighlight(ListItem* item);
   // Sorts once by the column (0 the first), leaving later rows where they are added.
   void SortOnce(int column, bool ascending = true);
+  // Brings a row into view vertically only: a click on a wide column must not scroll the ids away.
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
  signals:
   void ItemClick(ui::ListItem* item);

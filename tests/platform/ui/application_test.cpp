@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "platform/ui/Application.h"
@@ -78,6 +79,22 @@ TEST(Controls, ListRowsByKeyAndProgressRange) {
   EXPECT_EQ(bar.Value(), 250);
   EXPECT_THROW(bar.SetValue(501), vb::VbError);  // outside Min..Max
   EXPECT_EQ(bar.Value(), 250);
+}
+
+TEST(Controls, SelectingARowNeverScrollsTheIdsOutOfView) {
+  ui::ListView list("lvw");
+  list.AddColumn("Id", 900);
+  list.AddColumn("Description", 30000);  // far wider than the list
+  for (int i = 1; i <= 40; ++i) list.Add("KY_" + std::to_string(i), std::to_string(i))->SetSubItem(1, "text");
+  list.resize(300, 120);
+  list.show();
+  QApplication::processEvents();
+  ui::ListItem* last = list.Item(40);
+  list.scrollToItem(last);  // as a click on the row's wide description cell does
+  list.setCurrentItem(last, 1);
+  QApplication::processEvents();
+  EXPECT_EQ(list.horizontalScrollBar()->value(), 0);
+  EXPECT_GT(list.verticalScrollBar()->value(), 0);  // the row itself came into view
 }
 
 // A window whose events fail without a handler of their own.
