@@ -203,6 +203,18 @@ void RecordEditor::UpdateSelectedRow(const std::vector<std::pair<int, std::strin
   for (const auto& [index, text] : subItems) item->SetSubItem(index, text);
 }
 
+void RecordEditor::UpdateParentWithFields(const std::string& idText, std::span<QLineEdit* const> fields) {
+  std::vector<std::string> cells;
+  for (QLineEdit* f : fields) cells.push_back(TextOf(f));
+  if (Mode() == modEdit) {
+    std::vector<std::pair<int, std::string>> sub;
+    for (std::size_t i = 0; i < cells.size(); ++i) sub.emplace_back(static_cast<int>(i) + 1, cells[i]);
+    UpdateSelectedRow(sub);
+  } else if (Mode() == modAdd) {
+    AddParentRow(idText, cells);
+  }
+}
+
 QLabel* RecordEditor::AddLabel(QWidget* parent, const char* name, const std::string& caption, double left,
                                double top, double width, double height) {
   auto* label = new QLabel(QString::fromStdString(caption), parent);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,8 @@ class RecordEditor : public ui::Form {
   // The new record's row: key "KY_<id>", selected and scrolled into view.
   ui::ListItem* AddParentRow(const std::string& text, const std::vector<std::string>& subItems);
   void UpdateSelectedRow(const std::vector<std::pair<int, std::string>>& subItems);
+  // For an editor whose list shows every field: edit updates the selected row's cells 1..n, add adds a row.
+  void UpdateParentWithFields(const std::string& idText, std::span<QLineEdit* const> fields);
 
   // Builders of labelled fields (twips).
   QLineEdit* AddText(QWidget* parent, const char* name, const std::string& labelCaption, double left, double top,

@@ -73,17 +73,7 @@ void frmCorvix::ApplyMode() {
   }
 }
 
-void frmCorvix::UpdateParent() {
-  std::vector<std::string> cells;
-  for (QLineEdit* f : fields) cells.push_back(TextOf(f));
-  if (Mode() == editors::modEdit) {
-    std::vector<std::pair<int, std::string>> sub;
-    for (std::size_t i = 0; i < cells.size(); ++i) sub.emplace_back(static_cast<int>(i) + 1, cells[i]);
-    UpdateSelectedRow(sub);
-  } else if (Mode() == editors::modAdd) {
-    AddParentRow(TextOf(txtCorvixid), cells);
-  }
-}
+void frmCorvix::UpdateParent() { UpdateParentWithFields(TextOf(txtCorvixid), fields); }
 
 void frmCorvix::ClearFields() {
   for (QLineEdit* f : fields) f->clear();

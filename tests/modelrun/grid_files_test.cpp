@@ -20,11 +20,9 @@ using namespace modTulmo;
 namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  EXPECT_EQ(start, text.size());
+  std::string tail;
+  std::vector<std::string> lines = testsupport::Lines(text, &tail);
+  EXPECT_EQ(tail.size(), 0u);
   return lines;
 }
 

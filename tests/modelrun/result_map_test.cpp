@@ -73,13 +73,7 @@ std::string HugeHeader() {
 // Eleven substances: quantity k in cell s is k + s / 1000, the last one the cell's area.
 float Plain(int k, int s) { return k == 10 ? 1.0f : static_cast<float>(k) + static_cast<float>(s) / 1000; }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
+using testsupport::Lines;
 
 class ResultMapTest : public ::testing::Test {
  protected:

@@ -27,13 +27,7 @@ using namespace modTulmo;
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
+using testsupport::Lines;
 
 void PutInt(std::string& out, int32_t v) { out.append(reinterpret_cast<const char*>(&v), 4); }
 void PutFloat(std::string& out, float v) { out.append(reinterpret_cast<const char*>(&v), 4); }

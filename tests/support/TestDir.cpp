@@ -21,4 +21,13 @@ std::string ReadFile(const std::filesystem::path& path) {
   return s.str();
 }
 
+std::vector<std::string> Lines(const std::string& text, std::string* tail) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  if (tail) *tail = text.substr(start);
+  return lines;
+}
+
 }  // namespace testsupport

@@ -3,6 +3,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -15,5 +16,8 @@ std::filesystem::path BinaryDir();
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 // Reads a whole file; empty when missing.
 std::string ReadFile(const std::filesystem::path& path);
+// The lines of a text with CRLF line ends, without the ends; what follows the last CRLF goes to
+// `tail` when given.
+std::vector<std::string> Lines(const std::string& text, std::string* tail = nullptr);
 
 }  // namespace testsupport
