@@ -150,14 +150,7 @@ frmEnvironment::frmEnvironment() : editors::RecordEditor(kSpec) {
     QLabel* header = NewLabel(frmChemPhys, name, caption, left - 30, 2460, cw + 60, 450);
     header->setWordWrap(true);
     header->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    QFont f = header->font();
-    auto widest = [&] {
-      int w = 0;
-      for (const QString& word : header->text().split(' ')) w = std::max(w, QFontMetrics(f).horizontalAdvance(word));
-      return w;
-    };
-    while (widest() > header->width() && f.pointSizeF() > 6.0) f.setPointSizeF(f.pointSizeF() - 0.5);
-    header->setFont(f);
+    ui::FitLabelFont(header);
   }
   top = 2940;
   // One row of the grid: its caption, up to four cells with their initial texts, and its unit.

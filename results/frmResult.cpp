@@ -9,6 +9,7 @@
 #include "modelrun/modTulmo.h"
 #include "platform/map/Renderer.h"
 #include "platform/map/ToolPictures.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Global.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
@@ -37,17 +38,6 @@ const char* const kHeaderSuffix[20] = {
     "conc. in bentic fish", "", " total conc.", " dissolved conc.", " conc. in susp. solids", " conc. in sediment",
     " conc. in zooplankton", " conc. in sec. consumers", " conc. in round fish", " conc. in Tellina",
     "conc. in Benthic fish"};
-
-// A wrapped header that needs more lines than its box holds takes a smaller font, so that every
-// line shows whole.
-void FitWrapped(QLabel* label) {
-  QFont f = label->font();
-  auto height = [&] {
-    return QFontMetrics(f).boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text()).height();
-  };
-  while (height() > label->height() && f.pointSizeF() > 6.0) f.setPointSizeF(f.pointSizeF() - 0.5);
-  label->setFont(f);
-}
 }  // namespace
 
 bool BioaccumulationApplies(float logKow) { return logKow >= 4.5f && logKow <= 8.0f; }
@@ -156,7 +146,7 @@ void frmResult::BuildAbioticPanel() {
     QLabel* h = AddLabel(p, qPrintable(QString("lblHead%1").arg(c)), heads[c], 2640 + c * 1560, 0, 1560, 585);
     h->setWordWrap(true);
     h->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    FitWrapped(h);
+    ui::FitLabelFont(h);
     AddLabel(p, qPrintable(QString("lblUnit%1").arg(c)), units[c], 2640 + c * 1560, 585, 1500, 255);
   }
   const char* rows[4] = {"95 % concentration", "Average concentration", "5% concentration", "Marine concentration"};

@@ -1,5 +1,6 @@
 #include "platform/ui/Controls.h"
 
+#include <QLabel>
 #include <QLayout>
 #include <QResizeEvent>
 
@@ -45,6 +46,19 @@ MenuItem* AddMenuItem(MenuItem* parent, const QString& name, const QString& capt
 ToolbarButton::ToolbarButton(const QString& key, int style, QAction* action, QObject* parent)
     : QObject(parent), key_(key), style_(style), action_(action) {
   setObjectName(key);
+}
+
+void FitLabelFont(QLabel* label) {
+  QFont f = label->font();
+  auto fits = [&] {
+    const QFontMetrics m(f);
+    for (const QString& word : label->text().split(' '))
+      if (m.horizontalAdvance(word) > label->width()) return false;
+    const QRect need = m.boundingRect(QRect(0, 0, label->width(), 10000), Qt::TextWordWrap, label->text());
+    return need.height() <= label->height();
+  };
+  while (!fits() && f.pointSizeF() > 6.0) f.setPointSizeF(f.pointSizeF() - 0.5);
+  label->setFont(f);
 }
 
 Toolbar::Toolbar(const QString& name, QWidget* parent) : QToolBar(parent) {

@@ -16,6 +16,8 @@
 class QMenu;
 class QMenuBar;
 
+class QLabel;
+
 namespace ui {
 
 // A menu item, a top-level menu or a separator (caption "-").
@@ -51,6 +53,10 @@ MenuItem* AddMenuItem(MenuItem* menu, const QString& name, const QString& captio
                       const QKeySequence& shortcut = {});
 
 enum ButtonStyle : int { tbrDefault = 0, tbrCheck = 1, tbrButtonGroup = 2, tbrSeparator = 3, tbrPlaceholder = 4 };
+
+// A wrapped caption that does not fit its label (a word wider than the label, or more lines than its
+// height holds) takes a smaller font, down to 6 points, so that it shows whole.
+void FitLabelFont(QLabel* label);
 
 class ToolbarButton : public QObject {
   Q_OBJECT
