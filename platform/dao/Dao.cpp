@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "platform/dao/ScenarioSchema.h"
 #include "runtime/Files.h"
 #include "runtime/VbError.h"
 
@@ -29,8 +30,23 @@ std::string AfterColon(const std::string& msg) {
   return c == std::string::npos ? msg : msg.substr(c + 2);
 }
 
+// Another program holding the file is a passing state, not a fault of the file: it gets its own
+// message, so nobody throws away a good database.
+[[noreturn]] void RaiseLocked(bool writing) {
+  vb::Raise(kErrLocked, "DAO.Database",
+            std::string(writing ? "Couldn't update" : "Couldn't read") +
+                "; currently locked by another program. Wait until it has finished with the database, or close "
+                "the database there, and try again.");
+}
+
+bool IsBusy(int rc) {
+  const int primary = rc & 0xFF;
+  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
 // Raises the numbered error for the engine's last failure.
-[[noreturn]] void RaiseFrom(sqlite3* db, int rc, const std::string& name) {
+[[noreturn]] void RaiseFrom(sqlite3* db, int rc, const std::string& name, bool writing) {
+  if (IsBusy(rc)) RaiseLocked(writing);
   const std::string msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
   const int primary = rc & 0xFF;
   if (msg.rfind("no such table", 0) == 0)
@@ -42,8 +58,6 @@ std::string AfterColon(const std::string& msg) {
   switch (primary) {
     case SQLITE_CONSTRAINT:
       vb::Raise(kErrConstraint, "DAO.Database", "The change was refused by a rule of the table (" + msg + ").");
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: vb::Raise(kErrLocked, "DAO.Database", "Couldn't update; currently locked.");
     case SQLITE_READONLY: vb::Raise(kErrReadOnly, "DAO.Database", "Cannot update. Database or object is read-only.");
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT: vb::Raise(kErrBadFormat, "DAO.Database", "Unrecognized database format '" + name + "'.");
@@ -74,15 +88,30 @@ bool OnlyBlanks(const char* tail) {
   return true;
 }
 
-void Prepare(sqlite3* db, const std::string& name, const std::string& sql, Statement& st) {
+void Prepare(sqlite3* db, const std::string& name, const std::string& sql, Statement& st, bool writing) {
   LastSqlText() = sql;
   const char* tail = nullptr;
   const int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &st.stmt, &tail);
-  if (rc != SQLITE_OK) RaiseFrom(db, rc, name);
+  if (rc != SQLITE_OK) RaiseFrom(db, rc, name, writing);
   if (!st.stmt)
     vb::Raise(kErrEmptySql, "DAO.Database",
               "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.");
   if (!OnlyBlanks(tail)) vb::Raise(kErrTrailingText, "DAO.Database", "Characters found after end of SQL statement.");
+}
+
+// The column names of a table in their order; none when there is no such table.
+std::vector<std::string> ColumnNames(sqlite3* db, std::string_view table, const std::string& name) {
+  std::vector<std::string> names;
+  Statement st;
+  int rc = sqlite3_prepare_v2(db, "SELECT name FROM pragma_table_info(?1)", -1, &st.stmt, nullptr);
+  if (rc != SQLITE_OK) RaiseFrom(db, rc, name, false);
+  sqlite3_bind_text(st.stmt, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+  while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+    const unsigned char* t = sqlite3_column_text(st.stmt, 0);
+    names.emplace_back(t ? reinterpret_cast<const char*>(t) : "");
+  }
+  if (rc != SQLITE_DONE) RaiseFrom(db, rc, name, false);
+  return names;
 }
 
 enum class Kind { Any, Integer, Long, Single, Double, Boolean, Date, String };
@@ -159,9 +188,32 @@ vb::Variant ReadField(sqlite3_stmt* st, int i, Kind kind) {
 
 }  // namespace
 
+const std::vector<TableLayout>& ScenarioLayout() {
+  static const std::vector<TableLayout> layout = [] {
+    std::vector<TableLayout> tables;
+    sqlite3* db = nullptr;
+    if (sqlite3_open(":memory:", &db) == SQLITE_OK &&
+        sqlite3_exec(db, kScenarioSchema, nullptr, nullptr, nullptr) == SQLITE_OK) {
+      Statement st;
+      sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY rowid",
+                         -1, &st.stmt, nullptr);
+      while (st.stmt && sqlite3_step(st.stmt) == SQLITE_ROW) {
+        const std::string table = reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, 0));
+        tables.push_back({table, ColumnNames(db, table, ":memory:")});
+      }
+    }
+    sqlite3_close_v2(db);
+    return tables;
+  }();
+  return layout;
+}
+
 const std::vector<std::string>& ScenarioTables() {
-  static const std::vector<std::string> tables = {"Compounds", "Corvix", "Emission", "AdvancedDetail", "Environment",
-                                                  "Run"};
+  static const std::vector<std::string> tables = [] {
+    std::vector<std::string> names;
+    for (const TableLayout& t : ScenarioLayout()) names.push_back(t.name);
+    return names;
+  }();
   return tables;
 }
 
@@ -282,6 +334,11 @@ std::shared_ptr<Database> Database::OpenAny(const std::string& path) {
   const int check = sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
   if (check != SQLITE_OK) {
     db->Close();
+    if (IsBusy(check))
+      vb::Raise(kErrCannotOpen, "DAO.Workspace",
+                "The database engine cannot open the file '" + full +
+                    "'. It is currently locked by another program. Wait until that program has finished with it, "
+                    "or close the file there, and try again.");
     vb::Raise(kErrBadFormat, "DAO.Workspace", "Unrecognized database format '" + full + "'.");
   }
   return db;
@@ -289,13 +346,24 @@ std::shared_ptr<Database> Database::OpenAny(const std::string& path) {
 
 std::shared_ptr<Database> Database::OpenDatabase(const std::string& path) {
   std::shared_ptr<Database> db = OpenAny(path);
-  for (const std::string& table : ScenarioTables()) {
-    if (!db->HasTable(table)) {
-      db->Close();
-      std::error_code ec;
-      vb::Raise(kErrBadFormat, "DAO.Workspace",
-                "Unrecognized database format '" + std::filesystem::absolute(path, ec).string() + "'.");
-    }
+  std::error_code ec;
+  const std::string full = std::filesystem::absolute(path, ec).string();
+  auto refuse = [&](const std::string& why) {
+    db->Close();
+    vb::Raise(kErrBadFormat, "DAO.Workspace", "Unrecognized database format '" + full + "': " + why);
+  };
+  for (const TableLayout& table : ScenarioLayout()) {
+    const std::vector<std::string> found = db->Columns(table.name);
+    if (found.empty()) refuse("it has no table '" + table.name + "'.");
+    const std::size_t common = std::min(found.size(), table.columns.size());
+    for (std::size_t i = 0; i < common; ++i)
+      if (!EqualsNoCase(found[i], table.columns[i]))
+        refuse("column " + std::to_string(i + 1) + " of the table '" + table.name + "' is '" + found[i] +
+               "' where the column '" + table.columns[i] +
+               "' belongs. Its values would be read as those of other columns, so the file is not used.");
+    if (found.size() != table.columns.size())
+      refuse("the table '" + table.name + "' has " + std::to_string(found.size()) + " columns where " +
+             std::to_string(table.columns.size()) + " belong, so the file is not used.");
   }
   return db;
 }
@@ -316,11 +384,13 @@ bool Database::HasTable(std::string_view table) const {
   return found;
 }
 
+std::vector<std::string> Database::Columns(std::string_view table) const { return ColumnNames(Handle(), table, name_); }
+
 std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& sql) {
   LastSqlText() = sql;
   sqlite3* db = Handle();
   Statement st;
-  Prepare(db, name_, sql, st);
+  Prepare(db, name_, sql, st, false);
   const int n = sqlite3_column_count(st.stmt);
   if (n == 0) vb::Raise(kErrInvalidOperation, "DAO.Database", "Invalid operation.");
   std::vector<std::string> names;
@@ -334,7 +404,7 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& sql) {
   for (;;) {
     const int rc = sqlite3_step(st.stmt);
     if (rc == SQLITE_DONE) break;
-    if (rc != SQLITE_ROW) RaiseFrom(db, rc, name_);
+    if (rc != SQLITE_ROW) RaiseFrom(db, rc, name_, false);
     std::vector<vb::Variant> row;
     row.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) row.push_back(ReadField(st.stmt, i, kinds[static_cast<std::size_t>(i)]));
@@ -347,12 +417,12 @@ void Database::Execute(const std::string& sql) {
   LastSqlText() = sql;
   sqlite3* db = Handle();
   Statement st;
-  Prepare(db, name_, sql, st);
+  Prepare(db, name_, sql, st, true);
   if (sqlite3_column_count(st.stmt) > 0) vb::Raise(kErrCannotExecSelect, "DAO.Database", "Cannot execute a select query.");
   int rc;
   while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
   }
-  if (rc != SQLITE_DONE) RaiseFrom(db, rc, name_);
+  if (rc != SQLITE_DONE) RaiseFrom(db, rc, name_, true);
   recordsAffected_ = sqlite3_changes(db);
 }
 

@@ -18,7 +18,7 @@ enum : int32_t {
   kErrNoCurrentRecord = 3021,   // "No current record."
   kErrFileNotFound = 3024,      // "Could not find file '<path>'."
   kErrReadOnly = 3027,          // "Cannot update. Database or object is read-only."
-  kErrCannotOpen = 3051,        // the file exists but cannot be opened for reading and writing
+  kErrCannotOpen = 3051,        // the file exists but cannot be opened, or another program holds it locked
   kErrSqlFailed = 3035,         // any other refusal of the engine (its text follows)
   kErrTooFewParams = 3061,      // no such column
   kErrCannotExecSelect = 3065,  // Execute of a statement that returns rows
@@ -27,15 +27,23 @@ enum : int32_t {
   kErrEmptySql = 3129,          // "Invalid SQL statement; expected 'DELETE', 'INSERT', 'SELECT', or 'UPDATE'."
   kErrTrailingText = 3142,      // "Characters found after end of SQL statement."
   kErrInvalidOperation = 3219,  // OpenRecordset of a statement that returns no rows
-  kErrLocked = 3260,            // "Couldn't update; currently locked."
+  kErrLocked = 3260,            // "Couldn't update; currently locked ..." (another program holds the file)
   kErrItemNotFound = 3265,      // "Item not found in this collection."
   kErrConstraint = 3022,        // a key or constraint refused the change
-  kErrBadFormat = 3343,         // "Unrecognized database format '<path>'."
+  kErrBadFormat = 3343,         // no database, or not the scenario tables and columns
   kErrObjectClosed = 3420,      // "Object invalid or no longer set."
   kErrAlreadyClosed = 3704,     // "Operation is not allowed when the object is closed."
 };
 
-// The tables a file must hold to count as a scenario database.
+// A table of the scenario database: its name and its columns in their order, the key first.
+struct TableLayout {
+  std::string name;
+  std::vector<std::string> columns;
+};
+// The six tables as the delivered schema declares them. Rows are read by field position, so a
+// file whose columns stand in another order cannot be used.
+const std::vector<TableLayout>& ScenarioLayout();
+// The tables a file must hold to count as a scenario database, in the schema's order.
 const std::vector<std::string>& ScenarioTables();
 
 // The last SQL text given to OpenRecordset or Execute (whether it ran or failed).
@@ -76,7 +84,9 @@ class Recordset {
 class Database {
  public:
   // Opens an existing scenario database for reading and writing: 3024 when the file is missing,
-  // 3343 when it is not a database or lacks a scenario table. Never creates a file.
+  // 3051 when another program holds it locked, 3343 when it is not a database or a table lacks a
+  // column of the scenario layout or has its columns in another order (names compared ignoring
+  // case). Never creates a file.
   static std::shared_ptr<Database> OpenDatabase(const std::string& path);
   // Opens a database that need not hold the scenario tables (import files are checked by the caller).
   static std::shared_ptr<Database> OpenAny(const std::string& path);
@@ -91,6 +101,8 @@ class Database {
   int RecordsAffected() const { return recordsAffected_; }
   int64_t LastInsertId() const;
   bool HasTable(std::string_view table) const;
+  // The table's column names in their order; empty when there is no such table.
+  std::vector<std::string> Columns(std::string_view table) const;
   const std::string& Name() const { return name_; }
   // 3704 when already closed; every other use of a closed database raises 3420.
   void Close();

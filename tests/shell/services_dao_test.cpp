@@ -22,7 +22,9 @@ void ExpectBox(const ui::MsgBoxRecorder& rec, const std::string& module, const s
 class DaoSupportTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(testsupport::MakeDatabase("tulmo-final.db"));
+    ui::MsgBoxRecorder quiet;
+    ASSERT_TRUE(testsupport::MakeDatabase("tulmo-final.db",
+                                          testsupport::ReadFile(testsupport::SourceDir() / "data" / "schema.sql")));
     gDAOConnect = std::make_unique<DAOConnect>();
     ASSERT_TRUE(gDAOConnect->OpenDatabase("tulmo-final.db"));
   }

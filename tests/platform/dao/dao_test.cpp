@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <functional>
@@ -19,11 +20,45 @@ int ErrorOf(const std::function<void()>& f) {
   return 0;
 }
 
+std::string MessageOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const vb::VbError& e) {
+    return std::to_string(e.number) + " " + e.description;
+  }
+  return "no error";
+}
+
+// The delivered schema, as a fresh database file.
+void MakeScenario(const std::string& path, const std::string& more = {}) {
+  ASSERT_TRUE(testsupport::MakeDatabase(
+      path, testsupport::ReadFile(testsupport::SourceDir() / "data" / "schema.sql") + more));
+}
+
+// Holds the file locked in another connection, as another program would.
+class ExclusiveLock {
+ public:
+  explicit ExclusiveLock(const std::string& path) {
+    sqlite3_open(path.c_str(), &db_);
+    ok_ = sqlite3_exec(db_, "BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+  ~ExclusiveLock() {
+    sqlite3_exec(db_, "ROLLBACK;", nullptr, nullptr, nullptr);
+    sqlite3_close(db_);
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  sqlite3* db_ = nullptr;
+  bool ok_ = false;
+};
+
+// Recordsets and statements: the tiny tables serve, no scenario layout is needed.
 class DaoTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(testsupport::MakeDatabase("s.db"));
-    db = dao::Database::OpenDatabase("s.db");
+    db = dao::Database::OpenAny("s.db");
   }
   std::shared_ptr<dao::Database> db;
 };
@@ -44,11 +79,82 @@ TEST(DaoOpen, RefusesMissingFilesAndFilesThatAreNoScenarioDatabase) {
 }
 
 TEST(DaoOpen, AcceptsTheProjectSchema) {
-  const auto schema = testsupport::SourceDir() / "data" / "schema.sql";
-  if (!std::filesystem::exists(schema)) GTEST_SKIP() << "no data/schema.sql yet";
-  ASSERT_TRUE(testsupport::MakeDatabase("full.db", testsupport::ReadFile(schema)));
+  MakeScenario("full.db");
   auto db = dao::Database::OpenDatabase("full.db");
   for (const std::string& t : dao::ScenarioTables()) EXPECT_TRUE(db->HasTable(t)) << t;
+}
+
+TEST(DaoOpen, TheLayoutIsTheSixTablesWithTheirColumnsInOrder) {
+  const std::pair<const char*, std::size_t> expected[] = {{"Compounds", 31},      {"Corvix", 13},
+                                                          {"Emission", 18},       {"AdvancedDetail", 33},
+                                                          {"Environment", 59},    {"Run", 31}};
+  const auto& layout = dao::ScenarioLayout();
+  ASSERT_EQ(layout.size(), 6u);
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(layout[i].name, expected[i].first);
+    EXPECT_EQ(layout[i].columns.size(), expected[i].second) << layout[i].name;
+  }
+  EXPECT_EQ(layout[0].columns[0], "CmpID");
+  EXPECT_EQ(layout[0].columns[1], "CmpDescr");
+  EXPECT_EQ(layout[0].columns[30], "CASnr");
+}
+
+// Every reader takes fields by position: a file whose columns stand elsewhere would feed one
+// column's values into another, so it is refused with a text that names the place.
+TEST(DaoOpen, RefusesColumnsInAnotherOrderOrMissingOrAdded) {
+  const auto& env = dao::ScenarioLayout()[4].columns;
+  const std::string a = env[10], b = env[11];
+  const struct {
+    const char* what;
+    std::string alter;
+    std::string named;
+  } cases[] = {
+      {"two columns swapped",
+       "ALTER TABLE Environment RENAME COLUMN " + a + " TO tmp_x; ALTER TABLE Environment RENAME COLUMN " + b +
+           " TO " + a + "; ALTER TABLE Environment RENAME COLUMN tmp_x TO " + b + ";",
+       "column 11 of the table 'Environment' is '" + b + "' where the column '" + a + "' belongs"},
+      {"a column missing", "ALTER TABLE Run DROP COLUMN " + dao::ScenarioLayout()[5].columns.back() + ";",
+       "the table 'Run' has 30 columns where 31 belong"},
+      {"a column added", "ALTER TABLE Corvix ADD COLUMN Extra TEXT;", "the table 'Corvix' has 14 columns where 13 belong"},
+      {"a table missing", "DROP TABLE AdvancedDetail;", "it has no table 'AdvancedDetail'"},
+  };
+  for (const auto& c : cases) {
+    const std::string file = std::string(c.what) + ".db";
+    MakeScenario(file, c.alter);
+    const std::string message = MessageOf([&] { dao::Database::OpenDatabase(file); });
+    EXPECT_EQ(message.rfind("3343 Unrecognized database format '", 0), 0u) << c.what << ": " << message;
+    EXPECT_NE(message.find(c.named), std::string::npos) << c.what << ": " << message;
+    // An import file need not have the layout: it is read by column name.
+    EXPECT_NO_THROW(dao::Database::OpenAny(file)) << c.what;
+  }
+}
+
+TEST(DaoOpen, ColumnNamesDifferingOnlyInCaseAreTheSameColumns) {
+  MakeScenario("case.db", "ALTER TABLE Compounds RENAME COLUMN CmpDescr TO CMPDESCR;"
+                          "ALTER TABLE Environment RENAME COLUMN ID TO id;");
+  EXPECT_EQ(MessageOf([] { dao::Database::OpenDatabase("case.db"); }), "no error");
+}
+
+TEST(DaoLocked, AFileLockedByAnotherProgramSaysSoWhenOpened) {
+  MakeScenario("busy.db");
+  ExclusiveLock lock("busy.db");
+  ASSERT_TRUE(lock.ok());
+  for (const auto& open : std::initializer_list<std::function<void()>>{
+           [] { dao::Database::OpenDatabase("busy.db"); }, [] { dao::Database::OpenAny("busy.db"); }}) {
+    const std::string message = MessageOf(open);
+    EXPECT_EQ(message.rfind("3051 The database engine cannot open the file '", 0), 0u) << message;
+    EXPECT_NE(message.find("It is currently locked by another program."), std::string::npos) << message;
+    EXPECT_EQ(message.find("Unrecognized"), std::string::npos) << message;
+  }
+}
+
+TEST(DaoLocked, ReadsAndWritesWhileAnotherProgramHoldsTheLockSaySo) {
+  MakeScenario("busy.db");
+  auto db = dao::Database::OpenDatabase("busy.db");
+  ExclusiveLock lock("busy.db");
+  ASSERT_TRUE(lock.ok());
+  EXPECT_EQ(MessageOf([&] { db->Execute("DELETE FROM Run"); }).rfind("3260 Couldn't update; currently locked by another program.", 0), 0u);
+  EXPECT_EQ(MessageOf([&] { db->OpenRecordset("SELECT * FROM Run"); }).rfind("3260 Couldn't read; currently locked by another program.", 0), 0u);
 }
 
 TEST_F(DaoTest, RowsComeBackTypedByPositionWithNullKept) {
