@@ -1,6 +1,7 @@
 // File > Import compounds: every compound of the chosen database is confirmed and added with
 // " import" after its description; cancel, unreadable files and empty tables leave the data as it was.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <string>
 #include <vector>
@@ -122,6 +123,46 @@ TEST_F(ImportTest, AnEmptyCompoundTableIsReportedAndAddsNothing) {
   EXPECT_EQ(Count(), before);
   EXPECT_FALSE(gblnImport);
   EXPECT_EQ(gImportDatabase, nullptr);
+}
+
+// A file held by another program is named as locked, never as a file of an unknown format; the
+// same when the scenario database itself is locked while the compounds are added.
+TEST_F(ImportTest, ALockedFileIsReportedAsLockedAndAddsNothing) {
+  const int before = Count();
+  const std::string other = MakeImport({"'Alpha', 'a', 2, 100.5, '1-1-1'"});
+  const struct {
+    std::string locked;
+    std::string said;
+  } cases[] = {{other, "Error Number: 3051\r\n\r\nThe database engine cannot open the file '"},
+               {"tulmo-final.db", "Error Number: 3260\r\n\r\nCouldn't update; currently locked by another program."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locked);
+    sqlite3* holder = nullptr;
+    sqlite3_open(c.locked.c_str(), &holder);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr), SQLITE_OK);
+    boxes.Clear();
+    dialog_->chosen = other;
+    RunImport();
+    sqlite3_close(holder);
+    bool named = false;
+    for (const auto& b : boxes.boxes()) {
+      named = named || b.prompt.find(c.said) != std::string::npos;
+      EXPECT_EQ(b.prompt.find("Unrecognized"), std::string::npos) << b.prompt;
+    }
+    EXPECT_TRUE(named);
+    EXPECT_EQ(Count(), before);
+    EXPECT_FALSE(gblnImport);
+  }
+}
+
+// The import reads its columns by name, so a file with another column order still imports.
+TEST_F(ImportTest, AnImportFileWithItsColumnsInAnotherOrderIsReadByName) {
+  const std::string other = MakeImport({"'Alpha', 'a', 2, 100.5, '1-1-1'"});
+  testdb::Exec(other, "ALTER TABLE Compounds RENAME COLUMN CmpName TO x; ALTER TABLE Compounds RENAME COLUMN CASnr TO CmpName;"
+                      " ALTER TABLE Compounds RENAME COLUMN x TO CASnr;");
+  dialog_->chosen = other;
+  RunImport();
+  EXPECT_EQ(db.Scalar("SELECT CmpName || '/' || CASnr FROM Compounds WHERE CmpDescr = 'Alpha import'"), "1-1-1/a");
 }
 
 }  // namespace

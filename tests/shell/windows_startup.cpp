@@ -2,6 +2,9 @@
 // splash, and a good start leaves the main window and the start panel with the hourglass gone.
 #include <QCursor>
 #include <QGuiApplication>
+#include <sqlite3.h>
+
+#include <filesystem>
 
 #include "platform/ui/Global.h"
 #include "shell/MDIMain.h"
@@ -55,6 +58,44 @@ TEST_F(StartupTest, MissingDatabaseShowsTheErrorBoxThenTheConnectionMessage) {
   EXPECT_EQ(gDAOConnect, nullptr);
   EXPECT_FALSE(ui::HourglassShown());
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// A good file that another program holds locked, and a file whose columns stand in another order:
+// each gets a box that says what is wrong with it, then the connection message.
+TEST_F(StartupTest, LockedOrReorderedDatabaseIsNamedForWhatItIs) {
+  const struct {
+    const char* what;
+    const char* sql;  // run on the copy; BEGIN EXCLUSIVE keeps the connection (and its lock) open
+    std::string said;
+  } cases[] = {
+      {"locked", "BEGIN EXCLUSIVE;", "Error Number: 3051\r\n\r\nThe database engine cannot open the file '"},
+      {"reordered",
+       "ALTER TABLE Emission RENAME COLUMN GridNr1 TO x; ALTER TABLE Emission RENAME COLUMN GridNr2 TO GridNr1;"
+       " ALTER TABLE Emission RENAME COLUMN x TO GridNr2;",
+       "Error Number: 3343\r\n\r\nUnrecognized database format '"},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove("tulmo-final.db");
+    CopyDatabase();
+    sqlite3* other = nullptr;
+    sqlite3_open("tulmo-final.db", &other);
+    ASSERT_EQ(sqlite3_exec(other, c.sql, nullptr, nullptr, nullptr), SQLITE_OK) << c.what;
+    boxes.Clear();
+    ends = 0;
+    SubMain::Main();
+    sqlite3_close(other);
+    ASSERT_EQ(boxes.boxes().size(), 2u) << c.what;
+    const std::string& box = boxes.boxes()[0].prompt;
+    EXPECT_NE(box.find("'DAOConnect.bas' at procedure 'OpenDatabase'"), std::string::npos) << box;
+    EXPECT_NE(box.find(c.said), std::string::npos) << box;
+    EXPECT_NE(box.find(std::string(c.what) == "locked" ? "currently locked by another program" : "'Emission'"),
+              std::string::npos)
+        << box;
+    EXPECT_EQ(boxes.boxes()[1].prompt, "There was a problem connecting to the database - ");
+    EXPECT_EQ(ends, 1) << c.what;
+    EXPECT_EQ(ui::GlobalIfLoaded<MDIMain>(), nullptr);
+    EXPECT_EQ(gDatabase, nullptr);
+  }
 }
 
 TEST_F(StartupTest, GoodStartShowsMainWindowAndPanelAndClosesTheSplash) {
