@@ -510,16 +510,24 @@ void MDIMain::closeEvent(QCloseEvent* event) {
     return;
   }
   closing_ = true;
+  active_ = nullptr;
+  {
+    // The child windows go first, the last opened first, while the database is still open: each
+    // unload brings another child to the front, and that one's activation work (which reads the
+    // database) is not run now.
+    ui::ActivationPause pause;
+    auto forms = ui::Forms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+      auto* form = qobject_cast<ui::Form*>(*it);
+      if (form && form->SubWindow()) ui::UnloadForm(form);
+    }
+    mdiArea->closeAllSubWindows();
+  }
   vb::Guard(kModule, "MDIForm_QueryUnload", [&] {
     if (gDAOConnect) gDAOConnect->CloseDatabase();
     gDAOConnect.reset();
     // Files are opened and closed inside one procedure each, so none is left open here.
   });
-  active_ = nullptr;
-  // The child windows unload with the main window.
-  for (QWidget* w : ui::Forms())
-    if (w != this && qobject_cast<ui::Form*>(w) && static_cast<ui::Form*>(w)->SubWindow()) ui::UnloadForm(w);
-  mdiArea->closeAllSubWindows();
   event->accept();
   if (ui::IsLoaded(this)) ui::UnloadForm(this);
 }

@@ -13,6 +13,8 @@ constexpr const char* kName = "frmOpen";
 
 frmOpen::frmOpen() : ui::Form(kName) {
   setWindowTitle("Main control menu");
+  // No close box: the panel is the only way to a calculation and to the results.
+  SetControlBox(false);
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(255, 224, 192));
@@ -50,6 +52,8 @@ void frmOpen::Form_Load() {
     SetHeight(9350);
   });
 }
+
+bool frmOpen::Form_QueryUnload() { return QueryUnloadMode() == ui::vbFormCode; }
 
 QWidget* frmOpen::frmParent() const {
   QWidget* none = nullptr;

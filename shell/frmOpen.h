@@ -38,4 +38,6 @@ class frmOpen : public ui::Form {
 
  protected:
   void Form_Load() override;
+  // The panel stays while the application runs: only the main window's unloading takes it away.
+  bool Form_QueryUnload() override;
 };

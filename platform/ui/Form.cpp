@@ -37,6 +37,33 @@ void CollectControls(const QObject* parent, std::vector<QObject*>& out) {
 
 }  // namespace
 
+namespace {
+int& Pauses() {
+  static int pauses = 0;
+  return pauses;
+}
+}  // namespace
+
+ActivationPause::ActivationPause() { ++Pauses(); }
+ActivationPause::~ActivationPause() { --Pauses(); }
+bool ActivationsPaused() { return Pauses() > 0; }
+
+QRect FitInto(const QRect& frame, const QSize& room) {
+  auto fit = [](int pos, int size, int roomSize, int& outPos, int& outSize) {
+    outSize = std::min(size, roomSize);
+    outPos = std::max(0, pos);
+    if (outPos + outSize <= roomSize) return;
+    if (roomSize - outPos >= roomSize / 2)
+      outSize = roomSize - outPos;  // stays beside what lies before it
+    else
+      outPos = roomSize - outSize;
+  };
+  int x, w, y, h;
+  fit(frame.x(), frame.width(), room.width(), x, w);
+  fit(frame.y(), frame.height(), room.height(), y, h);
+  return QRect(x, y, std::max(1, w), std::max(1, h));
+}
+
 void SetMdiArea(QMdiArea* area) {
   Area() = area;
   if (!area) return;
@@ -71,13 +98,23 @@ void Form::EnsureFrame() {
   if (kind_ != Kind::MdiChild || sub_ || !MdiArea()) return;
   Qt::WindowFlags flags = Qt::SubWindow;
   if (fixedBorder_) flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (!controlBox_) flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   sub_ = MdiArea()->addSubWindow(this, flags);
   sub_->setAttribute(Qt::WA_DeleteOnClose, true);
   sub_->setWindowTitle(windowTitle());
   if (fixedBorder_) sub_->setOption(QMdiSubWindow::RubberBandResize, false);
   sub_->adjustSize();
   ApplyPendingGeometry();
+  FitIntoArea();
   if (fixedBorder_) sub_->setFixedSize(sub_->size());
+}
+
+// Whatever size a window asks for, it opens inside the main window's area, close box in view.
+void Form::FitIntoArea() {
+  QMdiArea* area = MdiArea();
+  if (!sub_ || !area || !area->isVisible()) return;
+  const QRect fitted = FitInto(sub_->geometry(), area->viewport()->size());
+  if (fitted != sub_->geometry()) sub_->setGeometry(fitted);
 }
 
 void Form::ApplyPendingGeometry() {
@@ -182,6 +219,7 @@ void Form::SetWidth(double twips) {
   QWidget* f = Frame();
   if (f->minimumWidth() > ToPixels(twips) && f == this) setMinimumWidth(0);
   f->resize(std::max(1, ToPixels(twips)), f->height());
+  FitIntoArea();
 }
 void Form::SetHeight(double twips) {
   if (!sub_ && kind_ == Kind::MdiChild && MdiArea()) {
@@ -190,6 +228,7 @@ void Form::SetHeight(double twips) {
   }
   QWidget* f = Frame();
   f->resize(f->width(), std::max(1, ToPixels(twips)));
+  FitIntoArea();
 }
 
 double Form::ScaleWidth() const { return ToTwips(width()); }
@@ -232,6 +271,7 @@ void Form::closeEvent(QCloseEvent* event) {
   // An event that fails without a handler of its own is reported under the window, never passed
   // on into the event loop.
   const std::string name = objectName().toStdString();
+  unloadMode_ = property(kUnloadByCode).toBool() ? vbFormCode : vbFormControlMenu;
   bool keep = false;
   vb::Guard(name, "Form_QueryUnload", [&] { keep = !Form_QueryUnload(); });
   if (keep) {
@@ -260,7 +300,7 @@ bool Form::event(QEvent* e) {
 }
 
 void Form::Activated() {
-  if (loaded_ && !unloading_ && !loading_)
+  if (loaded_ && !unloading_ && !loading_ && !ActivationsPaused())
     vb::Guard(objectName().toStdString(), "Form_Activate", [&] { Form_Activate(); });
 }
 

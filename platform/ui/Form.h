@@ -16,6 +16,21 @@ namespace ui {
 // Runs the activation handler of a form that became the active child window.
 void NotifyActivated(QWidget* form);
 
+// While one lives, no form runs its activation handler: the main window unloads its children
+// with it, and each unload brings another child to the front whose activation work has no
+// business running then.
+class ActivationPause {
+ public:
+  ActivationPause();
+  ~ActivationPause();
+  ActivationPause(const ActivationPause&) = delete;
+  ActivationPause& operator=(const ActivationPause&) = delete;
+};
+bool ActivationsPaused();
+
+// Why a form is being closed, as its query-unload handler sees it.
+enum UnloadMode { vbFormControlMenu = 0, vbFormCode = 1 };
+
 class Form : public QWidget {
   Q_OBJECT
 
@@ -64,6 +79,8 @@ class Form : public QWidget {
 
   // A fixed frame without minimise and maximise buttons (dialog border).
   void SetFixedDialogBorder(bool fixed) { fixedBorder_ = fixed; }
+  // Without its control box the frame has a caption only: no system menu, no buttons.
+  void SetControlBox(bool shown) { controlBox_ = shown; }
 
   // The designed client size, which the frame is first fitted to.
   QSize sizeHint() const override;
@@ -78,8 +95,9 @@ class Form : public QWidget {
   virtual void Form_Load() {}
   virtual void Form_Activate() {}
   virtual void Form_Resize() {}
-  // False keeps the form loaded.
+  // False keeps the form loaded. QueryUnloadMode() tells the user's close from an unload by code.
   virtual bool Form_QueryUnload() { return true; }
+  UnloadMode QueryUnloadMode() const { return unloadMode_; }
   virtual void Form_Unload() {}
 
   // Sets the client size the form was designed with (twips).
@@ -93,6 +111,7 @@ class Form : public QWidget {
   friend void NotifyActivated(QWidget* form);
   void EnsureFrame();
   void ApplyPendingGeometry();
+  void FitIntoArea();
   void Activated();
 
   Kind kind_;
@@ -100,6 +119,8 @@ class Form : public QWidget {
   bool loading_ = false;
   bool unloading_ = false;
   bool fixedBorder_ = false;
+  bool controlBox_ = true;
+  UnloadMode unloadMode_ = vbFormCode;
   QPointer<QMdiSubWindow> sub_;
   // Frame geometry asked for before the form had its sub-window (twips).
   QSize designSize_;
@@ -109,6 +130,10 @@ class Form : public QWidget {
 // The MDI area in which child forms are shown (set by the main window).
 void SetMdiArea(QMdiArea* area);
 QMdiArea* MdiArea();
+// A frame of this size at this place, made to fit inside a room of the given size: no larger than
+// the room; kept at its place, narrowed or lowered to the room's edge while it keeps at least half
+// the room there, else moved back towards the room's origin.
+QRect FitInto(const QRect& frame, const QSize& room);
 
 // Any loaded window: visible on screen (for a child form: its sub-window).
 bool FormVisible(const QWidget* form);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 
@@ -51,7 +52,10 @@ bool IsLoaded(const QWidget* form) {
 bool UnloadForm(QWidget* form) {
   if (!form) return false;
   QPointer<QWidget> guard(form);
-  if (!form->close() && guard) return false;  // its close handler refused
+  form->setProperty(kUnloadByCode, true);
+  const bool closed = form->close();
+  if (guard) form->setProperty(kUnloadByCode, QVariant());
+  if (!closed && guard) return false;  // its close handler refused
   auto& r = Registry();
   r.erase(std::remove_if(r.begin(), r.end(), [form](const QPointer<QWidget>& p) { return p.data() == form; }),
           r.end());

@@ -15,8 +15,10 @@ std::vector<QWidget*> Forms();
 QWidget* FindForm(std::string_view name);
 bool IsLoaded(const QWidget* form);
 // Unloads a form: closes it (its close handler may refuse, then it stays loaded and false is
-// returned), removes it from the collection and deletes it later.
+// returned), removes it from the collection and deletes it later. While it closes, the form
+// carries the property kUnloadByCode, so it can tell this from the user's close box.
 bool UnloadForm(QWidget* form);
+inline constexpr const char* kUnloadByCode = "_tulmoUnloadByCode";
 // Lets pending window events run once.
 void DoEvents();
 

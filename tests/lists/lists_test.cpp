@@ -45,6 +45,8 @@ class ListTest : public testing::Test {
     lists::RegisterLists();
     vb::Err().Clear();
     gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = false;
+    // Room for every list at its designed size: no window opens larger than the main window's area.
+    Main().resize(1180, 860);
     Main().show();
   }
   void TearDown() override { ui::UnloadAllForms(); }

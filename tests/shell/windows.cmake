@@ -14,3 +14,11 @@ foreach(t tulmo_database tulmo_help)
     add_dependencies(test_shell_windows ${t})
   endif()
 endforeach()
+
+# The shell with the program's own windows.
+tulmo_add_test(test_shell_program ${CMAKE_CURRENT_SOURCE_DIR}/program_exit.cpp LIBS tulmo_app_windows tulmo_standins)
+foreach(t tulmo_database tulmo_help)
+  if(TARGET ${t})
+    add_dependencies(test_shell_program ${t})
+  endif()
+endforeach()

@@ -1,7 +1,10 @@
 // The start panel and the level dialog: sizes and placement beside the panel, the levels stored,
 // and the calculation window opened behind the others.
 #include <QButtonGroup>
+#include <QApplication>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 #include "platform/ui/Global.h"
 #include "shell/ChildForms.h"
@@ -28,6 +31,40 @@ TEST_F(PanelTest, PanelTakesItsOuterSize) {
   EXPECT_EQ(panel.Height(), ui::ToTwips(ui::ToPixels(9350)));
   EXPECT_EQ(panel.Caption(), "Main control menu");
   EXPECT_EQ(panel.Mode(), 0);
+}
+
+// The panel is the only way to a calculation and to the results: it has no close box, and no
+// close from the frame takes it away; only the main window's unloading does.
+TEST_F(PanelTest, PanelCannotBeClosedByTheUser) {
+  frmOpen& panel = ui::Global<frmOpen>();
+  QMdiSubWindow* frame = panel.SubWindow();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_FALSE(frame->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(frame->windowFlags() & Qt::WindowSystemMenuHint);
+  frame->close();
+  ui::MdiArea()->closeAllSubWindows();
+  ui::DoEvents();
+  EXPECT_EQ(ui::GlobalIfLoaded<frmOpen>(), &panel);
+  EXPECT_TRUE(panel.Visible());
+  EXPECT_TRUE(boxes.boxes().empty());
+  ui::Global<MDIMain>().close();
+  EXPECT_EQ(ui::GlobalIfLoaded<frmOpen>(), nullptr);
+}
+
+TEST_F(PanelTest, CaptionIsShownWhole) {
+  QMdiSubWindow* frame = ui::Global<frmOpen>().SubWindow();
+  QStyleOptionTitleBar bar;
+  bar.initFrom(frame);
+  bar.titleBarFlags = frame->windowFlags();
+  bar.subControls = QStyle::SC_TitleBarLabel;
+  bar.text = frame->windowTitle();
+  bar.rect = QRect(0, 0, frame->width(), frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, frame));
+  const QRect label = frame->style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarLabel, frame);
+  QFont font = QApplication::font("QMdiSubWindowTitleBar");  // some styles draw the caption bold
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  EXPECT_EQ(bar.text, "Main control menu");
+  EXPECT_LE(metrics.horizontalAdvance(bar.text), label.width());
 }
 
 TEST_F(PanelTest, StartCalculationTwiceShowsOneDialogBesideThePanel) {
