@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <algorithm>
 
 #include "shell/MDIMain.h"
 
@@ -120,10 +121,10 @@ QIcon ToolbarPicture(const QString& key) {
   return QIcon(pm);
 }
 
-QBrush MainBackground() {
-  // Water from the river to the sea, the estuary's colours.
-  QLinearGradient g(0, 0, 0, 1);
-  g.setCoordinateMode(QGradient::ObjectBoundingMode);
+QBrush MainBackground(int height) {
+  // Water from the river to the sea, the estuary's colours. In the area's own coordinates: the
+  // area repaints piece by piece, and each piece must take its colours from the same gradient.
+  QLinearGradient g(0, 0, 0, std::max(1, height));
   g.setColorAt(0.0, QColor(196, 214, 226));
   g.setColorAt(1.0, QColor(120, 156, 186));
   return QBrush(g);

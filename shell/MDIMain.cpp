@@ -56,7 +56,8 @@ MDIMain::MDIMain() {
   setWindowTitle("Tulmo");
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName("qt_mdiarea");
-  mdiArea->setBackground(MainBackground());
+  mdiArea->setBackground(MainBackground(mdiArea->viewport()->height()));
+  mdiArea->viewport()->installEventFilter(this);
   mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea);
@@ -502,6 +503,12 @@ void MDIMain::Arrange(int arrangement) {
     default:
       vb::Raise(5);
   }
+}
+
+bool MDIMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched == mdiArea->viewport())
+    mdiArea->setBackground(MainBackground(mdiArea->viewport()->height()));
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MDIMain::closeEvent(QCloseEvent* event) {

@@ -81,6 +81,8 @@ class MDIMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Keeps the background gradient spanning the area as it is resized.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   enum Accepts { kLists = 1, kEditors = 2 };
@@ -102,5 +104,5 @@ class MDIMain : public QMainWindow {
 // The toolbar's pictures, drawn in code: "Save", "Close", "Add", "Update", "Delete", "Properties",
 // "Refresh", "Clear", "Help", "Exit".
 QIcon ToolbarPicture(const QString& key);
-// The main window's background.
-QBrush MainBackground();
+// The main window's background for an area of the given height (pixels), top to bottom.
+QBrush MainBackground(int height);

@@ -2,7 +2,9 @@
 // and the calculation window opened behind the others.
 #include <QButtonGroup>
 #include <QApplication>
+#include <QImage>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 
@@ -49,6 +51,34 @@ TEST_F(PanelTest, PanelCannotBeClosedByTheUser) {
   EXPECT_TRUE(boxes.boxes().empty());
   ui::Global<MDIMain>().close();
   EXPECT_EQ(ui::GlobalIfLoaded<frmOpen>(), nullptr);
+}
+
+// The area repaints only what a closed or moved window uncovers: each patch must show the colours
+// that the whole area shows there, so no seams stay behind.
+TEST_F(PanelTest, BackgroundIsOneGradientOverTheWholeArea) {
+  MDIMain& main = ui::Global<MDIMain>();
+  for (const QSize size : {QSize(1000, 800), QSize(1200, 900)}) {
+    main.resize(size);
+    ui::DoEvents();
+    const QSize area = main.mdiArea->viewport()->size();
+    const QBrush brush = main.mdiArea->background();
+    QImage whole(area, QImage::Format_RGB32), patches(area, QImage::Format_RGB32);
+    patches.fill(Qt::black);
+    QPainter(&whole).fillRect(whole.rect(), brush);
+    const QRect pieces[] = {{0, 0, 200, 120}, {300, area.height() / 2, 150, 60}, {50, area.height() - 40, 400, 40}};
+    {
+      QPainter p(&patches);
+      for (const QRect& r : pieces) p.fillRect(r, brush);
+    }
+    for (const QRect& r : pieces)
+      for (int y = r.top(); y <= r.bottom(); y += 7)
+        ASSERT_EQ(patches.pixel(r.left() + 3, y), whole.pixel(r.left() + 3, y)) << "y " << y;
+    // River colour at the top, sea colour at the bottom, whatever the height.
+    EXPECT_EQ(QColor(whole.pixel(5, 0)), QColor(196, 214, 226));
+    const QColor bottom(whole.pixel(5, area.height() - 1));
+    EXPECT_NEAR(bottom.red(), 120, 2);
+    EXPECT_NEAR(bottom.blue(), 186, 2);
+  }
 }
 
 TEST_F(PanelTest, CaptionIsShownWhole) {
