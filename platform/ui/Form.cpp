@@ -48,12 +48,12 @@ ActivationPause::ActivationPause() { ++Pauses(); }
 ActivationPause::~ActivationPause() { --Pauses(); }
 bool ActivationsPaused() { return Pauses() > 0; }
 
-QRect FitInto(const QRect& frame, const QSize& room) {
-  auto fit = [](int pos, int size, int roomSize, int& outPos, int& outSize) {
+QRect FitInto(const QRect& frame, const QSize& room, bool keepPlace) {
+  auto fit = [keepPlace](int pos, int size, int roomSize, int& outPos, int& outSize) {
     outSize = std::min(size, roomSize);
     outPos = std::max(0, pos);
     if (outPos + outSize <= roomSize) return;
-    if (roomSize - outPos >= roomSize / 2)
+    if (keepPlace && roomSize - outPos >= roomSize / 2)
       outSize = roomSize - outPos;  // stays beside what lies before it
     else
       outPos = roomSize - outSize;
@@ -104,16 +104,20 @@ void Form::EnsureFrame() {
   sub_->setWindowTitle(windowTitle());
   if (fixedBorder_) sub_->setOption(QMdiSubWindow::RubberBandResize, false);
   sub_->adjustSize();
+  // A window that placed itself keeps its place and gives up width; one that did not is moved.
+  const bool placed = pendingLeft_ >= 0 || pendingTop_ >= 0;
+  applying_ = true;
   ApplyPendingGeometry();
-  FitIntoArea();
+  applying_ = false;
+  FitIntoArea(placed);
   if (fixedBorder_) sub_->setFixedSize(sub_->size());
 }
 
 // Whatever size a window asks for, it opens inside the main window's area, close box in view.
-void Form::FitIntoArea() {
+void Form::FitIntoArea(bool keepPlace) {
   QMdiArea* area = MdiArea();
-  if (!sub_ || !area || !area->isVisible()) return;
-  const QRect fitted = FitInto(sub_->geometry(), area->viewport()->size());
+  if (!sub_ || !area || !area->isVisible() || applying_) return;
+  const QRect fitted = FitInto(sub_->geometry(), area->viewport()->size(), keepPlace);
   if (fitted != sub_->geometry()) sub_->setGeometry(fitted);
 }
 
@@ -219,7 +223,7 @@ void Form::SetWidth(double twips) {
   QWidget* f = Frame();
   if (f->minimumWidth() > ToPixels(twips) && f == this) setMinimumWidth(0);
   f->resize(std::max(1, ToPixels(twips)), f->height());
-  FitIntoArea();
+  FitIntoArea(true);
 }
 void Form::SetHeight(double twips) {
   if (!sub_ && kind_ == Kind::MdiChild && MdiArea()) {
@@ -228,7 +232,7 @@ void Form::SetHeight(double twips) {
   }
   QWidget* f = Frame();
   f->resize(f->width(), std::max(1, ToPixels(twips)));
-  FitIntoArea();
+  FitIntoArea(true);
 }
 
 double Form::ScaleWidth() const { return ToTwips(width()); }

@@ -111,7 +111,7 @@ class Form : public QWidget {
   friend void NotifyActivated(QWidget* form);
   void EnsureFrame();
   void ApplyPendingGeometry();
-  void FitIntoArea();
+  void FitIntoArea(bool keepPlace);
   void Activated();
 
   Kind kind_;
@@ -120,6 +120,7 @@ class Form : public QWidget {
   bool unloading_ = false;
   bool fixedBorder_ = false;
   bool controlBox_ = true;
+  bool applying_ = false;
   UnloadMode unloadMode_ = vbFormCode;
   QPointer<QMdiSubWindow> sub_;
   // Frame geometry asked for before the form had its sub-window (twips).
@@ -131,9 +132,9 @@ class Form : public QWidget {
 void SetMdiArea(QMdiArea* area);
 QMdiArea* MdiArea();
 // A frame of this size at this place, made to fit inside a room of the given size: no larger than
-// the room; kept at its place, narrowed or lowered to the room's edge while it keeps at least half
-// the room there, else moved back towards the room's origin.
-QRect FitInto(const QRect& frame, const QSize& room);
+// the room, and moved back towards the room's origin as far as it must. With keepPlace it stays
+// where it is and gives up width or height instead, as long as it keeps at least half the room.
+QRect FitInto(const QRect& frame, const QSize& room, bool keepPlace);
 
 // Any loaded window: visible on screen (for a child form: its sub-window).
 bool FormVisible(const QWidget* form);

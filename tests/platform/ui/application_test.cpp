@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -128,6 +129,44 @@ TEST(Forms, AnEventFailingWithoutItsOwnHandlerIsReportedUnderTheWindow) {
   EXPECT_EQ(where.front(), "Form_Resize");
   EXPECT_EQ(std::vector<std::string>(where.end() - 2, where.end()),
             (std::vector<std::string>{"Form_QueryUnload", "Form_Unload"}));
+}
+
+TEST(Forms, AWindowIsFittedIntoTheRoomThatHoldsIt) {
+  const QSize room(1000, 700);
+  const struct {
+    QRect asked;
+    bool keepPlace;
+    QRect fitted;
+  } cases[] = {
+      {{100, 50, 400, 300}, true, {100, 50, 400, 300}},    // fits: untouched
+      {{200, 0, 1300, 900}, true, {200, 0, 800, 700}},     // beside what lies left of it: narrowed
+      {{200, 0, 1300, 900}, false, {0, 0, 1000, 700}},     // placed by the area: moved back
+      {{700, 500, 600, 400}, true, {400, 300, 600, 400}},  // too little room left of the edge: moved
+      {{-20, -10, 300, 200}, false, {0, 0, 300, 200}},     // never above or left of the room
+  };
+  for (const auto& c : cases) EXPECT_EQ(ui::FitInto(c.asked, room, c.keepPlace), c.fitted) << c.asked.x() << "," << c.asked.width();
+}
+
+// The user's close box and an unload by code are told apart, so a window can refuse the first.
+TEST(Forms, QueryUnloadTellsTheUsersCloseFromAnUnloadByCode) {
+  struct Sticky : ui::Form {
+    Sticky() : ui::Form("frmSticky", Kind::TopLevel) {}
+    std::vector<int> modes;
+    bool Form_QueryUnload() override {
+      modes.push_back(QueryUnloadMode());
+      return QueryUnloadMode() == ui::vbFormCode;
+    }
+  };
+  auto* form = new Sticky();
+  form->Load();
+  form->show();
+  form->close();
+  EXPECT_TRUE(ui::IsLoaded(form));
+  QPointer<Sticky> alive(form);
+  EXPECT_TRUE(ui::UnloadForm(form));
+  EXPECT_EQ(alive->modes, (std::vector<int>{ui::vbFormControlMenu, ui::vbFormCode}));
+  ui::FlushDeletes();
+  EXPECT_TRUE(alive.isNull());
 }
 
 }  // namespace
