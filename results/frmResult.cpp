@@ -1,6 +1,7 @@
 #include "results/frmResult.h"
 
 #include <QActionGroup>
+#include <algorithm>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <cmath>
@@ -269,6 +270,13 @@ bool frmResult::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmResult::BringToFront(QWidget* w) {
+  // Only the chart in front is shown: a chart covered by another chart or by the map and its
+  // legend is not laid out at each selection, but when it comes to the front.
+  const bool chart = std::find(MSChart.begin(), MSChart.end(), w) != MSChart.end();
+  if (chart || w == Map1)
+    for (chart::MSChart* c : MSChart)
+      if (c != w) c->hide();
+  if (chart) w->show();
   w->raise();
   if (w == Map1 || w == legend1 || w == Toolbar1 || w == picXcoor) {
     if (w == Map1) front_ = Map1;

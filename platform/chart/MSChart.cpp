@@ -145,14 +145,22 @@ void MSChart::PlaceXTitle() {
 void MSChart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // The plot area follows the new size only once the chart has laid itself out again.
+  if (isVisible()) QTimer::singleShot(0, this, [this] { PlaceXTitle(); });
+}
+
+void MSChart::showEvent(QShowEvent* event) {
+  // A hidden chart only notes its changes; it is drawn when it is shown.
+  if (pending_) Rebuild();
+  QWidget::showEvent(event);
   QTimer::singleShot(0, this, [this] { PlaceXTitle(); });
 }
 
 void MSChart::Changed() {
   if (pending_) return;
   pending_ = true;
+  if (!isVisible()) return;
   QTimer::singleShot(0, this, [this] {
-    if (pending_) Rebuild();
+    if (pending_ && isVisible()) Rebuild();
   });
 }
 
