@@ -57,6 +57,8 @@ class MSChart : public QWidget {
   // The first label of the x axis.
   AxisLabel& XAxisLabel() { return xLabel_; }
   void SetXAxisTitle(const std::string& title);
+  // Room above the plot, in pixels, for a caption laid over the chart's top.
+  void SetTopMargin(int pixels);
   std::string XAxisTitle() const { return xTitle_; }
 
   // Any cell or label, without moving the current cell (1-based).
