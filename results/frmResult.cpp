@@ -337,7 +337,7 @@ void frmResult::BringToFront(QWidget* w) {
   if (w == Map1 || w == legend1 || w == Toolbar1 || w == txtClasses) w->show();
   if (w == picXcoor) picXcoor->setVisible(!lblXcoor->text().isEmpty() && Map1->underMouse());
   w->raise();
-  if (w == Map1 || w == legend1 || w == Toolbar1 || w == picXcoor) {
+  if (w == Map1 || w == legend1 || w == Toolbar1 || w == txtClasses || w == picXcoor) {
     if (w == Map1) front_ = Map1;
   } else if (w != picHeader && w != picToolTip && w != frmAbiotic && w != frmBiota) {
     front_ = w;
@@ -352,6 +352,8 @@ void frmResult::PlaceHeader(bool overMap) {
   const double scale = static_cast<double>(picHeader->height()) / ui::ToPixels(kHeaderHeight);
   picHeader->resize(static_cast<int>(ui::ToPixels(width) * (scale > 0 ? scale : 1.0)), picHeader->height());
   lblHeader->resize(picHeader->size());
+  // Over a chart the chart's own background shows behind the text; over the map the box has one.
+  picHeader->setAutoFillBackground(overMap);
 }
 
 std::string frmResult::LabelCaption(const std::string& label) const {
@@ -592,7 +594,7 @@ void frmResult::OptGraph_Click(int index) {
         shownMapOption_ = index;
         lblHeader->setText(QString::fromStdString(header));
         BringToFront(Toolbar1);
-        txtClasses->raise();
+        BringToFront(txtClasses);
         BringToFront(picXcoor);
       }
     }
