@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 #include <QCoreApplication>
@@ -62,7 +63,27 @@ class FittedLabel : public QLabel {
     }
     p.setFont(f);
     p.setPen(palette().color(foregroundRole()));
-    p.drawText(box, flags, text());
+    if (fits_ || !wordWrap()) {
+      p.drawText(box, fits_ ? flags : (flags & ~Qt::AlignHCenter & ~Qt::AlignRight) | Qt::AlignLeft,
+                 fits_ ? text() : QFontMetrics(f).elidedText(text(), Qt::ElideRight, box.width()));
+      return;
+    }
+    // Too long even so: the lines that fit, the last of them ending in an ellipsis, so that no
+    // line is drawn half.
+    const QFontMetrics m(f);
+    QTextLayout layout(text(), f);
+    layout.beginLayout();
+    int y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(box.width());
+      const bool last = y + 2 * m.lineSpacing() > box.height();
+      const QString part = last ? m.elidedText(text().mid(line.textStart()), Qt::ElideRight, box.width())
+                                : text().mid(line.textStart(), line.textLength());
+      p.drawText(QRect(box.left(), box.top() + y, box.width(), m.lineSpacing()), Qt::AlignLeft | Qt::AlignTop, part);
+      y += m.lineSpacing();
+      if (last) break;
+    }
+    layout.endLayout();
   }
   bool event(QEvent* e) override {
     if (e->type() == QEvent::ToolTip && toolTip().isEmpty()) {
