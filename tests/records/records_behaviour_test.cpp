@@ -48,6 +48,9 @@ TEST(RecordValues, NumberColumnsTakeOnlyNumbers) {
       {"text that is no number", vb::Variant("heavy"), 13},
       {"infinity", vb::Variant(std::numeric_limits<double>::infinity()), 6},
       {"not a number", vb::Variant(std::nan("")), 5},
+      // Finite, but its 15-digit text 1.79769313486232E+308 lies beyond the largest double.
+      {"largest double", vb::Variant(std::numeric_limits<double>::max()), 6},
+      {"lowest double", vb::Variant(std::numeric_limits<double>::lowest()), 6},
   };
   for (const Case& c : cases) {
     ui::MsgBoxRecorder boxes;
@@ -259,6 +262,19 @@ TEST(RunRecords, NamedAddAndReadBack) {
 
   EXPECT_EQ(::Run().Add({.vdteRundate = "yesterday"}), -1);
   EXPECT_TRUE(BoxNames(boxes, "Run", "Add", 13));
+
+  // A number for a date is a day count; past the year 9999 (or before 100) it is no date.
+  for (const vb::Variant& far : {vb::Variant(1e300), vb::Variant(2958466.0), vb::Variant("-657435"),
+                                 vb::Variant(vb::Date{1e19})}) {
+    boxes.Clear();
+    EXPECT_EQ(::Run().Add({.vstrRundescription = "far", .vdteRundate = far}), -1) << vb::CStr(vb::Variant(vb::CDbl(far)));
+    EXPECT_TRUE(BoxNames(boxes, "Run", "Add", 6)) << boxes.boxes().size();
+  }
+  boxes.Clear();
+  ASSERT_GT(::Run().Add({.vstrRundescription = "last day", .vdteRundate = 2958465.5}), 0);
+  EXPECT_EQ(db.Scalar("SELECT RunDate FROM Run WHERE RunDescription = 'last day'"), "9999-12-31 12:00:00");
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run WHERE RunDescription = 'far'"), "0");
+  EXPECT_TRUE(boxes.boxes().empty());
 }
 
 // Makes a file undeletable for as long as it lives (even for root), where the file system allows.
