@@ -115,6 +115,11 @@ TEST_F(EngineInputTest, ValuesGoThroughTheirPictures) {
       // A Single is rounded on its own decimal value: 0.285f is not written 0.28.
       {"single-precision silt", [] { CurrentEstuary.Silt2 = 0.285f; }, 283,
        "          0.29             ; suspended solids zone 2                 (mg/l)"},
+      // Small negative values that round to zero keep their sign.
+      {"temperature just below zero", [] { CurrentEstuary.Tempavg = -0.004; }, 280,
+       "          -0.00             ; Water temperature                         (C)"},
+      {"negative fraction OC", [] { CurrentEstuary.FOCSed2 = -0.001; }, 299,
+       "          -0.00           ; fraction OC in sediment   zone 2        (-)"},
       {"sediment background", [] { CurrentEmission.SedBack = 0; }, 303,
        "          0.000E+00            ; historic background conc               (ug/g)"},
       {"log Kow", [] { CurrentCompound.Cmpkow = 3.45f; }, 317,

@@ -167,6 +167,12 @@ TEST_F(ResultMapTest, EqualAreasPinTheThresholds) {
   EXPECT_EQ(sorted[24], "Stof 0 24  475 opp: 1 95.0");
   EXPECT_EQ(sorted[462], "Stof 0 462  37 opp: 1 07.4");
   EXPECT_EQ(sorted[499], "Stof 0 499  0 opp: 1 00.0");
+
+  // On areas of 0.3 the single-precision running sum ends a little past the total: the last
+  // share is a small negative number and keeps its sign.
+  testsupport::WriteFile("4.map", MapFile(11, 500, [](int k, int s) { return k == 10 ? 0.3f : static_cast<float>(s); }));
+  ASSERT_TRUE(ReadMap(4));
+  EXPECT_EQ(Lines(testsupport::ReadFile("Sorted.txt"))[499], "Stof 0 499  0 opp: 0.3 -00.0");
 }
 
 TEST_F(ResultMapTest, ShorterMapLeavesTheMissingCellsOutOfGridAndStatistics) {
