@@ -82,6 +82,9 @@ TEST_F(EngineInputTest, ValuesGoThroughTheirPictures) {
       {"apostrophe kept", [] { CurrentCompound.Cmpdescr = "2,4'-DDT"; }, 11, "'2,4'-DDT - with marine box'"},
       {"empty title", [] { CurrentCompound.Cmpdescr.clear(); }, 11, "' - with marine box'"},
       {"substance name", [] {}, 24, "2         'benzene'"},
+      // Record texts go out in the engine's single-byte code page, Windows-1252.
+      {"en dash, euro sign and curly quotes", [] { CurrentCompound.Cmpname = "PFOS \u2013 \u20AC \u2018x\u2019 \u201Cy\u201D"; }, 24,
+       "2         'PFOS \x96 \x80 \x91x\x92 \x93y\x94'"},
       {"river boundary", [] { CurrentEmission.EmRiverConc = 0.5; }, 171,
        "      1     1   5.00E-1  1000.0                 ; river (ug/l)"},
       {"marine south", [] { CurrentEmission.EmSeaConc = 0.0002; }, 172,
