@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QMouseEvent>
@@ -75,7 +77,6 @@ TEST_F(HelpWindowTest, OpensTheContentsInOneWindowOfItsOwnAndBringsItBack) {
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(window->isWindow());
-  EXPECT_FALSE(window->testAttribute(Qt::WA_QuitOnClose));  // an open help window never keeps the program alive
   EXPECT_EQ(Shown(), "introduction.htm");
   EXPECT_TRUE(ui::HelpBrowser()->toPlainText().contains("Getting started"));
   EXPECT_TRUE(launched.empty());
@@ -86,6 +87,23 @@ TEST_F(HelpWindowTest, OpensTheContentsInOneWindowOfItsOwnAndBringsItBack) {
   EXPECT_EQ(ui::HelpWindow(), window);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(Shown(), "introduction.htm");
+}
+
+TEST_F(HelpWindowTest, AnOpenHelpWindowDoesNotKeepTheProgramRunningOnceTheMainWindowCloses) {
+  QWidget main;
+  main.show();
+  ui::ShowHelp("introduction.htm");
+  bool timedOut = false;
+  QTimer::singleShot(0, &main, &QWidget::close);
+  QTimer guard;  // a loop that did not stop would fail here instead of hanging
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    timedOut = true;
+    QCoreApplication::exit(1);
+  });
+  guard.start(5000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_FALSE(timedOut);
 }
 
 TEST_F(HelpWindowTest, LinksBackForwardAndContents) {
