@@ -188,9 +188,8 @@ TEST_F(CompoundEditorTest, ClearEmptiesTheTypedFieldsButNotTheIdOrTheTypeAndTheB
 }
 
 TEST_F(CompoundEditorTest, AMetalAfterClearNeedsOnlyWhatAMetalStores) {
-  // The vapour pressure of a metal is out of reach (disabled), and not stored.
-  db.Raw("UPDATE Compounds SET CmpIsType = 1 WHERE CmpID = 2");
-  auto* list = OpenList("frmCompoundsList", 2);
+  // Compound 4 is a stored metal. Its vapour pressure is out of reach (disabled), and not stored.
+  auto* list = OpenList("frmCompoundsList", 4);
   frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->Label24->text().toStdString(), Estimators::kMetalsNotValid);
@@ -202,7 +201,7 @@ TEST_F(CompoundEditorTest, AMetalAfterClearNeedsOnlyWhatAMetalStores) {
   e->txtCmpkd->setText("40");
   e->cmdOK_Click();
   EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
-  EXPECT_EQ(db.Scalar("SELECT CmpName || '/' || CmpKd || '/' || CmpVappress FROM Compounds WHERE CmpID = 2"),
+  EXPECT_EQ(db.Scalar("SELECT CmpName || '/' || CmpKd || '/' || CmpVappress FROM Compounds WHERE CmpID = 4"),
             "Pb/40.0/0.0");
   EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), nullptr);
 }

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 
 #include "editors/RecordEditor.h"
+#include "editors/frmCompounds.h"
 #include "editors/frmEmission.h"
 #include "editors/frmEnvironment.h"
 #include "editors/frmRun.h"
@@ -174,4 +175,14 @@ TEST_F(EditorReachTest, ARunMadeWhileAnEditorIsOpenKeepsItsRecordsUnchanged) {
   EXPECT_EQ(Prompts(), std::vector<std::string>{"You can't remove or edit estuaries of type \"default\" and "
                                                 "\"defaultavg\". \rPlease copy the scenario and then edit the copy"});
   EXPECT_EQ(db.Scalar("SELECT Type FROM Environment WHERE ID = 6"), "default");
+}
+
+TEST_F(EditorReachTest, AStoredMetalOpensWithItsValidityText) {
+  lists::RecordList* list = FromEditMenu("mnuEditCompoundsList_Click", "frmCompoundsList");
+  ASSERT_NE(list, nullptr);
+  list->lvw->SetSelectedItem(list->lvw->Find("KY_4"));
+  list->UpdateRecord();
+  auto* e = Editor<frmCompounds>("frmCompounds");
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Label24->text().toStdString(), "Bioaccumulation model not valid for metals");
 }
