@@ -1,6 +1,6 @@
 // The estuary editor: the hydraulic characteristics shown as the fields change, the save check
-// with its refusals and corrections, saving in add, copy and edit mode through the current
-// estuary with the estuary list's row, the dispersion method and the small handlers.
+// with its refusals and corrections, saving in add, copy and edit mode with the estuary list's row
+// (the program's current estuary left alone), the dispersion method and the small handlers.
 #include <QMetaObject>
 
 #include "editors/EstuaryHydrodynamics.h"
@@ -69,9 +69,8 @@ TEST_F(EstuaryEditorTest, AddShowsTheCharacteristicsOfTheInitialValuesAndStoresT
   EXPECT_EQ(list->lvw->SelectedItem()->SubItem(1), "Scheldt-like");
   EXPECT_EQ(list->lvw->SelectedItem()->SubItem(2), "user");
   EXPECT_TRUE(gblnEstuariesChanged);
-  EXPECT_EQ(modTulmo::CurrentEstuary.Description, "Scheldt-like");
-  EXPECT_EQ(modTulmo::CurrentEstuary.DispersionX2, 4);
-  EXPECT_FLOAT_EQ(modTulmo::CurrentEstuary.Saltintrusionlengthavg, 24.9f);
+  EXPECT_EQ(modTulmo::CurrentEstuary.Description, "");
+  EXPECT_EQ(modTulmo::CurrentEstuary.DispersionX2, 0);
 
   // Opened again, the distances show as whole numbers.
   list->lvw->SetSelectedItem(list->lvw->Find("KY_6"));
@@ -81,7 +80,8 @@ TEST_F(EstuaryEditorTest, AddShowsTheCharacteristicsOfTheInitialValuesAndStoresT
   EXPECT_EQ(Text(e->txtDispersionX2), "4");
 }
 
-TEST_F(EstuaryEditorTest, ViewLoadsTheCurrentEstuaryAndAllowsOnlyClose) {
+TEST_F(EstuaryEditorTest, ViewShowsTheRecordLeavesTheCurrentEstuaryAndAllowsOnlyClose) {
+  modTulmo::CurrentEstuary.Description = "the one a run computed with";
   auto* list = OpenList("frmEnvironmentList", 1);
   frmEnvironment* e = Open(list, "DisplayRecord");
   ASSERT_NE(e, nullptr);
@@ -92,8 +92,9 @@ TEST_F(EstuaryEditorTest, ViewLoadsTheCurrentEstuaryAndAllowsOnlyClose) {
   EXPECT_EQ(Text(e->txtWidthmouth), "6000");
   EXPECT_EQ(Text(e->txtTidalperiod), "12.42");
   EXPECT_EQ(Text(e->txtconvergencelength), "31.1");
-  EXPECT_EQ(modTulmo::CurrentEstuary.Description, Text(e->txtDescription));
-  EXPECT_FLOAT_EQ(modTulmo::CurrentEstuary.Widthmouth, 6000);
+  EXPECT_EQ(modTulmo::CurrentEstuary.Description, "the one a run computed with");
+  EXPECT_FLOAT_EQ(modTulmo::CurrentEstuary.Widthmouth, 0);
+  EXPECT_EQ(e->focusWidget(), e->cmdCancel);
   EXPECT_TRUE(e->cmdOK->isHidden());
   for (QWidget* w : {static_cast<QWidget*>(e->txtDescription), static_cast<QWidget*>(e->txtSilt1),
                      static_cast<QWidget*>(e->optDispersion[1]), static_cast<QWidget*>(e->cmdEstPhyto)})
@@ -131,6 +132,7 @@ TEST_F(EstuaryEditorTest, CopyOfADefaultEstuaryIsStoredAsUser) {
 }
 
 TEST_F(EstuaryEditorTest, EditChangesTheDescriptionCellAndStoresTypeUser) {
+  db.Raw("UPDATE Environment SET Type = 'User' WHERE ID = 3");
   auto* list = OpenList("frmEnvironmentList", 3);
   list->lvw->SelectedItem()->SetSubItem(2, "default");
   frmEnvironment* e = Open(list, "UpdateRecord");
@@ -260,21 +262,34 @@ TEST_F(EstuaryEditorTest, TheDispersionMethodSwitchesTheSalinityGroup) {
             "1|27.2|15.0|20.0");
 }
 
-TEST_F(EstuaryEditorTest, ClearEmptiesTheFieldsAndLeavesNothingToSave) {
-  frmEnvironment* e = OpenAdd();
+TEST_F(EstuaryEditorTest, ClearEmptiesTheShownFieldsAndTheRecordSavesOnceTheyAreTypedAgain) {
+  db.Raw("UPDATE Environment SET Type = 'user', EnvMarineDepth = 12 WHERE ID = 4");
+  auto* list = OpenList("frmEnvironmentList", 4);
+  frmEnvironment* e = Open(list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
+  std::vector<std::pair<QLineEdit*, QString>> shown;
+  for (QLineEdit* f : e->findChildren<QLineEdit*>())
+    if (f->isVisibleTo(e) && f != e->txtId) shown.emplace_back(f, f->text());
   e->optDispersion[1]->setChecked(true);
   e->ClearForm();
   EXPECT_TRUE(e->optDispersion[0]->isChecked());
   EXPECT_FALSE(e->txtDispersionX1->isEnabled());
-  for (QLineEdit* f : {e->txtDescription, e->txtWidthmouth, e->txtThickLayer4, e->txtType, e->txtEnvMarineDepth,
-                       e->txtconvergencelength})
-    EXPECT_TRUE(f->text().isEmpty()) << f->objectName().toStdString();
+  for (const auto& [f, text] : shown) EXPECT_TRUE(f->text().isEmpty()) << f->objectName().toStdString();
+  // The type and the marine box are never shown: they keep the record's values.
+  EXPECT_EQ(Text(e->txtType), "user");
+  EXPECT_EQ(Text(e->txtEnvMarineDepth), "12");
   EXPECT_EQ(Text(e->txtphsea), "8");
   EXPECT_EQ(Text(e->lblWarning), "Tidal period must be numeric");
   EXPECT_TRUE(Prompts().empty());
   e->cmdOK_Click();
   EXPECT_EQ(Prompts(), std::vector<std::string>{"Width at mouth ( m) should be a positive numeric value"});
+  boxes.Clear();
+  for (const auto& [f, text] : shown) f->setText(text);
+  e->txtDescription->setText("typed again");
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts()[0];
+  EXPECT_EQ(db.Scalar("SELECT Description || '|' || Type || '|' || EnvMarineDepth FROM Environment WHERE ID = 4"),
+            "typed again|user|12.0");
   EXPECT_EQ(Count(), "5");
 }
 

@@ -1,10 +1,5 @@
 // What the record classes do with awkward values, missing rows, the import switch and run files.
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/fsuid.h>
-#include <sys/ioctl.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +19,7 @@
 #include "shell/DAOSupport.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"
+#include "tests/support/Undeletable.h"
 
 namespace {
 
@@ -277,60 +273,6 @@ TEST(RunRecords, NamedAddAndReadBack) {
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
-// Makes a file undeletable for as long as it lives (even for root), where the file system allows.
-class Immutable {
- public:
-  explicit Immutable(const fs::path& file) : file_(file) { ok_ = Set(FS_IMMUTABLE_FL); }
-  ~Immutable() {
-    if (ok_) Set(0);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  bool Set(int flags) {
-    int fd = open(file_.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    int current = 0;
-    bool done = ioctl(fd, FS_IOC_GETFLAGS, &current) == 0;
-    if (done) {
-      current = flags ? (current | flags) : (current & ~FS_IMMUTABLE_FL);
-      done = ioctl(fd, FS_IOC_SETFLAGS, &current) == 0;
-    }
-    close(fd);
-    return done;
-  }
-  fs::path file_;
-  bool ok_ = false;
-};
-
-// Where a file cannot be made immutable (no such capability, as in most containers): while alive,
-// the working folder is sticky and this thread touches files as an unprivileged user, so only the
-// files handed to that user can be deleted; the rest resist. Needs root to set up.
-class StickyFolder {
- public:
-  explicit StickyFolder(const std::vector<std::string>& deletable) {
-    if (geteuid() != 0) return;
-    mode_ = fs::status(".").permissions();
-    fs::permissions(".", fs::perms::all | fs::perms::sticky_bit);
-    // The database and its journal are written as that user too.
-    fs::permissions("tulmo-final.db", fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
-    for (const std::string& f : deletable)
-      if (chown(f.c_str(), kUser, kUser) != 0) return;
-    setfsuid(kUser);
-    ok_ = static_cast<uid_t>(setfsuid(static_cast<uid_t>(-1))) == kUser;
-  }
-  ~StickyFolder() {
-    setfsuid(0);
-    if (mode_ != fs::perms::unknown) fs::permissions(".", mode_);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  static constexpr uid_t kUser = 65534;
-  fs::perms mode_ = fs::perms::unknown;
-  bool ok_ = false;
-};
-
 const char* const kAllSuffixes[] = {".map", "-stat.txt", "-report.txt", "-data.txt", ".shp", ".shx", ".dbf"};
 
 TEST(RunRecords, DeleteRemovesTheRunsOwnFiles) {
@@ -373,8 +315,8 @@ TEST(RunRecords, DeleteTriesEveryFileAndReportsTheFirstFailureOnce) {
   for (const char* s : {".map", "-stat.txt", "-report.txt"}) testsupport::WriteFile(stem + s, "x");
   ui::MsgBoxRecorder boxes;
   {
-    Immutable locked(stem + ".map");
-    std::optional<StickyFolder> sticky;
+    testsupport::Immutable locked(stem + ".map");
+    std::optional<testsupport::StickyFolder> sticky;
     if (!locked.ok()) {
       sticky.emplace(std::vector<std::string>{stem + "-stat.txt", stem + "-report.txt"});
       if (!sticky->ok()) GTEST_SKIP() << "no way here to make a file undeletable";
