@@ -49,7 +49,7 @@ struct Result {
 
 Result Calculate(const Inputs& in);
 
-// Warnings shared with the save check, which refuses the same values.
+// Warnings of values that the save check refuses with the same words.
 std::string NotPositiveWidthAtMouth(const std::string& text);
 std::string NotPositiveWidthAtX(const std::string& text);
 std::string NotPositiveXfromMouth(const std::string& text);

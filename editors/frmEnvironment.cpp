@@ -497,16 +497,20 @@ bool frmEnvironment::CheckFields() {
     SetTextOf(field, text);
   };
   const std::string mouth = Text(txtWidthmouth);
-  if (!Numeric(txtWidthmouth) || Dbl(mouth) <= 0) return refuse(EstuaryHydrodynamics::NotPositiveWidthAtMouth(mouth));
+  if (!Numeric(txtWidthmouth) || Dbl(mouth) <= 0)
+    return refuse("Width at mouth (" + mouth + " m) should be a positive numeric value");
   if (Dbl(mouth) > 40000)
     correct("Width at mouth (" + mouth + " m) should not exceed 40.000 m\rValue changed to 40.000 m", txtWidthmouth,
             "40000");
   const std::string atX = Text(txtWidthAtX);
-  if (!Numeric(txtWidthAtX) || Dbl(atX) <= 0) return refuse(EstuaryHydrodynamics::NotPositiveWidthAtX(atX));
+  if (!Numeric(txtWidthAtX) || Dbl(atX) <= 0)
+    return refuse("Width at X (" + atX + " m) should be a positive numeric value");
   const std::string x = Text(txtXfromMouth);
-  if (!Numeric(txtXfromMouth) || Dbl(x) <= 0) return refuse(EstuaryHydrodynamics::NotPositiveXfromMouth(x));
+  if (!Numeric(txtXfromMouth) || Dbl(x) <= 0)
+    return refuse("Distance X from mouth (" + x + " km) should be a positive numeric value");
   const std::string length = Text(txtEstLength);
-  if (Dbl(length) < Dbl(x)) return refuse(EstuaryHydrodynamics::XBeyondLength(x, length));
+  if (Dbl(length) < Dbl(x))
+    return refuse("Distance X from mouth (" + x + " km) should less than the estuary length (" + length + "km)");
   const std::string salt = CaptionOf(lblCalcSaltIntrusion);
   if (Dbl("0" + salt) > Dbl(length))
     return refuse("Length of estuary (" + length + " km) must be longer than the Salt Intrusion Length (" + salt +
