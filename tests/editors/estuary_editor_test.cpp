@@ -25,6 +25,17 @@ class EstuaryEditorTest : public EditorTest {
     return Editor<frmEnvironment>("frmEnvironment");
   }
   frmEnvironment* OpenAdd() { return Open(OpenList("frmEnvironmentList"), "AddRecord"); }
+  // An add form with the salinity method and the stations' distances and salinities typed in.
+  frmEnvironment* OpenAddSalinity(const char* x1, const char* x2, const char* s1, const char* s2) {
+    frmEnvironment* e = OpenAdd();
+    if (!e) return nullptr;
+    e->optDispersion[1]->setChecked(true);
+    e->txtDispersionX1->setText(x1);
+    e->txtDispersionX2->setText(x2);
+    e->txtDispersionSalinity1->setText(s1);
+    e->txtDispersionSalinity2->setText(s2);
+    return e;
+  }
   std::string Count() const { return db.Scalar("SELECT COUNT(*) FROM Environment"); }
 };
 
@@ -307,12 +318,8 @@ TEST_F(EstuaryEditorTest, SmallHandlers) {
 // Typing "0.5" passes through "0" and "0.": no box takes the keystrokes, the warning stands in the
 // label and Save stays disabled until the value is right.
 TEST_F(EstuaryEditorTest, TypingThroughZeroRaisesNoBox) {
-  frmEnvironment* e = OpenAdd();
+  frmEnvironment* e = OpenAddSalinity("5", "15", "20", "");
   ASSERT_NE(e, nullptr);
-  e->optDispersion[1]->setChecked(true);
-  e->txtDispersionX1->setText("5");
-  e->txtDispersionX2->setText("15");
-  e->txtDispersionSalinity1->setText("20");
   const auto type = [](QLineEdit* f, const std::string& keys) {
     f->clear();
     for (char k : keys) f->insert(QString(QChar(k)));
@@ -349,13 +356,8 @@ TEST_F(EstuaryEditorTest, TypingThroughZeroRaisesNoBox) {
 // What the editor shows and stores is what a run of the stored estuary uses: the stations in whole
 // kilometres, the flushing time of the measured dispersion.
 TEST_F(EstuaryEditorTest, ShownAndStoredNumbersAreThoseOfTheRun) {
-  frmEnvironment* e = OpenAdd();
+  frmEnvironment* e = OpenAddSalinity("2.5", "3.5", "20", "5");
   ASSERT_NE(e, nullptr);
-  e->optDispersion[1]->setChecked(true);
-  e->txtDispersionX1->setText("2.5");
-  e->txtDispersionX2->setText("3.5");
-  e->txtDispersionSalinity1->setText("20");
-  e->txtDispersionSalinity2->setText("5");
   e->txtDescription->setText("stations");
   ASSERT_TRUE(e->cmdOK->isEnabled()) << Text(e->lblWarning);
   std::map<std::string, std::string> shown;
