@@ -4,6 +4,7 @@
 #include "editors/frmEnvironment.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <functional>
 #include <tuple>
 
@@ -295,7 +296,11 @@ void frmEnvironment::EnableSalinityGroup(bool enabled) {
 }
 
 bool frmEnvironment::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtDispersionSalinity2 && event->type() == QEvent::FocusOut) txtDispersionSalinity2_LostFocus();
+  // Only a move to another control of the form: switching windows or opening a menu is no leaving.
+  if (watched == txtDispersionSalinity2 && event->type() == QEvent::FocusOut) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) txtDispersionSalinity2_LostFocus();
+  }
   return editors::RecordEditor::eventFilter(watched, event);
 }
 
@@ -317,6 +322,7 @@ void frmEnvironment::CalcUitvoer() {
   in.DispersionSalinity1 = Text(txtDispersionSalinity1);
   in.DispersionSalinity2 = Text(txtDispersionSalinity2);
   in.salinityMethod = optDispersion[1]->isChecked();
+  in.corrected = !ViewMode();
   const EstuaryHydrodynamics::Result r = EstuaryHydrodynamics::Calculate(in);
   for (const auto& [name, text] : r.captions)
     if (auto* label = findChild<QLabel*>(QString::fromStdString(name))) label->setText(QString::fromStdString(text));
@@ -347,9 +353,10 @@ void frmEnvironment::cmdEstPhyto_Click() {
 
 void frmEnvironment::txtDispersionSalinity2_LostFocus() {
   // A text that is no number, even with "0" in front, is no salinity either: the same message.
+  // Exactly 1 is refused as well: the head of the estuary is taken as 1.
   double s = 0;
   const bool number = vb::ParseNumber("0" + Text(txtDispersionSalinity2), s);
-  if (!number || s < 1) ui::MsgBox("Salinity value must be larger than 1 ", ui::vbOKOnly);
+  if (!number || s <= 1) ui::MsgBox(EstuaryHydrodynamics::kSalinityAboveOne, ui::vbOKOnly);
 }
 
 // ---- the editor's steps -------------------------------------------------------------------------
@@ -510,7 +517,10 @@ bool frmEnvironment::CheckFields() {
   if (NumberOrZero(salt) > Dbl(length))
     return refuse("Length of estuary (" + length + " km) must be longer than the Salt Intrusion Length (" + salt +
                   " km)");
-  if (Dbl(Text(txtFlowriveravg)) < 0.01)
+  // A flow against the river is no small flow to be raised.
+  const std::string flow = Text(txtFlowriveravg);
+  if (Dbl(flow) < 0) return refuse(EstuaryHydrodynamics::NegativeRiverFlow(flow));
+  if (Dbl(flow) < 0.01)
     correct("River flow must have a minimum value of 0.01 m/s, value changed to 0.01 m/s", txtFlowriveravg, "0.01");
   if (Dbl(Text(txtTideavg)) < 0.1)
     correct("Tidal height must have a minimum value of 0.1 m, value changed to 0.1 ", txtTideavg, "0.1");
