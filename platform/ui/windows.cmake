@@ -7,6 +7,8 @@ target_sources(tulmo_core PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/Application.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ListView.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/CommonDialog.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/TextViewer.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/TextViewer.h
   ${CMAKE_CURRENT_SOURCE_DIR}/Form.h
   ${CMAKE_CURRENT_SOURCE_DIR}/Controls.h
   ${CMAKE_CURRENT_SOURCE_DIR}/ListView.h
