@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QScreen>
+#include <QShortcut>
+#include <algorithm>
 #include <QUrl>
 
 #include "platform/ui/Application.h"
@@ -39,8 +42,12 @@ TextWindow::TextWindow(const QString& path, QWidget* owner) : QPlainTextEdit(own
   }
   setFont(font);
   setWindowTitle(QDir::toNativeSeparators(path));
-  // Wide enough for the report's value column and units.
-  resize(fontMetrics().horizontalAdvance(QString(100, 'x')), 600);
+  // Wide enough for the report's longest lines, within the screen; a little inside the main window.
+  const QRect screen = (owner ? owner->screen() : QApplication::primaryScreen())->availableGeometry();
+  resize(std::min(fontMetrics().horizontalAdvance(QString(130, 'x')) + 40, screen.width()),
+         std::min(700, screen.height()));
+  if (owner) move(owner->geometry().topLeft() + QPoint(40, 40));
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
   Reload();
 }
 
