@@ -27,9 +27,11 @@ bool Monospaced(const QFont& font) {
 
 }  // namespace
 
-TextWindow::TextWindow(const QString& path, QWidget* owner) : QPlainTextEdit(owner), path_(path) {
-  setWindowFlag(Qt::Window);
+TextWindow::TextWindow(const QString& path, const QWidget* near) : path_(path) {
+  // As a separate editor would be: no owner, so it neither stays above the main window nor keeps
+  // the program running.
   setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_QuitOnClose, false);
   setObjectName("txtViewer");
   setReadOnly(true);
   setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -43,10 +45,10 @@ TextWindow::TextWindow(const QString& path, QWidget* owner) : QPlainTextEdit(own
   setFont(font);
   setWindowTitle(QDir::toNativeSeparators(path));
   // Wide enough for the report's longest lines, within the screen; a little inside the main window.
-  const QRect screen = (owner ? owner->screen() : QApplication::primaryScreen())->availableGeometry();
+  const QRect screen = (near ? near->screen() : QApplication::primaryScreen())->availableGeometry();
   resize(std::min(fontMetrics().horizontalAdvance(QString(130, 'x')) + 40, screen.width()),
          std::min(700, screen.height()));
-  if (owner) move(owner->geometry().topLeft() + QPoint(40, 40));
+  if (near) move(near->geometry().topLeft() + QPoint(40, 40));
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
   Reload();
 }

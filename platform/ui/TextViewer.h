@@ -10,7 +10,8 @@ namespace ui {
 // The program's own viewer: fixed-width, read-only, one window per file, titled by the full path.
 class TextWindow : public QPlainTextEdit {
  public:
-  explicit TextWindow(const QString& path, QWidget* owner);
+  // Placed a little inside `near` (the main window) when given.
+  TextWindow(const QString& path, const QWidget* near);
   const QString& Path() const { return path_; }
   // Reads the file again (Latin-1, as the program writes its text files).
   void Reload();
