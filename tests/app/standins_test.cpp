@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/AppWindows.h"
-#include "app/standins/StandinWindows.h"
-#include "app/standins/Standins.h"
+#include "tests/support/standins/StandinWindows.h"
+#include "tests/support/standins/Standins.h"
 #include "platform/ui/CallByName.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Global.h"

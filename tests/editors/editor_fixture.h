@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/standins/StandinWindows.h"
-#include "app/standins/Standins.h"
+#include "tests/support/standins/StandinWindows.h"
+#include "tests/support/standins/Standins.h"
 #include "editors/Editors.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"

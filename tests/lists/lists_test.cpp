@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/standins/StandinWindows.h"
-#include "app/standins/Standins.h"
+#include "tests/support/standins/StandinWindows.h"
+#include "tests/support/standins/Standins.h"
 #include "lists/RecordLists.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Global.h"

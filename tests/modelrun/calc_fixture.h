@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/standins/Standins.h"
+#include "tests/support/standins/Standins.h"
 #include "modelrun/frmCalc.h"
 #include "modelrun/modTulmo.h"
 #include "platform/ui/Form.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/standins/Standins.h"
+#include "tests/support/standins/Standins.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"

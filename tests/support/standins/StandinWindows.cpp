@@ -1,4 +1,4 @@
-#include "app/standins/StandinWindows.h"
+#include "tests/support/standins/StandinWindows.h"
 
 #include "platform/dao/Dao.h"
 #include "platform/ui/CallByName.h"

@@ -1,6 +1,6 @@
-#include "app/standins/Standins.h"
+#include "tests/support/standins/Standins.h"
 
-#include "app/standins/StandinWindows.h"
+#include "tests/support/standins/StandinWindows.h"
 #include "shell/ChildForms.h"
 #include "shell/Globals.h"
 
