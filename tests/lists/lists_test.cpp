@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/standins/StandinWindows.h"
-#include "tests/support/standins/Standins.h"
+#include "editors/Editors.h"
 #include "lists/RecordLists.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Global.h"
@@ -41,7 +40,7 @@ std::string LimitText(int limit) {
 class ListTest : public testing::Test {
  protected:
   void SetUp() override {
-    Standins::RegisterStandins();
+    editors::RegisterEditors();
     lists::RegisterLists();
     vb::Err().Clear();
     gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = false;
