@@ -1,4 +1,4 @@
-# The window layer of the user interface: forms, twips, controls, list view, dialogs, desktop services, help viewer.
+# The window layer of the user interface: forms, twips, controls, list view, dialogs, desktop services, help and text viewers.
 target_sources(tulmo_core PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/Twips.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/Form.cpp
@@ -8,6 +8,8 @@ target_sources(tulmo_core PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/ListView.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/CommonDialog.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/HelpWindow.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/TextViewer.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/TextViewer.h
   ${CMAKE_CURRENT_SOURCE_DIR}/Form.h
   ${CMAKE_CURRENT_SOURCE_DIR}/Controls.h
   ${CMAKE_CURRENT_SOURCE_DIR}/ListView.h
