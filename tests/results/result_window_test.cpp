@@ -29,6 +29,7 @@
 #include "results/frmResult.h"
 #include "shell/MDIMain.h"
 #include "tests/records/ScenarioDb.h"
+#include "tests/support/ResultMap.h"
 #include "tests/support/TestDir.h"
 #include "runtime/VbError.h"
 
@@ -38,23 +39,10 @@ namespace {
 
 using testsupport::Lines;
 
-void PutInt(std::string& out, int32_t v) { out.append(reinterpret_cast<const char*>(&v), 4); }
-void PutFloat(std::string& out, float v) { out.append(reinterpret_cast<const char*>(&v), 4); }
-
 // Quantity k in cell s; the last substance is the cell area.
 float Value(int k, int s) { return k == 10 ? 1.0f : static_cast<float>(k + 1) * (1.0f + static_cast<float>(s) / 100); }
 
-std::string MapFile() {
-  std::string out(160, ' ');
-  PutInt(out, 11);
-  PutInt(out, 500);
-  out += std::string(11 * 20, 'x');
-  PutInt(out, 0);
-  for (int s = 0; s < 500; ++s)
-    for (int k = 0; k < 11; ++k) PutFloat(out, Value(k, s));
-  for (int i = 0; i < 6; ++i) PutFloat(out, 1.5f + i);
-  return out;
-}
+std::string MapFile() { return testsupport::ResultMap(500, Value); }
 
 void FillGrid() {
   nosys = 11;
