@@ -1,5 +1,5 @@
 // A calculation-window test: the delivered scenario database open, message boxes recorded, the
-// stand-in windows and the real calculation window registered, every window unloaded afterwards.
+// program's windows registered, every window unloaded afterwards.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/standins/Standins.h"
+#include "app/AppWindows.h"
 #include "modelrun/frmCalc.h"
 #include "modelrun/modTulmo.h"
 #include "platform/ui/Form.h"
@@ -20,8 +20,7 @@
 class CalcTest : public testing::Test {
  protected:
   void SetUp() override {
-    Standins::RegisterStandins();
-    RegisterCalcWindow();
+    AppWindows::RegisterWindows();
     modTulmo::ResetModuleState();
     gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = true;
     gstrLevel.clear();

@@ -10,6 +10,7 @@
 #include "platform/ui/Forms.h"
 #include "runtime/Files.h"
 #include "tests/modelrun/calc_fixture.h"
+#include "tests/support/ResultMap.h"
 #include "tests/support/TestDir.h"
 
 namespace {
@@ -48,7 +49,8 @@ FakeEngine WorkingEngine(const std::string& map) {
 }
 
 TEST_F(CalcTest, RunRecordsTheRunAndKeepsTheMapUnderItsId) {
-  FakeEngine engine = WorkingEngine("MAPBYTES");
+  const std::string map = testsupport::ResultMap(500, [](int, int) { return 1.0f; });
+  FakeEngine engine = WorkingEngine(map);
   process::ScopedRunner scope(engine);
   frmCalc& w = Open("INTERMEDIATE");
   w.lvEmissions->SetSelectedItem(w.lvEmissions->Item(2));
@@ -76,7 +78,7 @@ TEST_F(CalcTest, RunRecordsTheRunAndKeepsTheMapUnderItsId) {
   EXPECT_GT(description.size(), prefix.size() + 9);  // a date follows
   EXPECT_NE(db.Scalar("SELECT RunDate" + where), "NULL");
 
-  EXPECT_EQ(ReadFile(WorkDir() / (std::to_string(id) + ".map")), "MAPBYTES");
+  EXPECT_EQ(ReadFile(WorkDir() / (std::to_string(id) + ".map")), map);
   EXPECT_FALSE(fs::exists(WorkDir() / "tulmo.map"));
   EXPECT_FALSE(fs::exists(WorkDir() / "pirsel.wrk"));
   EXPECT_NE(ChildForms::GlobalIfLoaded("frmResult"), nullptr);

@@ -113,6 +113,7 @@ TEST_F(PanelTest, StartCalculationTwiceShowsOneDialogBesideThePanel) {
 }
 
 TEST_F(PanelTest, OkStoresTheChosenLevelAndOpensTheCalculationBehind) {
+  OpenDatabase();
   const std::pair<int, const char*> cases[] = {{0, "EASY"}, {1, "INTERMEDIATE"}, {2, "ADVANCED"}};
   for (const auto& [option, level] : cases) {
     frmDialog& dialog = ui::Global<frmDialog>();
@@ -134,6 +135,7 @@ TEST_F(PanelTest, OkStoresTheChosenLevelAndOpensTheCalculationBehind) {
 }
 
 TEST_F(PanelTest, OkWithoutAChoiceSaysSoAndKeepsEasy) {
+  OpenDatabase();
   frmDialog& dialog = ui::Global<frmDialog>();
   dialog.Show();
   dialog.Option1[0]->group()->setExclusive(false);
