@@ -7,6 +7,7 @@ tulmo_add_test(test_shell_windows
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_elastic.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_helpers.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_settings.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/windows_program.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_probe.h
   LIBS tulmo_app_windows)
 foreach(t tulmo_database tulmo_help)
@@ -15,10 +16,3 @@ foreach(t tulmo_database tulmo_help)
   endif()
 endforeach()
 
-# The shell with the program's own windows.
-tulmo_add_test(test_shell_program ${CMAKE_CURRENT_SOURCE_DIR}/program_exit.cpp LIBS tulmo_app_windows tulmo_standins)
-foreach(t tulmo_database tulmo_help)
-  if(TARGET ${t})
-    add_dependencies(test_shell_program ${t})
-  endif()
-endforeach()

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMdiSubWindow>
 
-#include "app/AppWindows.h"
 #include "platform/ui/CallByName.h"
 #include "platform/ui/Global.h"
 #include "shell/ChildForms.h"
@@ -19,7 +18,6 @@ class ProgramTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    AppWindows::RegisterWindows();
     CopyDatabase();
     SubMain::Main();
     ASSERT_TRUE(boxes.boxes().empty());
