@@ -151,14 +151,14 @@ bool MapFileReadable(const std::string& fileName, std::string& why) {
   std::error_code ec;
   const auto length = std::filesystem::file_size(fileName, ec);
   if (ec) {
-    why = "the result map '" + fileName + "' cannot be read";
+    why = "The result map '" + fileName + "' cannot be read";
     return false;
   }
   const auto size = static_cast<int64_t>(length);
   std::string bytes(static_cast<std::size_t>(kHeaderBytes), '\0');
   std::ifstream in(fileName, std::ios::binary);
   if (size < kHeaderBytes || !in.read(bytes.data(), kHeaderBytes)) {
-    why = "the result map '" + fileName + "' holds " + std::to_string(size) + " bytes, too few for its header";
+    why = "The result map '" + fileName + "' holds " + std::to_string(size) + " bytes, too few for its header";
     return false;
   }
   const auto int32At = [&](std::size_t at) {
@@ -169,14 +169,14 @@ bool MapFileReadable(const std::string& fileName, std::string& why) {
   const int32_t substances = int32At(kTitleBytes);
   const int32_t segments = int32At(kTitleBytes + 4);
   if (substances < kMinSubstances || segments < 0 || segments > kMapCells) {
-    why = "the result map '" + fileName + "' gives " + std::to_string(substances) + " substances and " +
+    why = "The result map '" + fileName + "' gives " + std::to_string(substances) + " substances and " +
           std::to_string(segments) + " segments";
     return false;
   }
   const int64_t needed =
       172 + int64_t{kNameBytes} * substances + 4 * int64_t{substances} * segments + 4 * int64_t{kMarineValues};
   if (size < needed) {
-    why = "the result map '" + fileName + "' holds " + std::to_string(size) + " bytes where its header needs " +
+    why = "The result map '" + fileName + "' holds " + std::to_string(size) + " bytes where its header needs " +
           std::to_string(needed);
     return false;
   }

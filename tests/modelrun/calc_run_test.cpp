@@ -81,11 +81,11 @@ TEST_F(CalcTest, FailedEngineStepsRecordNothingAndSayWhy) {
       {"no map", [](FakeEngine& e) { e.actions["tulmo"] = Ok; }, {input, hydro, "Checking calculation results", halted}},
       // A map that the result window cannot read is no run either.
       {"seven bytes", mapOf("7 bytes"),
-       {input, hydro, reason + "the result map 'tulmo.map' holds 7 bytes, too few for its header"}},
+       {input, hydro, reason + "The result map 'tulmo.map' holds 7 bytes, too few for its header"}},
       {"cut map", mapOf(ReadableMap().substr(0, 22415)),
-       {input, hydro, reason + "the result map 'tulmo.map' holds 22415 bytes where its header needs 22416"}},
+       {input, hydro, reason + "The result map 'tulmo.map' holds 22415 bytes where its header needs 22416"}},
       {"absurd header", mapOf(ReadableMap().replace(160, 4, std::string("\xff\xff\xff\x7f", 4))),
-       {input, hydro, reason + "the result map 'tulmo.map' holds 22416 bytes where its header needs 4337916967136"}},
+       {input, hydro, reason + "The result map 'tulmo.map' holds 22416 bytes where its header needs 4337916967136"}},
       // The engine's own first error line says which field to mend.
       {"first step refuses",
        [](FakeEngine& e) {
