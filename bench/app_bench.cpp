@@ -257,7 +257,7 @@ int main(int argc, char** argv) {
   const bool biota = BioaccumulationApplies(CurrentCompound.Cmpkow);
   Row("RunFiles::WriteRunData", Time("WriteRunData", runs, [&] { RunFiles::WriteRunData(kRunId, biota); }));
   Row("RunFiles::WriteRunReport", Time("WriteRunReport", runs, [&] {
-        RunFiles::WriteRunReport(kRunId, biota, [w](const std::string& l) { return w->LabelCaption(l); });
+        RunFiles::WriteRunReport(kRunId, biota, {CurrentCompound, CurrentEmission, CurrentEstuary}, [w](const std::string& l) { return w->LabelCaption(l); });
       }));
   Row("RunFiles::CopyLayer", Time("CopyLayer", runs, [] { RunFiles::CopyLayer(kRunId); }));
 

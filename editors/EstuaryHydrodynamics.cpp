@@ -1,6 +1,6 @@
-// The estuary editor's hydrodynamics. The formulas are those the model run uses for its grid; here
-// they read the field texts, raise the small flows and tides that would break them, and report
-// each input problem as the warning text the editor shows.
+// The estuary editor's hydrodynamics: the field texts are checked, converted as the save will
+// store them, and handed to the model run's own computation, so the editor shows what a run of
+// this estuary will use. Each input problem becomes the warning text the editor shows.
 #include "editors/EstuaryHydrodynamics.h"
 
 #include <cmath>
@@ -8,7 +8,6 @@
 #include "modelrun/modTulmo.h"
 #include "runtime/Format.h"
 #include "runtime/Guard.h"
-#include "runtime/Math.h"
 #include "runtime/Variant.h"
 #include "runtime/VbError.h"
 
@@ -23,6 +22,22 @@ void StoreDfix(const std::array<double, 3>& dfix) {
   modTulmo::GridParameters.Dfix2 = dfix[2];
 }
 
+std::string NotPositiveWidthAtMouth(const std::string& text) {
+  return "Width at mouth (" + text + " m) should be a positive numeric value";
+}
+std::string NotPositiveWidthAtX(const std::string& text) {
+  return "Width at X (" + text + " m) should be a positive numeric value";
+}
+std::string NotPositiveXfromMouth(const std::string& text) {
+  return "Distance X from mouth (" + text + " km) should be a positive numeric value";
+}
+std::string XBeyondLength(const std::string& x, const std::string& length) {
+  return "Distance X from mouth (" + x + " km) should less than the estuary length (" + length + "km)";
+}
+std::string NegativeRiverFlow(const std::string& text) {
+  return "River flow (" + text + " m3/s) should not be negative";
+}
+
 std::optional<std::string> Result::Caption(const std::string& label) const {
   std::optional<std::string> last;
   for (const auto& [name, text] : captions)
@@ -31,13 +46,6 @@ std::optional<std::string> Result::Caption(const std::string& label) const {
 }
 
 namespace {
-
-using vb::Checked;
-using vb::Div;
-using vb::Exp;
-using vb::Log;
-using vb::Pow;
-using vb::Sqr;
 
 bool Numeric(const std::string& text) { return vb::IsNumeric(vb::Variant(text)); }
 double Dbl(const std::string& text) { return vb::CDbl(vb::Variant(text)); }
@@ -63,7 +71,42 @@ class Run {
   Result& r_;
 };
 
-void Compute(const Inputs& in, Result& r) {
+// The estuary's inputs as the editor will store them: each text converted to its column's type
+// (the salinity stations in whole kilometres), with the save check's corrections when asked for.
+modTulmo::EstuaryRecord AsStored(const Inputs& in) {
+  double period = Dbl(in.Tidalperiod), flow = Dbl(in.Flowriveravg), depth = Dbl(in.EstDepth);
+  double mouth = Dbl(in.Widthmouth), tide = Dbl(in.Tideavg);
+  if (in.corrected) {
+    if (mouth > 40000) mouth = 40000;
+    if (flow < 0.01) flow = 0.01;
+    if (tide < 0.1) tide = 0.1;
+    if (period <= 0) period = 12.4;
+    if (depth <= 0.1) depth = 0.1;
+  }
+  modTulmo::EstuaryRecord e;
+  e.Tidalperiod = vb::CSng(vb::Variant(period));
+  e.Flowriveravg = vb::CSng(vb::Variant(flow));
+  e.estdepth = depth;
+  e.Widthmouth = vb::CSng(vb::Variant(mouth));
+  e.WidthAtX = Sng(in.WidthAtX);
+  e.Tideavg = tide;
+  e.XfromMouth = Dbl(in.XfromMouth);
+  e.EstLength = Dbl(in.EstLength);
+  e.DispersionOption = in.salinityMethod ? 1 : 0;
+  if (in.salinityMethod) {
+    e.DispersionX1 = vb::CLng(vb::Variant(in.DispersionX1));
+    e.DispersionX2 = vb::CLng(vb::Variant(in.DispersionX2));
+    e.Salinitysea = Dbl(in.Salinitysea);
+    e.DispersionSalinity1 = Dbl(in.DispersionSalinity1);
+    e.DispersionSalinity2 = Dbl(in.DispersionSalinity2);
+  }
+  return e;
+}
+
+// A salinity station's distance as stored: whole kilometres, halves to the even neighbour.
+double WholeKm(const std::string& text) { return std::nearbyint(Dbl(text)); }
+
+void Compute(const Inputs& in, Result& r, modTulmo::Hydrodynamics& x) {
   Run run(r);
   for (const char* l : {"lblCalcConvergence", "lblCalcSaltIntrusion", "lblCalcTidalExcursion", "lblCalcVolume",
                         "lblCalcRefreshTime", "lblCalcArea", "lblCalcEstLength", "lblDispersionavg",
@@ -79,100 +122,63 @@ void Compute(const Inputs& in, Result& r) {
   for (const auto& [text, message] : required)
     if (!Numeric(*text)) return run.Warn(message);
 
+  // What the save check refuses is named here already: these values would otherwise end in a
+  // run-time error box at every keystroke that passes through them ("0" on the way to "0.5").
+  if (Dbl(in.Widthmouth) <= 0) return run.Warn(NotPositiveWidthAtMouth(in.Widthmouth));
+  if (Dbl(in.WidthAtX) <= 0) return run.Warn(NotPositiveWidthAtX(in.WidthAtX));
+  if (Dbl(in.XfromMouth) <= 0) return run.Warn(NotPositiveXfromMouth(in.XfromMouth));
+  if (Dbl(in.EstLength) < Dbl(in.XfromMouth)) return run.Warn(XBeyondLength(in.XfromMouth, in.EstLength));
+  if (Dbl(in.Flowriveravg) < 0) return run.Warn(NegativeRiverFlow(in.Flowriveravg));
+
   const bool salinity = in.salinityMethod;
   if (salinity) {
     if (!Numeric(in.DispersionX1) || !Numeric(in.DispersionX2)) return run.Invalidate();
-    const float x1 = Sng(in.DispersionX1), x2 = Sng(in.DispersionX2), len = Sng(in.EstLength);
+    const double x1 = WholeKm(in.DispersionX1), x2 = WholeKm(in.DispersionX2), len = Dbl(in.EstLength);
     if (x1 > len) return run.Warn("X1 must be less than estuary length");
     if (x2 < x1) return run.Warn("X1 must be less than X2");
     if (x2 >= len) return run.Warn("X2 must be less than estuary length");
+    // At the mouth the measured dispersion is 0, and beta divides by it.
+    if (x1 <= 0) return run.Warn(kX1NotPositive);
     if (!Numeric(in.Salinitysea)) return run.Warn("Salinity sea must be numeric");
     if (!Numeric(in.DispersionSalinity1)) return run.Invalidate();
     if (!Numeric(in.DispersionSalinity2)) return run.Warn("Salinity S2 must be numeric");
-    if (Sng(in.DispersionSalinity1) <= Sng(in.DispersionSalinity2))
+    // The head of the estuary is taken as 1 psu: S2 must lie above it.
+    if (Dbl(in.DispersionSalinity2) <= 1) return run.Warn(kSalinityAboveOne);
+    if (Dbl(in.DispersionSalinity1) <= Dbl(in.DispersionSalinity2))
       return run.Warn("Salinity zone 2 must be less than salinity zone 1");
   }
 
-  const double T = Dbl(in.Tidalperiod) / 24 * 86400;
-  double Q = Dbl(in.Flowriveravg);
-  if (Q < 0.01) Q = 0.01;
-  const double H = Dbl(in.EstDepth);
-  const double B0 = Dbl(in.Widthmouth);
-  const double Bx = Dbl(in.WidthAtX);
-  const float L = Sng(in.EstLength);
-  const float Lm = L * 1000.0f;
-  double h = Dbl(in.Tideavg);
-  if (h < 0.1) h = 0.1;
-  const double X = Checked(Dbl(in.XfromMouth) * 1000);
-  double X1 = 0, X2 = 0, S1 = 0, S2 = 0, Ss = 0;
+  // The run's own computation, on the values as they will be stored.
+  const modTulmo::EstuaryRecord e = AsStored(in);
+  if (!modTulmo::DeriveHydrodynamics(e, x)) return run.Invalidate();
   if (salinity) {
-    X1 = Checked(Dbl(in.DispersionX1) * 1000);
-    X2 = Checked(Dbl(in.DispersionX2) * 1000);
-    S1 = Dbl(in.DispersionSalinity1);
-    S2 = Dbl(in.DispersionSalinity2);
-    Ss = Dbl(in.Salinitysea);
-    if (S1 >= Ss || S2 >= S1 || X1 >= X2) return run.Invalidate();
+    run.Set("lblDfix0", vb::DoubleText(x.Dfix[0]));
+    run.Set("lblDfix1", vb::DoubleText(x.Dfix[1]));
+    run.Set("lblDfix2", vb::DoubleText(x.Dfix[2]));
   }
-  if (Bx >= B0) return run.Invalidate();  // the estuary must narrow upstream
+  if (x.Ls > e.EstLength)
+    return run.Warn("Salt intrusion length " + vb::DoubleText(x.Ls) + "(km) is larger than length of estuary " +
+                    vb::DoubleText(e.EstLength) + " (km). Please increase estuary length.");
 
-  // Geometry and tide, in metres and seconds.
-  const double W = 70;
-  const double a = Div(-X, Log(Div(Bx, B0)));
-  const double A0 = Checked(H * B0);
-  const double Ar = Checked(Checked(-B0 * a) * Exp(Div(-static_cast<double>(Lm), a)) + B0 * a);
-  const double P = Checked(h * Ar);
-  const double Qt = Div(P, 0.5 * T);
-  const double u = Div(Qt, A0);
-  const double E = Checked(u * T / 2);
-
-  const double D0 = Checked(Checked(Div(220 * H, a) * Sqr(Div(Checked(E * T * 9.8 * H), Checked(Q * A0)))) * Q);
-  double D = D0;
-  std::array<double, 3> dfix{};
-  if (salinity) {
-    const auto area = [&](double x) { return Checked(A0 * Exp(Div(-x, a))); };
-    const auto c = [&](double x) { return Div(Checked(Q * a), area(x)); };
-    const double lnS1 = Log(Div(S1, Ss));
-    D = Div(Checked(-X1 * (Div(Q, area(X1)) + Div(Q, area(0)))) / 2, lnS1);
-    dfix[0] = Div(Checked(c(0) - c(0) * Exp(Div(X1, a))), lnS1);
-    dfix[1] = Div(Checked(c(X1) - c(X1) * Exp(Div(X2 - X1, a))), Log(Div(S2, S1)));
-    dfix[2] = Div(Checked(c(X2) - c(X2) * Exp(Div(static_cast<double>(Lm) - X2, a))), Log(Div(1, S2)));
-    r.dfix = dfix;
-    run.Set("lblDfix0", vb::DoubleText(dfix[0]));
-    run.Set("lblDfix1", vb::DoubleText(dfix[1]));
-    run.Set("lblDfix2", vb::DoubleText(dfix[2]));
-  }
-
-  const double K = Div(Div(4.38 * Pow(H, 0.36), Pow(B0, 0.21)), Pow(a, 0.14));
-  const double beta = Div(Checked(K * a * Q), Checked(D * A0));
-  const double beta0 = Div(Checked(K * a * Q), Checked(D0 * A0));
-  const double V = Checked(Ar * H);
-  const double lm = static_cast<double>(Lm);
-  const double F = Div(Div(Checked(0.4 * lm * lm), D0), 86400);
-  const double Ls = Checked(a * Log(Checked(Div(1, beta0) + 1)) / 1000);
-  const double Dtra = 1.5 * H * 0.05;
-  if (Ls > static_cast<double>(L))
-    return run.Warn("Salt intrusion length " + vb::DoubleText(Ls) + "(km) is larger than length of estuary " +
-                    vb::SingleText(L) + " (km). Please increase estuary length.");
-
-  run.Set("lblCalcConvergence", vb::Format(a / 1000, "###0.0"));
-  run.Set("lblCalcSaltIntrusion", vb::Format(Ls, "###0.0"));
-  run.Set("lblCalcTidalExcursion", vb::Format(E / 1000, "###0.0"));
-  run.Set("lblCalcVolume", vb::Format(V, "0.0##E+00"));
-  run.Set("lblCalcRefreshTime", vb::Format(F, "###0.0"));
-  run.Set("lblCalcArea", vb::Format(Ar, "0.0##E+00"));
-  run.Set("lblCalcEstLength", vb::Format(static_cast<double>(L), "###0.0"));
-  run.Set("lblWidthFraction", vb::DoubleText(W));
+  run.Set("lblCalcConvergence", vb::Format(x.a / 1000, "###0.0"));
+  run.Set("lblCalcSaltIntrusion", vb::Format(x.Ls, "###0.0"));
+  run.Set("lblCalcTidalExcursion", vb::Format(x.E / 1000, "###0.0"));
+  run.Set("lblCalcVolume", vb::Format(x.V, "0.0##E+00"));
+  run.Set("lblCalcRefreshTime", vb::Format(x.R, "###0.0"));
+  run.Set("lblCalcArea", vb::Format(x.A, "0.0##E+00"));
+  run.Set("lblCalcEstLength", vb::Format(x.L / 1000, "###0.0"));
+  run.Set("lblWidthFraction", vb::DoubleText(70));
   if (!salinity) {
-    run.Set("lblDispersionavg", vb::Format(D0, "#####0.0"));
+    run.Set("lblDispersionavg", vb::Format(x.D0, "#####0.0"));
   } else {
-    const char* picture = dfix[0] + dfix[1] + dfix[2] <= 100000 ? "0.0" : "0.000E+00";
-    run.Set("lblDispersionavg", vb::Format(dfix[0], picture));
-    run.Set("lblCalcdispersion2", vb::Format(dfix[1], picture));
-    run.Set("lblCalcdispersion3", vb::Format(dfix[2], picture));
+    const char* picture = x.Dfix[0] + x.Dfix[1] + x.Dfix[2] <= 100000 ? "0.0" : "0.000E+00";
+    run.Set("lblDispersionavg", vb::Format(x.Dfix[0], picture));
+    run.Set("lblCalcdispersion2", vb::Format(x.Dfix[1], picture));
+    run.Set("lblCalcdispersion3", vb::Format(x.Dfix[2], picture));
   }
-  run.Set("lblCalcTidalPrism", vb::Format(P, "0.0##E+00"));
-  run.Set("lblDtra", vb::Format(Dtra, "0.00##E+00"));
-  run.Set("lblBeta", vb::DoubleText(beta));
+  run.Set("lblCalcTidalPrism", vb::Format(x.P, "0.0##E+00"));
+  run.Set("lblDtra", vb::Format(x.Dtra, "0.00##E+00"));
+  run.Set("lblBeta", vb::DoubleText(x.beta));
   r.saveEnabled = true;
 }
 
@@ -180,7 +186,10 @@ void Compute(const Inputs& in, Result& r) {
 
 Result Calculate(const Inputs& in) {
   Result r;
-  if (!vb::Try([&] { Compute(in, r); })) {
+  modTulmo::Hydrodynamics x;
+  const bool ran = vb::Try([&] { Compute(in, r, x); });
+  if (x.dfixDerived) r.dfix = x.Dfix;
+  if (!ran) {
     const vb::ErrObject& err = vb::Err();
     r.errorMessage = "Error " + std::to_string(err.Number) + " (" + err.Description +
                      ") in procedure CalcUitvoer of Form frmEnvironment";

@@ -1,7 +1,8 @@
 // The estuary editor's hydraulic characteristics, recomputed from the text of its input fields:
 // convergence, salt intrusion, tide, volume, flushing time, area, prism and dispersion (default
-// formula, or three salinity zones from two measured salinities). A plain function: it returns
-// the label captions to write and whether the record may be saved; the window applies them.
+// formula, or three salinity zones from two measured salinities), by the model run's own
+// computation on the values as they will be stored. A plain function: it returns the label
+// captions to write and whether the record may be saved; the window applies them.
 #pragma once
 #include <array>
 #include <optional>
@@ -27,6 +28,9 @@ struct Inputs {
   std::string DispersionSalinity1;  // psu
   std::string DispersionSalinity2;  // psu
   bool salinityMethod = false;      // optDispersion(1) set
+  // With the corrections of the save check (every mode that saves): the values then are those
+  // that will be stored. Without them (view mode), those stored already.
+  bool corrected = true;
 };
 
 struct Result {
@@ -44,6 +48,15 @@ struct Result {
 };
 
 Result Calculate(const Inputs& in);
+
+// Warnings of values that the save check refuses with the same words.
+std::string NotPositiveWidthAtMouth(const std::string& text);
+std::string NotPositiveWidthAtX(const std::string& text);
+std::string NotPositiveXfromMouth(const std::string& text);
+std::string XBeyondLength(const std::string& x, const std::string& length);
+std::string NegativeRiverFlow(const std::string& text);
+inline constexpr const char* kSalinityAboveOne = "Salinity value must be larger than 1 ";
+inline constexpr const char* kX1NotPositive = "X1 must be larger than 0";
 
 // The salinity-zone dispersions of the last salinity-method computation (m2/s), zones 1 to 3.
 extern std::array<double, 3> DfixValues;

@@ -15,6 +15,7 @@
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
 #include "runtime/Guard.h"
+#include "runtime/Variant.h"
 #include "runtime/VbError.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
@@ -58,6 +59,29 @@ void RecordEditor::SetfrmParent(QWidget* rfrmParent) {
 }
 
 bool RecordEditor::SaveDetails() {
+  // The Save button's own state counts too: the estuary editor takes it out of use while its
+  // hydrodynamics cannot be computed.
+  if (!cmdOK->isEnabled()) {
+    ui::Beep();
+    return false;
+  }
+  return Save();
+}
+
+bool RecordEditor::Save() {
+  if (!IsValid()) return false;
+  if (!Store()) return false;
+  RefreshParent();
+  if (AddingMode()) {
+    mode_ = modEdit;
+    SetModeCaption();
+  }
+  return true;
+}
+
+bool RecordEditor::Store() {
+  if (mode_ != modEdit && !AddingMode()) return false;
+  if (mode_ == modEdit && RefusesEdit()) return false;
   bool stored = false;
   vb::GuardWith(
       Name(), "SaveDetails",
@@ -68,6 +92,13 @@ bool RecordEditor::SaveDetails() {
       },
       [&] { stored = StoreFields(); });
   return stored;
+}
+
+bool RecordEditor::RefusedAsUsed(RunColumn column) {
+  bool used = true;  // runs that cannot be read may name it
+  vb::Guard(Name(), "SaveDetails", [&] { used = UsedByRun(column, id_); });
+  if (used) ui::MsgBox(EditRefusal(column, id_));
+  return used;
 }
 
 bool RecordEditor::IsValid() {
@@ -96,10 +127,7 @@ void RecordEditor::ClearForm() {
 
 void RecordEditor::cmdOK_Click() {
   vb::Guard(Name(), "cmdOK_Click", [&] {
-    if (!IsValid()) return;
-    if (!SaveDetails()) return;
-    RefreshParent();
-    Unload();
+    if (Save()) Unload();
   });
 }
 
@@ -234,6 +262,16 @@ QLineEdit* RecordEditor::AddText(QWidget* parent, const char* name, const std::s
   return field;
 }
 
+void RecordEditor::ClearShownFields(std::span<QLineEdit* const> fields) {
+  for (QLineEdit* f : fields)
+    if (f->isVisibleTo(this)) f->clear();
+}
+
+double RecordEditor::NumberOrZero(const std::string& text) {
+  if (text.find_first_not_of(" ") == std::string::npos) return 0;
+  return vb::CDbl(vb::Variant(text));
+}
+
 std::string RecordEditor::TextOf(const QLineEdit* field) { return field->text().toStdString(); }
 void RecordEditor::SetTextOf(QLineEdit* field, const std::string& text) {
   field->setText(QString::fromStdString(text));
@@ -252,7 +290,24 @@ void RecordEditor::Form_Load() {
     ProcessMode();
     SetParentEnabled(false);
     AfterLoad();
+    ArrangeFocus();
   });
+}
+
+void RecordEditor::ArrangeFocus() {
+  // The two buttons are made before the member's fields, so by creation order they would come first.
+  std::vector<QWidget*> chain;
+  for (QWidget* w : findChildren<QWidget*>())
+    if (w != cmdOK && w != cmdCancel && (w->focusPolicy() & Qt::TabFocus) && !qobject_cast<QLabel*>(w))
+      chain.push_back(w);
+  chain.push_back(cmdOK);
+  chain.push_back(cmdCancel);
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+  for (QWidget* w : chain)
+    if (w->isVisibleTo(this) && w->isEnabled()) {
+      w->setFocus(Qt::OtherFocusReason);
+      break;
+    }
 }
 
 void RecordEditor::Form_Activate() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/ui/Form.h"
+#include "records/RunUse.h"
 
 namespace ui {
 class ListView;
@@ -48,8 +49,10 @@ class RecordEditor : public ui::Form {
   QWidget* frmParent() const;
   void SetfrmParent(QWidget* rfrmParent);
 
-  // Stores the fields (no checks, no list update, no closing). A field that is no number of its
-  // column's type gives the invalid-data message; true when stored.
+  // File Save: the Save button's checks, the store and the parent list's row, but the window stays
+  // open; after an add it goes on as an edit of the new record, so a second File Save adds
+  // nothing. A field that is no number of its column's type gives the invalid-data message. False
+  // when nothing was stored, also in view mode.
   Q_INVOKABLE bool SaveDetails();
   Q_INVOKABLE void CloseForm();
   Q_INVOKABLE void ClearForm();
@@ -88,6 +91,12 @@ class RecordEditor : public ui::Form {
   virtual void ClearFields() = 0;
   virtual void ResizeControls() {}
 
+  // Edit mode, before the store: true when the record must stay as it is (the member has said
+  // why). A run made while the editor was open names it, for instance.
+  virtual bool RefusesEdit() { return false; }
+  // True, after the list's refusal, when a run names the record; also when the runs cannot be read.
+  bool RefusedAsUsed(RunColumn column);
+
   // The guarded member operations.
   bool IsValid();
   void ProcessMode();
@@ -117,6 +126,11 @@ class RecordEditor : public ui::Form {
   QLabel* AddLabel(QWidget* parent, const char* name, const std::string& caption, double left, double top,
                    double width, double height = 285);
 
+  // Empties the fields that the user can see; hidden ones keep what the record holds.
+  void ClearShownFields(std::span<QLineEdit* const> fields);
+  // An empty (or blank) text is 0; any other text is converted as typed (error 13 when no number).
+  static double NumberOrZero(const std::string& text);
+
   // Field texts.
   static std::string TextOf(const QLineEdit* field);
   static void SetTextOf(QLineEdit* field, const std::string& text);
@@ -129,6 +143,13 @@ class RecordEditor : public ui::Form {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // IsValid, the store, the parent list's row; an add goes on as an edit. True when stored.
+  bool Save();
+  // The guarded store; false in view mode and when the member refuses the edit.
+  bool Store();
+  // The tab order follows the fields, the Save and Close buttons last; the focus starts in the
+  // first field that takes it.
+  void ArrangeFocus();
   // The parent window and, inside the main window, its frame: a disabled parent cannot be brought
   // in front of its editor.
   void SetParentEnabled(bool enabled);

@@ -316,6 +316,8 @@ bool frmCompounds::GetData() {
   show(txtBioTransOrg1Tel, tel);
   show(txtBioTransOrg2Dab, dab);
   SetTextOf(txtCASnr, cas);
+  // The label follows the stored type also when the log Kow text did not change.
+  txtCmpkow_Change();
   return true;
 }
 
@@ -324,21 +326,28 @@ bool frmCompounds::CheckFields() {
   if (Blank(txtCmpname)) return Reject("The 'txtCmpname' cannot be blank. Please try again.", txtCmpname);
   if (!OptType[0]->isChecked() && !OptType[1]->isChecked())
     return Reject("Type undefined. Please select metal or organic.", OptType[0]);
-  if (Blank(txtCmpvappress))
-    return Reject("The 'Vapour pressure field' cannot be blank. Please try again.", txtCmpvappress);
-  if (!Numeric(txtCmpvappress) || Dbl(txtCmpvappress) < 0)
-    return Reject("Vapour pressure must be a positive numeric. Please try again.", txtCmpvappress);
-  if (Blank(txtCmpsol)) return Reject("The 'txtCmpsol' cannot be blank. Please try again.", txtCmpsol);
-  if (!Numeric(txtCmpsol)) return Reject("Solubility must be a positive numeric. Please try again.", txtCmpsol);
-  if (Dbl(txtCmpsol) < 0) return Reject("Solubility must be a positive value. Please try again.", txtCmpsol);
-  if (!Numeric(txtCmpkow) || Dbl(txtCmpkow) < 0)
-    return Reject("Log(Kow) must be a positive numeric. Please try again.", txtCmpkow);
-  if (Dbl(txtCmpkow) > 20) return Reject("Log(Kow) cannot be higher than 20. Please try again.", txtCmpkow);
+  // Only the fields stored for the chosen type: a metal stores no vapour pressure, an organic
+  // compound no Kd, and the field of the other type may be out of reach.
+  if (OptType[1]->isChecked()) {
+    if (Blank(txtCmpvappress))
+      return Reject("The 'Vapour pressure field' cannot be blank. Please try again.", txtCmpvappress);
+    if (!Numeric(txtCmpvappress) || Dbl(txtCmpvappress) < 0)
+      return Reject("Vapour pressure must be a positive numeric. Please try again.", txtCmpvappress);
+    if (Blank(txtCmpsol)) return Reject("The 'txtCmpsol' cannot be blank. Please try again.", txtCmpsol);
+    if (!Numeric(txtCmpsol)) return Reject("Solubility must be a positive numeric. Please try again.", txtCmpsol);
+    if (Dbl(txtCmpsol) < 0) return Reject("Solubility must be a positive value. Please try again.", txtCmpsol);
+    if (!Numeric(txtCmpkow) || Dbl(txtCmpkow) < 0)
+      return Reject("Log(Kow) must be a positive numeric. Please try again.", txtCmpkow);
+    if (Dbl(txtCmpkow) > 20) return Reject("Log(Kow) cannot be higher than 20. Please try again.", txtCmpkow);
+    return true;
+  }
   if (!Numeric(txtCmpkd) || Dbl(txtCmpkd) < 0)
     return Reject("Kd must be a positive numeric. Please try again.", txtCmpkd);
   if (Dbl(txtCmpkd) > 10000) return Reject("Kd cannot be higher than 10000. Please try again.", txtCmpkd);
   return true;
 }
+
+bool frmCompounds::RefusesEdit() { return RefusedAsUsed(RunColumn::CompoundID); }
 
 bool frmCompounds::StoreFields() {
   const std::string descr = StoredText(txtCmpdescr);
@@ -352,7 +361,7 @@ bool frmCompounds::StoreFields() {
   const double vappress = org(txtCmpvappress), sol = org(txtCmpsol);
   const float kow = metal ? 0.0f : vb::CSng(vb::Variant(TextOf(txtCmpkow)));
   const double koc = org(txtCmpkoc), he = org(txtCmpHe);
-  const double pka = metal ? 0.0 : vb::CDbl(vb::Variant("0" + TextOf(txtCmppka)));
+  const double pka = metal ? 0.0 : NumberOrZero(TextOf(txtCmppka));
   const double biow = org(txtCmpdegrbiowater), hydw = org(txtCmpdegrhydwater), phow = org(txtCmpdegrphowater);
   const double bios = org(txtCmpdegrbiosed), hyds = org(txtCmpdegrhydsed), phos = org(txtCmpdegrphosed);
   const double zoo = org(txtBioTransZoo), sec = org(txtBioTransSecProd), round = org(txtBioTransRound);
@@ -421,11 +430,19 @@ void frmCompounds::UpdateParent() {
 }
 
 void frmCompounds::ClearFields() {
-  for (QLineEdit* f : ClearedFields()) f->clear();
+  // The three food-chain parameters are estimated from log Kow, never typed: a metal could not
+  // fill them again.
+  std::vector<QLineEdit*> typed;
+  for (QLineEdit* f : ClearedFields())
+    if (f != txtAlphaWater && f != txtBetaPrey && f != txtBetaDet) typed.push_back(f);
+  ClearShownFields(typed);
   for (QLineEdit* f : {txtCmpdescr, txtCmpname, txtCASnr}) f->clear();
 }
 
-void frmCompounds::OptType_Click(int) { ProcessMode(); }
+void frmCompounds::OptType_Click(int) {
+  ProcessMode();
+  if (Mode() != editors::modAdd) txtCmpkow_Change();
+}
 
 // ---- estimation panels ---------------------------------------------------------------------------
 

@@ -63,6 +63,7 @@ class frmCompounds : public editors::RecordEditor {
   bool GetData() override;
   bool CheckFields() override;
   bool StoreFields() override;
+  bool RefusesEdit() override;
   void ApplyMode() override;
   void UpdateParent() override;
   void ClearFields() override;

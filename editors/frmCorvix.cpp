@@ -1,6 +1,6 @@
 // The engine-settings editor. No field checks and no conversions: an empty box is stored as Null
 // by the record class. The rows of the first seven dummy columns are never shown but still loaded,
-// stored, cleared and listed.
+// stored and listed; Clear leaves them.
 #include "editors/frmCorvix.h"
 
 #include "records/Corvix.h"
@@ -76,5 +76,6 @@ void frmCorvix::ApplyMode() {
 void frmCorvix::UpdateParent() { UpdateParentWithFields(TextOf(txtCorvixid), fields); }
 
 void frmCorvix::ClearFields() {
-  for (QLineEdit* f : fields) f->clear();
+  // The reserved columns that are never shown keep their values.
+  ClearShownFields(fields);
 }

@@ -5,7 +5,6 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include "modelrun/modTulmo.h"
 #include "platform/ui/Twips.h"
 #include "records/Emission.h"
 #include "runtime/Variant.h"
@@ -130,20 +129,13 @@ bool frmEmission::GetData() {
 }
 
 bool frmEmission::StoreFields() {
-  // The current emission takes the fields one by one, before anything is stored and in every mode;
-  // a box that is no number stops here with the earlier ones already copied.
-  modTulmo::EmissionRecord& e = modTulmo::CurrentEmission;
-  e.Description = TextOf(txtDescription);
-  double* targets[16] = {&e.Gridnr1, &e.Gridnr2, &e.Gridnr3,   &e.Gridnr4,     &e.Gridnr5,   &e.Load1,
-                         &e.Load2,   &e.Load3,   &e.Load4,     &e.Load5,       &e.Loadatmos, &e.EmRiverConc,
-                         &e.EmSeaConc, &e.SedBack, &e.Emdummy4, &e.Emdummy5};
-  const auto fields = NumericFields();
-  for (std::size_t i = 0; i < 16; ++i) *targets[i] = vb::CDbl(vb::Variant(TextOf(fields[i])));
-
+  // Every box is converted before anything is stored. The program's current emission is left
+  // alone: it holds what the calculation or the result window loaded, not what this window shows.
   Emission::Values v;
   auto members = v.Members();
-  *members[0] = vb::Variant(e.Description);
-  for (std::size_t i = 0; i < 16; ++i) *members[i + 1] = vb::Variant(*targets[i]);
+  *members[0] = vb::Variant(TextOf(txtDescription));
+  const auto fields = NumericFields();
+  for (std::size_t i = 0; i < 16; ++i) *members[i + 1] = vb::Variant(vb::CDbl(vb::Variant(TextOf(fields[i]))));
   if (Mode() == editors::modEdit) return Emission().Update(vb::Variant(Id()), v, true);
   if (AddingMode()) {
     SetId(Emission().Add(v, true));
@@ -152,6 +144,8 @@ bool frmEmission::StoreFields() {
   }
   return true;
 }
+
+bool frmEmission::RefusesEdit() { return RefusedAsUsed(RunColumn::EmisID); }
 
 void frmEmission::ApplyMode() {
   if (ViewMode()) {
@@ -176,6 +170,7 @@ void frmEmission::UpdateParent() {
 }
 
 void frmEmission::ClearFields() {
+  // The grid numbers and the two reserved columns are never shown: they keep the record's values.
   txtDescription->clear();
-  for (QLineEdit* f : NumericFields()) f->clear();
+  ClearShownFields(NumericFields());
 }

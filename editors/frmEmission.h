@@ -1,6 +1,5 @@
 // The emission editor: one emission scenario (loads along the estuary, at sea and from the air,
-// river and sea concentrations, the historical sediment concentration). A save also makes the
-// window's fields the program's current emission.
+// river and sea concentrations, the historical sediment concentration).
 #pragma once
 #include <QGroupBox>
 #include <array>
@@ -30,6 +29,7 @@ class frmEmission : public editors::RecordEditor {
   bool GetData() override;
   bool CheckFields() override { return true; }
   bool StoreFields() override;
+  bool RefusesEdit() override;
   void ApplyMode() override;
   void UpdateParent() override;
   void ClearFields() override;

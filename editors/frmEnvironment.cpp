@@ -1,9 +1,10 @@
 // The estuary editor. Field texts are kept as typed and converted when saved; the hydraulic
-// characteristics follow every change of an input. The estuary's type plays no part here: the list
-// keeps "default" and "defaultavg" estuaries out of edit mode, and every save stores "user".
+// characteristics follow every change of an input. Every save stores the type "user"; an edit of
+// a "default" or "defaultavg" estuary is refused by the list and again by the save.
 #include "editors/frmEnvironment.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <functional>
 #include <tuple>
 
@@ -41,7 +42,7 @@ struct Col {
   ColKind kind;
   QLineEdit* field = nullptr;
   Held held = Held::Dbl;
-  void* target = nullptr;  // the field of the current estuary
+  void* target = nullptr;  // the field of the estuary record
 };
 
 QLabel* NewLabel(QWidget* parent, const char* name, const char* caption, double left, double top, double width,
@@ -295,7 +296,11 @@ void frmEnvironment::EnableSalinityGroup(bool enabled) {
 }
 
 bool frmEnvironment::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtDispersionSalinity2 && event->type() == QEvent::FocusOut) txtDispersionSalinity2_LostFocus();
+  // Only a move to another control of the form: switching windows or opening a menu is no leaving.
+  if (watched == txtDispersionSalinity2 && event->type() == QEvent::FocusOut) {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) txtDispersionSalinity2_LostFocus();
+  }
   return editors::RecordEditor::eventFilter(watched, event);
 }
 
@@ -317,6 +322,7 @@ void frmEnvironment::CalcUitvoer() {
   in.DispersionSalinity1 = Text(txtDispersionSalinity1);
   in.DispersionSalinity2 = Text(txtDispersionSalinity2);
   in.salinityMethod = optDispersion[1]->isChecked();
+  in.corrected = !ViewMode();
   const EstuaryHydrodynamics::Result r = EstuaryHydrodynamics::Calculate(in);
   for (const auto& [name, text] : r.captions)
     if (auto* label = findChild<QLabel*>(QString::fromStdString(name))) label->setText(QString::fromStdString(text));
@@ -337,18 +343,20 @@ void frmEnvironment::cmdEstPhyto_Click() {
   QLineEdit* chlorophyll[3] = {txtChlorophylConc1, txtChlorophylConc2, txtChlorophylConc3};
   QLineEdit* phyto[3] = {txtPhytoBiomass1, txtPhytoBiomass2, txtPhytoBiomass3};
   for (int k = 0; k < 3; ++k) {
-    // A chlorophyll text that is no number leaves its zone's biomass as it is.
+    // An empty chlorophyll text counts as 0; one that is no number leaves its zone's biomass as it is.
     double c = 0;
-    if (!vb::ParseNumber("0" + Text(chlorophyll[k]), c)) continue;
+    const std::string text = Text(chlorophyll[k]);
+    if (!vb::ParseNumber(text.find_first_not_of(' ') == std::string::npos ? "0" : text, c)) continue;
     SetTextOf(phyto[k], vb::Format(c * 0.157895, "0.00"));
   }
 }
 
 void frmEnvironment::txtDispersionSalinity2_LostFocus() {
   // A text that is no number, even with "0" in front, is no salinity either: the same message.
+  // Exactly 1 is refused as well: the head of the estuary is taken as 1.
   double s = 0;
   const bool number = vb::ParseNumber("0" + Text(txtDispersionSalinity2), s);
-  if (!number || s < 1) ui::MsgBox("Salinity value must be larger than 1 ", ui::vbOKOnly);
+  if (!number || s <= 1) ui::MsgBox(EstuaryHydrodynamics::kSalinityAboveOne, ui::vbOKOnly);
 }
 
 // ---- the editor's steps -------------------------------------------------------------------------
@@ -376,10 +384,9 @@ void frmEnvironment::ResizeControls() {
 
 namespace {
 
-// The columns of Environment in table order, each tied to its control and its field of the
-// current estuary.
-std::vector<Col> Schedule(const frmEnvironment& f) {
-  modTulmo::EstuaryRecord& e = modTulmo::CurrentEstuary;
+// The columns of Environment in table order, each tied to its control and its field of an
+// estuary record.
+std::vector<Col> Schedule(const frmEnvironment& f, modTulmo::EstuaryRecord& e) {
   const auto D = [](QLineEdit* field, double& t) { return Col{ColKind::Field, field, Held::Dbl, &t}; };
   const auto S = [](QLineEdit* field, float& t) { return Col{ColKind::Field, field, Held::Sng, &t}; };
   const auto L = [](QLineEdit* field, int32_t& t) { return Col{ColKind::Field, field, Held::Lng, &t}; };
@@ -455,12 +462,14 @@ std::string HeldText(const Col& c) {
 }  // namespace
 
 bool frmEnvironment::GetData() {
-  modTulmo::EstuaryRecord& e = modTulmo::CurrentEstuary;
+  // The window reads into a record of its own: the program's current estuary is the one the
+  // calculation or the result window loaded, and stays so.
+  modTulmo::EstuaryRecord e;
   std::string type;
   const bool found = Environment().GetByKey(Id(), modTulmo::EstuaryOutputs(e, type));
   if (!found) return false;
   SetTextOf(txtId, std::to_string(Id()));
-  for (const Col& c : Schedule(*this)) {
+  for (const Col& c : Schedule(*this, e)) {
     switch (c.kind) {
       case ColKind::Description:
         SetTextOf(txtDescription, Mode() == editors::modCopy ? e.Description + " (copy)" : e.Description);
@@ -505,10 +514,13 @@ bool frmEnvironment::CheckFields() {
   if (Dbl(length) < Dbl(x))
     return refuse("Distance X from mouth (" + x + " km) should less than the estuary length (" + length + "km)");
   const std::string salt = CaptionOf(lblCalcSaltIntrusion);
-  if (Dbl("0" + salt) > Dbl(length))
+  if (NumberOrZero(salt) > Dbl(length))
     return refuse("Length of estuary (" + length + " km) must be longer than the Salt Intrusion Length (" + salt +
                   " km)");
-  if (Dbl(Text(txtFlowriveravg)) < 0.01)
+  // A flow against the river is no small flow to be raised.
+  const std::string flow = Text(txtFlowriveravg);
+  if (Dbl(flow) < 0) return refuse(EstuaryHydrodynamics::NegativeRiverFlow(flow));
+  if (Dbl(flow) < 0.01)
     correct("River flow must have a minimum value of 0.01 m/s, value changed to 0.01 m/s", txtFlowriveravg, "0.01");
   if (Dbl(Text(txtTideavg)) < 0.1)
     correct("Tidal height must have a minimum value of 0.1 m, value changed to 0.1 ", txtTideavg, "0.1");
@@ -520,11 +532,11 @@ bool frmEnvironment::CheckFields() {
 }
 
 bool frmEnvironment::StoreFields() {
-  // The current estuary takes the fields column by column; the first text that does not convert
-  // stops here, with the columns before it already copied.
-  modTulmo::EstuaryRecord& e = modTulmo::CurrentEstuary;
+  // Every field is converted into a record of the window's own before anything is stored; the
+  // first text that does not convert stops the save with nothing changed.
+  modTulmo::EstuaryRecord e;
   std::string type;
-  for (const Col& c : Schedule(*this)) {
+  for (const Col& c : Schedule(*this, e)) {
     switch (c.kind) {
       case ColKind::Description: e.Description = Text(txtDescription); break;
       case ColKind::Type: type = Text(txtType); break;
@@ -542,7 +554,7 @@ bool frmEnvironment::StoreFields() {
       case ColKind::DispersionAvg: e.Dispersionavg = vb::CDbl(vb::Variant(CaptionOf(lblDispersionavg))); break;
     }
   }
-  const Environment::Values values = modTulmo::EstuaryValues(modTulmo::CurrentEstuary, type);
+  const Environment::Values values = modTulmo::EstuaryValues(e, type);
   if (Mode() == editors::modEdit) return Environment().Update(vb::Variant(Id()), values);
   if (AddingMode()) {
     SetId(Environment().Add(values, true));
@@ -579,16 +591,32 @@ void frmEnvironment::UpdateParent() {
 }
 
 void frmEnvironment::ClearFields() {
-  for (const Col& c : Schedule(*this)) {
+  // Only what the user sees and types: the type, the marine box and the stored characteristics
+  // are never shown, and emptied they could not be saved again.
+  modTulmo::EstuaryRecord unused;
+  for (const Col& c : Schedule(*this, unused)) {
     switch (c.kind) {
       case ColKind::Description: txtDescription->clear(); break;
-      case ColKind::Type: txtType->clear(); break;
-      case ColKind::Field: c.field->clear(); break;
-      case ColKind::Convergence: txtconvergencelength->clear(); break;
-      case ColKind::SaltIntrusion: txtSaltintrusionlengthavg->clear(); break;
+      case ColKind::Field:
+        if (c.field->isVisibleTo(this)) c.field->clear();
+        break;
       case ColKind::Option: optDispersion[0]->setChecked(true); break;
-      case ColKind::DispersionAvg: lblDispersionavg->clear(); break;
+      case ColKind::Type:
+      case ColKind::Convergence:
+      case ColKind::SaltIntrusion:
+      case ColKind::DispersionAvg:
       case ColKind::PHSea: break;
     }
   }
+}
+
+bool frmEnvironment::RefusesEdit() {
+  // The type as stored: this window shows "user" for every estuary it edits.
+  std::string type;
+  Environment().GetByKey(Id(), {.rstrType = type});
+  if (GenericEstuaryType(type)) {
+    ui::MsgBox(kGenericEstuaryEditRefusal);
+    return true;
+  }
+  return RefusedAsUsed(RunColumn::EnvirID);
 }

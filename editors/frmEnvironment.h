@@ -1,6 +1,5 @@
 // The estuary editor: one estuary with its dimensions, tide and river, dispersion method, zone
-// properties and marine box, and the hydraulic characteristics computed from what is typed. Load
-// and save both go through the program's current estuary.
+// properties and marine box, and the hydraulic characteristics computed from what is typed.
 #pragma once
 #include <QGroupBox>
 #include <QRadioButton>
@@ -76,6 +75,7 @@ class frmEnvironment : public editors::RecordEditor {
   bool GetData() override;
   bool CheckFields() override;
   bool StoreFields() override;
+  bool RefusesEdit() override;
   void ApplyMode() override;
   void UpdateParent() override;
   void ClearFields() override;

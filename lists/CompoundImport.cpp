@@ -12,8 +12,6 @@
 namespace CompoundImport {
 namespace {
 
-constexpr int32_t kCancelError = 32755;
-
 // The import connection is dropped and the flag lowered, so the next compound list reads the
 // scenario database again.
 void ReleaseImport() {
@@ -36,7 +34,8 @@ void Import(MDIMain& main) {
 
   ui::CommonDialog& dialog = *main.diaMain;
   dialog.DialogTitle = "Import compounds from other TULMO - database";
-  if (!dialog.ShowOpen(&main)) vb::Raise(kCancelError, "", "Cancel was selected.");
+  // Cancel is the user's choice, not a failure: nothing to report.
+  if (!dialog.ShowOpen(&main)) return;
 
   ImportScope scope;
   gblnImport = true;
@@ -49,6 +48,11 @@ void Import(MDIMain& main) {
 
   std::unique_ptr<dao::Recordset> rs = reader.GetAll();
   if (!rs) vb::Raise(91);  // GetAll has reported why
+  if (rs->RecordCount() == 0) {
+    CloseRecordset(rs);
+    ui::MsgBox(kNothingToImport, ui::vbInformation, "Tulmo");
+    return;
+  }
   rs->MoveFirst();
   while (!rs->Eof()) {
     const vb::Variant descr = rs->Fields(1);

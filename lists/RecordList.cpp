@@ -18,6 +18,7 @@
 #include "records/Emission.h"
 #include "records/Environment.h"
 #include "records/Run.h"
+#include "records/RunUse.h"
 #include "runtime/Files.h"
 #include "runtime/Format.h"
 #include "runtime/Guard.h"
@@ -43,6 +44,7 @@ constexpr const char* kDemoSelect =
     "This was put in only to show you how to use the search screens as select screens. MDIMain should display the "
     "search screens with a mode of 'modMaintain'; not 'modSelectMaintain'.";
 constexpr const char* kDeleteQuestion = "Are you sure you wish to delete the selected record";
+constexpr const char* kNoLongerExists = "The record no longer exists.";
 
 struct Member {
   const char* name;
@@ -52,17 +54,17 @@ struct Member {
   bool labelShown;
   bool headersAtLoad;  // the load lays the headers down itself
   bool* changed;       // the table's list-changed flag
-  int runField;        // the run column that protects a record, or -1
+  RunColumn runColumn; // the run column that protects a record (group A)
 };
 
 const Member& Of(Table t) {
   static const Member members[] = {
-      {"frmCompoundsList", "Compounds List", "frmCompounds", "Cmpid", false, false, &gblnCompoundsChanged, 6},
-      {"frmEmissionList", "Emission List", "frmEmission", "EmissionID", false, false, &gblnEmissionsChanged, 7},
-      {"frmEnvironmentList", "Estuaries List", "frmEnvironment", "Id", false, false, &gblnEstuariesChanged, 5},
-      {"frmCorvixList", "Corvix List", "frmCorvix", "Corvixid", true, true, nullptr, -1},
-      {"frmAdvancedDetailList", "Advanced detail List", "frmAdvancedDetail", "AdvancedID", true, true, nullptr, -1},
-      {"frmRunList", "Run List", "frmRun", "Runid", false, true, nullptr, -1},
+      {"frmCompoundsList", "Compounds List", "frmCompounds", "Cmpid", false, false, &gblnCompoundsChanged, RunColumn::CompoundID},
+      {"frmEmissionList", "Emission List", "frmEmission", "EmissionID", false, false, &gblnEmissionsChanged, RunColumn::EmisID},
+      {"frmEnvironmentList", "Estuaries List", "frmEnvironment", "Id", false, false, &gblnEstuariesChanged, RunColumn::EnvirID},
+      {"frmCorvixList", "Corvix List", "frmCorvix", "Corvixid", true, true, nullptr, RunColumn::EnvirID},
+      {"frmAdvancedDetailList", "Advanced detail List", "frmAdvancedDetail", "AdvancedID", true, true, nullptr, RunColumn::EnvirID},
+      {"frmRunList", "Run List", "frmRun", "Runid", false, true, nullptr, RunColumn::EnvirID},
   };
   return members[static_cast<int>(t)];
 }
@@ -453,6 +455,27 @@ std::unique_ptr<dao::Recordset> RecordList::Rows() const {
   return nullptr;
 }
 
+std::unique_ptr<dao::Recordset> RecordList::RowById(int32_t id) const {
+  const vb::Variant key(id);
+  switch (table_) {
+    case Table::Compounds: return Compounds().GetAll({.vlngCmpid = key});
+    case Table::Emission: return Emission().GetAll({.vlngEmissionid = key});
+    case Table::Environment: return Environment().GetAll({.vlngId = key});
+    case Table::Corvix: return Corvix().GetAll({.vlngCorvixid = key});
+    case Table::AdvancedDetail: return AdvancedDetail().GetAll({.vlngAdvancedID = key});
+    case Table::Run: return ::Run().GetAll({.vlngRunid = key});
+  }
+  return nullptr;
+}
+
+bool RecordList::Gone(int32_t id) const {
+  // Only a read that worked and found no row says so; a row that cannot be read is still there.
+  std::unique_ptr<dao::Recordset> rs = RowById(id);
+  const bool gone = rs && !blnDataReturned(rs);
+  CloseRecordset(rs);
+  return gone;
+}
+
 bool RecordList::Delete(int32_t id) const {
   const vb::Variant key(id);
   switch (table_) {
@@ -522,7 +545,19 @@ void RecordList::OpenEditor(int mode, bool forSelectedRow) {
     const vb::Variant key = GetSelectedKeyId(0, lvw);
     if (vb::CStr(key).empty()) return;  // no row: nothing to open
     id_ = vb::CLng(key);
+    if (!StillExists(id_)) return;
   }
+  ShowEditor(mode, forSelectedRow);
+}
+
+bool RecordList::StillExists(int32_t id) {
+  // A row deleted elsewhere would open as a blank form, and a blank copy would be stored.
+  if (!Gone(id)) return true;
+  ui::MsgBox(kNoLongerExists);
+  return false;
+}
+
+void RecordList::ShowEditor(int mode, bool forSelectedRow) {
   ui::Form* editor = ChildForms::New(Of(table_).editor);
   if (forSelectedRow) editor->setProperty(Of(table_).idProperty, id_);
   ui::SetProperty(editor, "frmParent", QVariant::fromValue<QWidget*>(this));
@@ -543,24 +578,10 @@ void CopyList::CopyRecord() {
 }
 
 bool RecordList::InRun(int32_t id) {
-  bool found = false;
-  vb::Guard(Name(), "CheckIfInRun", [&] {
-    std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
-    const int field = Of(table_).runField;
-    if (blnDataReturned(rs)) {
-      rs->MoveFirst();
-      while (!rs->Eof()) {
-        const vb::Variant v = rs->Fields(field);
-        if (!v.IsNull() && vb::CDbl(v) == static_cast<double>(id)) {
-          found = true;
-          break;
-        }
-        rs->MoveNext();
-      }
-    }
-    CloseRecordset(rs);
-  });
-  return found;
+  // What cannot be checked stays protected: a run may name it.
+  bool used = true;
+  vb::Guard(Name(), "CheckIfInRun", [&] { used = UsedByRun(Of(table_).runColumn, id); });
+  return used;
 }
 
 bool CopyList::CheckIfInRun(int id) { return InRun(id); }
@@ -572,38 +593,19 @@ void RecordList::UpdateRecord() {
       return;
     }
     id_ = vb::CLng(GetSelectedKeyId(0, lvw));
-    const std::string id = std::to_string(id_);
     if (table_ == Table::Environment) {
       const std::string type = lvw->SelectedItem() ? lvw->SelectedItem()->SubItem(2) : std::string();
-      if (type == "default" || type == "defaultavg") {
-        ui::MsgBox("You can't remove or edit estuaries of type \"default\" and \"defaultavg\". \r"
-                   "Please copy the scenario and then edit the copy");
+      if (GenericEstuaryType(type)) {
+        ui::MsgBox(kGenericEstuaryEditRefusal);
         return;
       }
     }
     if (InRun(id_)) {
-      switch (table_) {
-        case Table::Compounds:
-          ui::MsgBox("Compound " + id +
-                     " already used in run. Please delete the run first, before you update this compound\r"
-                     "or copy the compound and then edit the copy");
-          break;
-        case Table::Emission:
-          ui::MsgBox("Emission " + id +
-                     " already used in run. You can not change this data unless you delete the run first\r"
-                     "or copy the emission and then edit the copy");
-          break;
-        default:
-          ui::MsgBox("Environment already used in run. Please remove run before you remove or update this record\r"
-                     "or copy the estuary and then edit the copy.");
-      }
+      ui::MsgBox(EditRefusal(Of(table_).runColumn, id_));
       return;
     }
-    ui::Form* editor = ChildForms::New(Of(table_).editor);
-    editor->setProperty(Of(table_).idProperty, id_);
-    ui::SetProperty(editor, "frmParent", QVariant::fromValue<QWidget*>(this));
-    ui::SetProperty(editor, "Mode", static_cast<int>(modEdit));
-    editor->Show();
+    if (!StillExists(id_)) return;
+    ShowEditor(modEdit, true);
   });
 }
 
@@ -613,7 +615,7 @@ void RecordList::DeleteRecord() {
     const std::string id = std::to_string(id_);
     if (table_ == Table::Environment) {
       const std::string type = lvw->SelectedItem() ? lvw->SelectedItem()->SubItem(2) : std::string();
-      if (type == "default" || type == "defaultavg") {
+      if (GenericEstuaryType(type)) {
         ui::MsgBox("You can't remove or edit default estuaries. ");
         return;
       }
@@ -630,21 +632,34 @@ void RecordList::DeleteRecord() {
     }
     ui::Beep();
     if (ui::MsgBox(kDeleteQuestion, ui::vbYesNo + ui::vbQuestion) != ui::vbYes) return;
-    if (!Delete(id_)) return;
+    // A run's record class removes the row before its files, and answers False when a file
+    // resists: the run is gone all the same, and so must be its row and its other files.
+    if (!Delete(id_) && !(table_ == Table::Run && Gone(id_))) return;
     ui::ListItem* row = lvw->Find(TreeListFunctions::strGetSelectedKey(lvw));
     // Left alone, the list control would select the next row in the deleted one's place.
     lvw->setCurrentItem(nullptr);
     lvw->clearSelection();
     lvw->Remove(row);
     lvw->viewport()->update();
-    if (table_ == Table::Run) {
-      // The record class removes the map, statistics and report files; the list removes the rest.
-      for (const char* suffix : {".shp", ".shx", ".dbf", "-data.txt", "-stat.txt", ".map"}) {
-        const std::string file = id + suffix;
-        if (vb::FileExists(file)) vb::Kill(file);
-      }
-    }
+    if (table_ == Table::Run) DeleteRunFiles(id);
   });
+}
+
+void RecordList::DeleteRunFiles(const std::string& id) {
+  // The record class removes the map, statistics and report files; the list removes the rest.
+  // Every file is tried, and the user learns which ones stayed.
+  for (const char* suffix : {".shp", ".shx", ".dbf", "-data.txt", "-stat.txt", ".map"}) {
+    const std::string file = id + suffix;
+    if (!vb::FileExists(file)) continue;
+    vb::Try([&] { vb::Kill(file); });
+    vb::Err().Clear();
+  }
+  std::string stayed;
+  for (const char* suffix : {".map", "-stat.txt", "-report.txt", "-data.txt", ".shp", ".shx", ".dbf"})
+    if (vb::FileExists(id + suffix)) stayed += (stayed.empty() ? "" : ", ") + id + suffix;
+  if (!stayed.empty())
+    ui::MsgBox("Run " + id + " is deleted, but these files of it could not be deleted: " + stayed,
+               ui::vbOKOnly + ui::vbExclamation);
 }
 
 void RecordList::SelectRecord() {

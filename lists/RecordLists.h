@@ -98,8 +98,13 @@ class RecordList : public ui::Form {
   bool GroupA() const;
   // Opens the table's editor: for the selected row (not for a new record) with its id.
   void OpenEditor(int mode, bool forSelectedRow);
-  // True when a run names the id in its compound, emission or estuary column.
+  // True when a run names the id in its compound, emission or estuary column, and also when the
+  // runs cannot be read.
   bool InRun(int32_t id);
+  // Shows the table's editor (the selected row's id already in the record id).
+  void ShowEditor(int mode, bool forSelectedRow);
+  // False, after saying so, when no row has the id any more.
+  bool StillExists(int32_t id);
 
  private:
   void ProcessMode();
@@ -109,6 +114,10 @@ class RecordList : public ui::Form {
   void Register();
   std::unique_ptr<dao::Recordset> Rows() const;
   bool Delete(int32_t id) const;
+  std::unique_ptr<dao::Recordset> RowById(int32_t id) const;
+  // True when the table was read and holds no row with the id.
+  bool Gone(int32_t id) const;
+  void DeleteRunFiles(const std::string& id);
 
   Table table_;
   int mode_ = 0;

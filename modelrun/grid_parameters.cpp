@@ -1,6 +1,6 @@
-// The estuary's derived hydrodynamics for the grid writer: convergence length, area, volume,
-// tide, dispersion (computed, or from two salinity measurements), salt intrusion, flushing time.
-// Reads CurrentEstuary only; writes GridParameters and DispersionCalc only.
+// The estuary's derived hydrodynamics: convergence length, area, volume, tide, dispersion
+// (computed, or from two salinity measurements), salt intrusion, flushing time. One computation
+// serves the grid writer (through GridParameters and DispersionCalc) and the estuary editor.
 #include <cmath>
 #include <string_view>
 
@@ -27,10 +27,42 @@ double Rounded(double value, std::string_view picture) {
   return out;
 }
 
-// False after a failed input or consistency check; raises on a run-time error.
-bool Derive() {
-  EstuaryRecord& e = CurrentEstuary;
+// Stores a derived pass, the rounded quantities as their pictures' texts read back.
+void Store(const Hydrodynamics& x, bool measured) {
   GridParametersRecord& g = GridParameters;
+  g.CalcConvergence = Rounded(x.a / 1000, "###0.0");
+  g.CalcSaltIntrusion = Rounded(x.Ls, "###0.0");
+  g.CalcTidalExcursion = Rounded(x.E / 1000, "###0.0");
+  g.CalcVolume = Rounded(x.V, "0.0##E+00");
+  g.CalcRefreshTime = Rounded(x.R, "###0.0");
+  g.CalcArea = Rounded(x.A, "0.0##E+00");
+  g.CalcEstLength = Rounded(x.L / 1000, "###0.0");
+  g.WidthFraction = 70;
+  if (measured) {
+    g.Dispersion1 = Rounded(x.Dfix[0], "#####0.0");
+    g.Dispersion2 = Rounded(x.Dfix[1], "#####0.0");
+    g.Dispersion3 = Rounded(x.Dfix[2], "#####0.0");
+  } else {
+    g.Dispersion1 = Rounded(x.D0, "#####0.0");
+  }
+  g.CalcTidalPrism = Rounded(x.P, "0.0##E+00");
+  g.Dtra = Rounded(x.Dtra, "0.00##E+00");
+  g.Beta = x.beta;
+}
+
+// What a pass derived before it failed stays, as if stored on the way.
+void KeepPartial(const Hydrodynamics& x) {
+  if (x.dcDerived) DispersionCalc = x.Dc;
+  if (!x.dfixDerived) return;
+  GridParameters.Dfix0 = x.Dfix[0];
+  GridParameters.Dfix1 = x.Dfix[1];
+  GridParameters.Dfix2 = x.Dfix[2];
+}
+
+}  // namespace
+
+bool DeriveHydrodynamics(const EstuaryRecord& e, Hydrodynamics& x) {
+  x = {};
   const bool measured = e.DispersionOption != 0;
   const bool measuredInputs = e.DispersionOption == 1;
 
@@ -57,7 +89,7 @@ bool Derive() {
 
   const double T = Checked(inTidalperiod / 24 * 86400);
   const double Q = inFlow, h = inDepth, B0 = inWidthmouth, Bx = inWidthAtX, H = inTide;
-  const double x = Checked(inX * 1000);
+  const double xw = Checked(inX * 1000);
   const double X1 = Checked(inX1 * 1000), X2 = Checked(inX2 * 1000);
 
   // Salinity must fall and the width narrow going upstream.
@@ -65,20 +97,26 @@ bool Derive() {
   if (Bx >= B0) return false;
 
   // Geometry, for the width law B(s) = B0 e^(-s/a) over 0 <= s <= L.
-  const double a = Div(-x, Log(Div(Bx, B0)));
+  const double a = Div(-xw, Log(Div(Bx, B0)));
   const double A0 = Checked(B0 * h);
   const double L = Checked(e.EstLength * 1000);
   const double A = Checked(Checked(-B0 * a) * Exp(Div(-L, a)) + B0 * a);
+  x.a = a;
+  x.A0 = A0;
+  x.L = L;
+  x.A = A;
 
   // Tide.
   const double Qt = Div(Checked(H * A), 0.5 * T);
-  const double P = Checked(H * A);
+  x.P = Checked(H * A);
   const double U = Div(Qt, A0);
   const double E = Checked(U * T / 2);
+  x.E = E;
 
   const double Dc =
       Checked(Checked(Div(220 * h, a) * Sqr(Div(Checked(E * T * 9.8 * h), Checked(Q * A0)))) * Q);
-  DispersionCalc = Dc;
+  x.Dc = Dc;
+  x.dcDerived = true;
 
   double D0 = Dc;
   if (measured) {
@@ -86,50 +124,39 @@ bool Derive() {
     const double u0 = Div(Q, A0);
     const double uX1 = Div(Q, Checked(A0 * Exp(Div(-X1, a))));
     D0 = Div(Checked((u0 + uX1) / 2 * -X1), lnS10);
-    g.Dfix0 = Div(Checked(Div(Checked(a * Q), A0) * (1 - Exp(Div(X1, a)))), lnS10);
-    g.Dfix1 = Div(Checked(Div(Checked(a * Q), Checked(A0 * Exp(Div(-X1, a)))) * (1 - Exp(Div(X2 - X1, a)))),
-                  Log(Div(S2, S1)));
+    x.Dfix[0] = Div(Checked(Div(Checked(a * Q), A0) * (1 - Exp(Div(X1, a)))), lnS10);
+    x.Dfix[1] = Div(Checked(Div(Checked(a * Q), Checked(A0 * Exp(Div(-X1, a)))) * (1 - Exp(Div(X2 - X1, a)))),
+                    Log(Div(S2, S1)));
     // Above X2 the salinity is taken as 1 at the head.
-    g.Dfix2 = Div(Checked(Div(Checked(a * Q), Checked(A0 * Exp(Div(-X2, a)))) * (1 - Exp(Div(L - X2, a)))),
-                  Log(Div(1, S2)));
+    x.Dfix[2] = Div(Checked(Div(Checked(a * Q), Checked(A0 * Exp(Div(-X2, a)))) * (1 - Exp(Div(L - X2, a)))),
+                    Log(Div(1, S2)));
+    x.dfixDerived = true;
   }
+  x.D0 = D0;
 
   // Van der Burgh coefficient; the salt intrusion always uses the computed dispersion.
   const double K = Div(4.38 * Pow(h, 0.36), Checked(Pow(a, 0.14) * Pow(B0, 0.21)));
-  const double beta = Div(Checked(K * a * Q), Checked(A0 * D0));
-  const double betaC = Div(Checked(K * a * Q), Checked(A0 * Dc));
-  const double V = Checked(h * A);
-  const double R = Div(Div(Checked(0.4 * L * L), D0), 86400);
-  const double Ls = Checked(a * Log(Checked(1 + Div(1, betaC))) / 1000);
-  const double Dtra = 1.5 * h * 0.05;
-
-  g.CalcConvergence = Rounded(a / 1000, "###0.0");
-  g.CalcSaltIntrusion = Rounded(Ls, "###0.0");
-  g.CalcTidalExcursion = Rounded(E / 1000, "###0.0");
-  g.CalcVolume = Rounded(V, "0.0##E+00");
-  g.CalcRefreshTime = Rounded(R, "###0.0");
-  g.CalcArea = Rounded(A, "0.0##E+00");
-  g.CalcEstLength = Rounded(L / 1000, "###0.0");
-  g.WidthFraction = 70;
-  if (measured) {
-    g.Dispersion1 = Rounded(g.Dfix0, "#####0.0");
-    g.Dispersion2 = Rounded(g.Dfix1, "#####0.0");
-    g.Dispersion3 = Rounded(g.Dfix2, "#####0.0");
-  } else {
-    g.Dispersion1 = Rounded(D0, "#####0.0");
-  }
-  g.CalcTidalPrism = Rounded(P, "0.0##E+00");
-  g.Dtra = Rounded(Dtra, "0.00##E+00");
-  g.Beta = beta;
+  x.beta = Div(Checked(K * a * Q), Checked(A0 * D0));
+  x.betaC = Div(Checked(K * a * Q), Checked(A0 * Dc));
+  x.V = Checked(h * A);
+  x.R = Div(Div(Checked(0.4 * L * L), D0), 86400);
+  x.Ls = Checked(a * Log(Checked(1 + Div(1, x.betaC))) / 1000);
+  x.Dtra = 1.5 * h * 0.05;
   return true;
 }
 
-}  // namespace
-
 bool CalcGridParameters() {
+  Hydrodynamics x;
   bool derived = false;
-  if (!detail::RunWithOwnMessage(" in procedure CalcGridParameters of Module modTulmo", [&] { derived = Derive(); }))
+  const bool ran = detail::RunWithOwnMessage(" in procedure CalcGridParameters of Module modTulmo", [&] {
+    derived = DeriveHydrodynamics(CurrentEstuary, x);
+    KeepPartial(x);
+    if (derived) Store(x, CurrentEstuary.DispersionOption != 0);
+  });
+  if (!ran) {
+    KeepPartial(x);
     return false;
+  }
   if (!derived) GridParameters = {};
   return derived;
 }

@@ -174,6 +174,32 @@ extern GridParametersRecord GridParameters;
 // Computed dispersion at the mouth (m2/s), unrounded.
 extern double DispersionCalc;
 
+// An estuary's hydrodynamics from its values as stored, unrounded: the one computation behind the
+// grid parameters and the estuary editor's calculated labels.
+struct Hydrodynamics {
+  double a = 0;   // convergence length, m
+  double A0 = 0;  // cross-section at the mouth, m2
+  double L = 0;   // length, m
+  double A = 0;   // surface area, m2
+  double P = 0;   // tidal prism, m3
+  double E = 0;   // tidal excursion, m
+  double Dc = 0;  // dispersion at the mouth computed from geometry and tide, m2/s
+  double D0 = 0;  // the dispersion at the mouth in use: Dc, or from the two salinities
+  std::array<double, 3> Dfix{};  // the salinity zones' dispersions (measured option only)
+  double beta = 0;   // with D0
+  double betaC = 0;  // with Dc
+  double V = 0;      // volume, m3
+  double R = 0;      // flushing time, days, with D0
+  double Ls = 0;     // salt intrusion length, km, always with Dc
+  double Dtra = 0;   // m
+  // How far a pass got before a run-time error: Dc, then the zones, were derived.
+  bool dcDerived = false, dfixDerived = false;
+};
+
+// False after a failed input or consistency check (salinity must fall and the width narrow going
+// upstream). Raises on a run-time error, with what was derived until then in `out`.
+bool DeriveHydrodynamics(const EstuaryRecord& e, Hydrodynamics& out);
+
 // Derives GridParameters and DispersionCalc from CurrentEstuary. False after a failed input
 // check (record zeroed, silent) or after a run-time error (own message box).
 bool CalcGridParameters();

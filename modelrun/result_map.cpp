@@ -23,7 +23,7 @@ constexpr int kCharts = 10;
 constexpr int kTitleBytes = 4 * 40;
 constexpr int kNameBytes = 20;
 constexpr int kMarineValues = 6;
-constexpr int32_t kMinSubstances = kCharts + 1;  // the ten quantities and the area
+constexpr int32_t kMapSubstances = kCharts + 1;  // the ten quantities and the area
 
 // Statistic labels of the ten quantities: 95 percentile, average, 5 percentile.
 constexpr const char* kStatisticLabels[kCharts][3] = {
@@ -78,8 +78,14 @@ bool Read(int32_t runid, const std::string& fileName) {
     ui::MsgBox("ERROR Number of segments below zero");
     return false;
   }
-  if (nosys < kMinSubstances) {
-    ui::MsgBox("ERROR Number of substances smaller than " + std::to_string(kMinSubstances));
+  if (nosys < kMapSubstances) {
+    ui::MsgBox("ERROR Number of substances smaller than " + std::to_string(kMapSubstances));
+    return false;
+  }
+  // The engine writes exactly these; a larger count is a damaged header, and sizing the tables
+  // for it could take all memory before the length check below.
+  if (nosys > kMapSubstances) {
+    ui::MsgBox("ERROR Number of substances larger than " + std::to_string(kMapSubstances));
     return false;
   }
   const int64_t needed =

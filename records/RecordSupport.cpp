@@ -53,8 +53,14 @@ std::string Literal(const Column& c, const vb::Variant& value) {
     case ColType::Single:
       FiniteDouble(value);
       return vb::SingleText(vb::CSng(value));
-    case ColType::Double:
-      return vb::DoubleText(FiniteDouble(value));
+    case ColType::Double: {
+      // At 15 digits a value next to the largest double rounds up past it, and its text would
+      // be stored as Infinity.
+      const std::string text = vb::DoubleText(FiniteDouble(value));
+      double back = 0;
+      if (!vb::ParseNumber(text, back)) vb::Raise(6);
+      return text;
+    }
   }
   vb::Raise(vb::kProgrammingError, {}, "Programming error. Case not coded. Column type.");
 }

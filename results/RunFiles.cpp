@@ -1,6 +1,5 @@
 // The result layer, the run data file and the run report of the run shown.
 #include <QDir>
-#include <QUrl>
 #include <cmath>
 #include <filesystem>
 
@@ -9,6 +8,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/TextViewer.h"
 #include "results/frmResult.h"
 #include "runtime/Files.h"
 #include "runtime/Format.h"
@@ -24,6 +24,23 @@ constexpr const char* kName = "frmResult";
 const char* const kFields[10] = {"PSU1", "TOT1", "DISS", "SUSP", "SEDI", "ZOOP", "SECP", "ROUN", "TELL", "BENT"};
 
 std::string Id(int32_t runid) { return std::to_string(runid); }
+
+// A code other than 0 from the map-layer library: the layer is closed when the call left it open,
+// its files are removed, and the code is raised for the caller's error box.
+void CheckLayerCode(int32_t code, const char* entryPoint, bool layerOpen) {
+  if (code == 0) return;
+  if (layerOpen) {
+    int32_t ignored = 0;
+    mervane::SHAPEFILECLOSE(ignored);
+  }
+  for (const char* f : {"map.dbf", "map.shp", "map.shx", "Map.dbf", "Map.shp", "Map.shx"}) {
+    std::error_code ec;
+    std::filesystem::remove(f, ec);
+  }
+  vb::Raise(code, "Mervane",
+            std::string("The map-layer library refused ") + entryPoint + " with code " + std::to_string(code) +
+                "; the result layer \"Map\" was not written.");
+}
 std::string Sci(float v) { return vb::Format(static_cast<double>(v), "0.000E+00"); }
 
 // A line written with tab stops: an item placed at a column that the line has passed goes on
@@ -103,6 +120,8 @@ void Write() {
   std::string typeBuffer = DIOUtils::JoinFixedWidth(types, 6);
   mervane::SHAPEFILECREATE(err, "Map", "POLYGON", DIOUtils::JoinFixedWidth(names, 4), 4, typeBuffer, 6, widths,
                            decimals, fieldCount, fieldNumbers);
+  // From 204 on the files were made and the layer is open.
+  CheckLayerCode(err, "SHAPEFILECREATE", err >= 204 && err < 300);
   const std::string strings = DIOUtils::JoinFixedWidth({"a", ""}, 1);
   const int32_t zeroInts[1] = {0};
   const float zeroReals[1] = {0};
@@ -114,8 +133,11 @@ void Write() {
       Ring r = CellRing(i, j, CurrentEstuary.EstLength, CurrentEstuary.Convergencelength, CurrentEstuary.Widthmouth);
       mervane::SHAPEFILEWRITE(err, r.x.data(), r.y.data(), np, strings, 1, zeroInts, none, zeroInts, zeroInts, none,
                               zeroReals, zeroInts, none, values, fieldNumbers, nd);
+      // 504 is a value cut to its field's width: the layer would show a number the run never gave.
+      CheckLayerCode(err, "SHAPEFILEWRITE", true);
     }
   mervane::SHAPEFILECLOSE(err);
+  CheckLayerCode(err, "SHAPEFILECLOSE", false);
   // The library names the files by the layer name; the rest of the program reads them in lower
   // case, which a case-sensitive file system tells apart.
   for (const char* ext : {".shp", ".shx", ".dbf"}) {
@@ -128,6 +150,7 @@ void Write() {
 }  // namespace ResultLayer
 
 void frmResult::CreateShape() {
+  bool written = false;
   vb::Guard(kName, "CreateShape", [&] {
     const int layers = Map1->Layers().Count();
     for (int i = 0; i < layers; ++i) Map1->Layers().Remove(0);
@@ -138,8 +161,14 @@ void frmResult::CreateShape() {
       std::filesystem::remove(f, ec);
     }
     ResultLayer::Write();
+    written = true;
     ShowMap("PSU1");
   });
+  // After a refused layer the map stays empty rather than showing another run's cells.
+  if (!written) {
+    Map1->Refresh();
+    legend1->Refresh(true);
+  }
 }
 
 // ---------------------------------------------------------------- run data file
@@ -186,10 +215,11 @@ void WriteRunData(int32_t runid, bool biota) {
 
 // ---------------------------------------------------------------- run report
 
-void WriteRunReport(int32_t runid, bool biota, const std::function<std::string(const std::string&)>& caption) {
-  const CompoundRecord& c = CurrentCompound;
-  const EmissionRecord& e = CurrentEmission;
-  const EstuaryRecord& s = CurrentEstuary;
+void WriteRunReport(int32_t runid, bool biota, const RunRecords& records,
+                    const std::function<std::string(const std::string&)>& caption) {
+  const CompoundRecord& c = records.Compound;
+  const EmissionRecord& e = records.Emission;
+  const EstuaryRecord& s = records.Estuary;
   vb::TextWriter out(Id(runid) + "-report.txt");
   out.WriteLine("Report file TULMO model");
   out.WriteLine("Creation date : " + vb::DateText(vb::Now()));
@@ -286,9 +316,9 @@ void WriteRunReport(int32_t runid, bool biota, const std::function<std::string(c
                            {"Phytoplankton fresh zone ", D(s.PhytoBiomass1), " (mg/l)"},
                            {"Phytoplankton intermediate zone ", D(s.PhytoBiomass2), " (mg/l)"},
                            {"Phytoplankton saline zone ", D(s.PhytoBiomass3), " (mg/l)"},
-                           {"Chlorophyl fresh zone ", D(s.ChlorophylConc1), " (mg/l)"},
-                           {"Chlorophyl intermediate zone ", D(s.ChlorophylConc2), " (mg/l)"},
-                           {"Chlorophyl saline zone ", D(s.ChlorophylConc3), " (mg/l)"}};
+                           {"Chlorophyl fresh zone ", D(s.ChlorophylConc1), " (ug/l)"},
+                           {"Chlorophyl intermediate zone ", D(s.ChlorophylConc2), " (ug/l)"},
+                           {"Chlorophyl saline zone ", D(s.ChlorophylConc3), " (ug/l)"}};
   for (const V& v : estuaryTail) ValueLine(out, v.label, v.value, v.unit);
   out.WriteLine("");
   out.WriteLine("Results");
@@ -315,11 +345,11 @@ void WriteRunReport(int32_t runid, bool biota, const std::function<std::string(c
       {"   in estuary (suspended matter) (average)", "lblAveConcAds", " (ug/g dw)"},
       {"   in estuary (suspended matter) (95-percentile)", "lbl95ConcAds", " (ug/g dw)"},
       {"   in estuary (suspended matter) (5-percentile)", "lblMinConcAds", " (ug/g dw)"},
-      {"   in marine coastal zone (suspended matter) avg.", "lblConcAdsMarine", " (ug/l)"},
+      {"   in marine coastal zone (suspended matter) avg.", "lblConcAdsMarine", " (ug/g dw)"},
       {"   in estuary (sediment) (average)", "lblAveConcAdsX", " (ug/g dw)"},
       {"   in estuary (sediment) (95-percentile)", "lbl95ConcAdsX", " (ug/g dw)"},
       {"   in estuary (sediment_ (5-percentile)", "lblMinConcAdsX", " (ug/g dw)"},
-      {"   in marine coastal zone (sediment) average", "lblConcSedMarine", " (ug/l)"}};
+      {"   in marine coastal zone (sediment) average", "lblConcSedMarine", " (ug/g dw)"}};
   for (const L& l : conc) ValueLine(out, l.label, caption(l.control), l.unit);
   if (biota) {
     const char* const animals[5][2] = {{"zooplankton", "Zoo"},  {"secundary producers", "SecProd"},
@@ -388,37 +418,48 @@ void WriteRunReport(int32_t runid, bool biota, const std::function<std::string(c
 
 // ---------------------------------------------------------------- the two buttons
 
+namespace {
+// The working directory, where the run's files are written.
+std::string Folder() { return QDir::toNativeSeparators(QDir::currentPath()).toStdString(); }
+}  // namespace
+
 void frmResult::cmdExport_Click() {
-  vb::Guard(kName, "cmdExport_Click", [&] {
-    const std::string id = Id(CurrentRun.RunID);
-    for (const char* ext : {".shx", ".shp", ".dbf"}) {
-      const std::string file = std::string("map") + ext;
-      if (!FileExists(file)) {
-        ui::MsgBox("Result file " + file + " not found, action aborted", ui::vbOKOnly);
-        return;
+  if (!RunFilesAllowed()) return;
+  RunExclusive([this] {
+    vb::Guard(kName, "cmdExport_Click", [&] {
+      const int32_t runid = shown_.RunID;
+      const std::string id = Id(runid);
+      for (const char* ext : {".shx", ".shp", ".dbf"}) {
+        const std::string file = std::string("map") + ext;
+        if (!FileExists(file)) {
+          ui::MsgBox("Result file " + file + " not found, action aborted", ui::vbOKOnly);
+          return;
+        }
+        vb::FileCopy(file, id + ext);
       }
-      vb::FileCopy(file, id + ext);
-    }
-    RunFiles::WriteRunData(CurrentRun.RunID, BioaccumulationApplies(CurrentCompound.Cmpkow));
-    ui::MsgBox("Data exported to GIS files " + id + ".dbf , " + id + ".shp and " + id + ".shx" + "\r" +
-                   "Ascii data available in \";\"-seperated file " + id + "-data.txt",
-               ui::vbOKOnly);
+      RunFiles::WriteRunData(runid, BioaccumulationApplies(shown_.Records.Compound.Cmpkow));
+      ui::MsgBox("Data exported to GIS files " + id + ".dbf , " + id + ".shp and " + id + ".shx" + "\r" +
+                     "Ascii data available in \";\"-seperated file " + id + "-data.txt" + "\r" + "Folder: " + Folder(),
+                 ui::vbOKOnly);
+    });
   });
 }
 
 void frmResult::cmdPrint_Click() {
-  vb::Guard(kName, "cmdPrint_Click", [&] {
-    const bool biota = BioaccumulationApplies(CurrentCompound.Cmpkow);
-    const std::string report = Id(CurrentRun.RunID) + "-report.txt";
-    RunFiles::WriteRunReport(CurrentRun.RunID, biota, [this](const std::string& l) { return LabelCaption(l); });
-    ui::DoEvents();
-    ui::DoEvents();
-    if (FileExists(report)) {
-      // The desktop's text viewer shows the report in a process of its own.
-      QUrl url = QUrl::fromLocalFile(QDir::current().absoluteFilePath(QString::fromStdString(report)));
-      if (!ui::OpenUrl(url)) vb::Raise(53, kName, "The text editor could not be started for " + report);
-    }
-    RunFiles::CopyLayer(CurrentRun.RunID);
-    RunFiles::WriteRunData(CurrentRun.RunID, biota);
+  if (!RunFilesAllowed()) return;
+  RunExclusive([this] {
+    const int32_t runid = shown_.RunID;
+    const bool biota = BioaccumulationApplies(shown_.Records.Compound.Cmpkow);
+    const std::string report = Id(runid) + "-report.txt";
+    // Each step runs whatever became of the one before: the report announces the layer copies
+    // and the data file, so they are written even when the report cannot be shown.
+    vb::Guard(kName, "cmdPrint_Click", [&] {
+      RunFiles::WriteRunReport(runid, biota, shown_.Records, [this](const std::string& l) { return LabelCaption(l); });
+      ui::DoEvents();
+      ui::DoEvents();
+      if (FileExists(report)) ui::ShowTextFile(report);
+    });
+    vb::Guard(kName, "cmdPrint_Click", [&] { RunFiles::CopyLayer(runid); });
+    vb::Guard(kName, "cmdPrint_Click", [&] { RunFiles::WriteRunData(runid, biota); });
   });
 }

@@ -104,7 +104,15 @@ frmResult::frmResult() : ui::Form(kName) {
   cmdOK->setObjectName("cmdOK");
   ui::Place(cmdOK, 10080, 8055, 990, 375);
 
-  connect(lvRun, &ui::ListView::ItemClick, this, [this](ui::ListItem*) { lvRun_Click(); });
+  // A change of the current row, by mouse or keyboard, is the pick; a click on the row already
+  // shown selects it again.
+  connect(lvRun, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* item, QTreeWidgetItem*) { lvRun_CurrentChanged(static_cast<ui::ListItem*>(item)); });
+  connect(lvRun, &QTreeWidget::itemSelectionChanged, this, &frmResult::KeepRowHighlighted);
+  connect(lvRun, &ui::ListView::ItemClick, this, [this](ui::ListItem*) {
+    if (!mblnPressChangedRow) lvRun_Click();
+  });
+  lvRun->viewport()->installEventFilter(this);
   connect(lvRun, &ui::ListView::ColumnClick, this, &frmResult::lvRun_ColumnClick);
   connect(cmdAbiotic, &QPushButton::clicked, this, &frmResult::cmdAbiotic_Click);
   connect(cmdBiota, &QPushButton::clicked, this, &frmResult::cmdBiota_Click);
@@ -265,6 +273,7 @@ void frmResult::BuildDisplayArea() {
 
 bool frmResult::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Label34 && event->type() == QEvent::MouseButtonPress) Label34_Click();
+  if (watched == lvRun->viewport() && event->type() == QEvent::MouseButtonPress) mblnPressChangedRow = false;
   return ui::Form::eventFilter(watched, event);
 }
 
@@ -296,31 +305,89 @@ void frmResult::Form_Load() {
     mobjElastic->Init(this);
     RefreshRunList();
     if (lvRun->Count() > 0) SelectLastRow();
-    ShowRunButtons(lvRun->Count() > 0);
+    else ShowNoRun();
     legend1->SetMapSource(Map1);
   });
   mblnLoading = false;
 }
 
-void frmResult::ShowRunButtons(bool runShown) {
-  // With no run shown, a report or export would write whatever an earlier run left behind under
-  // a run id that has no run.
-  cmdPrint->setEnabled(runShown);
-  cmdExport->setEnabled(runShown);
+void frmResult::ShowRunButtons() {
+  // Only a run whose results were read has files to report or export.
+  const bool can = !mblnBusy && shown_.RunID != 0 && shown_.MapRead;
+  cmdPrint->setEnabled(can);
+  cmdExport->setEnabled(can);
 }
 
 void frmResult::SelectLastRow() {
+  mblnListByProgram = true;
   lvRun->SetSelectedItem(lvRun->Item(lvRun->Count()));
+  mblnListByProgram = false;
   lvRun_Click();
 }
 
 void frmResult::Form_Activate() {
+  if (mblnBusy) {
+    mblnActivatePending = true;
+    return;
+  }
   vb::Guard(kName, "Form_Activate", [&] {
     if (CountRunList() != lvRun->Count()) {
       RefreshRunList();
-      if (lvRun->Count() > 0) SelectLastRow();
+      if (lvRun->Count() > 0)
+        SelectLastRow();
+      else
+        ShowNoRun();
     }
   });
+}
+
+bool frmResult::Form_QueryUnload() {
+  // Closed inside a selection's message pumping, the window would be gone when it goes on.
+  if (!mblnBusy) return true;
+  mblnClosePending = true;
+  return false;
+}
+
+void frmResult::RunExclusive(const std::function<void()>& body) {
+  mblnBusy = true;
+  ShowRunButtons();
+  body();
+  mblnBusy = false;
+  ShowRunButtons();
+  if (mblnClosePending) {
+    mblnClosePending = mblnActivatePending = mblnSelectPending = false;
+    Unload();
+    return;
+  }
+  if (mblnActivatePending) {
+    mblnActivatePending = false;
+    Form_Activate();
+  }
+  if (mblnSelectPending) {
+    mblnSelectPending = false;
+    // The row picked meanwhile is shown now, so the highlighted row is the run shown.
+    ui::ListItem* item = lvRun->SelectedItem();
+    if (item && item->Key() != shown_.Key) lvRun_Click();
+  }
+}
+
+void frmResult::lvRun_CurrentChanged(ui::ListItem* item) {
+  if (mblnListByProgram || !item) return;
+  mblnPressChangedRow = true;
+  if (!item->isSelected()) {
+    mblnListByProgram = true;
+    lvRun->SetSelectedItem(item);
+    mblnListByProgram = false;
+  }
+  lvRun_Click();
+}
+
+void frmResult::KeepRowHighlighted() {
+  // The current row stays highlighted (a control-click would clear it while its run is shown).
+  if (mblnListByProgram || lvRun->SelectedItem() || !lvRun->currentItem()) return;
+  mblnListByProgram = true;
+  lvRun->SetSelectedItem(static_cast<ui::ListItem*>(lvRun->currentItem()));
+  mblnListByProgram = false;
 }
 
 void frmResult::Form_Resize() {
@@ -330,6 +397,7 @@ void frmResult::Form_Resize() {
 }
 
 void frmResult::RefreshRunList() {
+  mblnListByProgram = true;
   vb::Guard(kName, "RefreshRunList", [&] {
     lvRun->Clear();
     std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
@@ -359,6 +427,7 @@ void frmResult::RefreshRunList() {
     Progress::ProgressStart(bar, 0, 0, 100);
     EnableMenus();
   });
+  mblnListByProgram = false;
 }
 
 int32_t frmResult::CountRunList() {
@@ -418,54 +487,94 @@ void frmResult::lvRun_ColumnClick(int column) {
 }
 
 void frmResult::lvRun_Click() {
-  using namespace modTulmo;
-  vb::Guard(kName, "lvRun_Click", [&] {
-    cmdBiota->setEnabled(true);
-    ShowRunButtons(CountRunList() != 0);
-    if (CountRunList() == 0) {
-      for (const char* name : StatisticLabels()) SetLabelCaption(name, "");
-      lblMessage->setText("");
-    } else {
-      int32_t id = vb::CLng(GetSelectedKeyId(0, lvRun));
-      // A record that is gone shows empty, never as the record of the run shown before.
-      if (!GetRunData(id)) CurrentRun = RunRecord{};
-      CurrentRun.RunID = id;
-      lblRunDescr->setText(QString::fromStdString(CurrentRun.RunDescription));
-      lblRunDescr->setToolTip(lblRunDescr->text());
-      SetCaption(CurrentRun.RunDescription);
-      if (!GetData(CurrentRun.CompoundID)) CurrentCompound = CompoundRecord{};
-      LblSelCompound->setText(QString::fromStdString(CurrentCompound.Cmpdescr));
-      if (!GetEnvironmentData(CurrentRun.EnvirID)) CurrentEstuary = EstuaryRecord{};
-      LblSelEnvir->setText(QString::fromStdString(CurrentEstuary.Description));
-      if (!GetEmissionData(CurrentRun.EmisID)) CurrentEmission = EmissionRecord{};
-      lblEmission->setText(QString::fromStdString(CurrentEmission.Description));
-      setCursor(Qt::WaitCursor);
-      lblMessage->setText("RECALCULATING STATISTICS , please be patient");
-      // ReadMap has said why it failed; what the grid still holds belongs to another run.
-      if (ReadMap(id))
-        CreateShape();
-      else
-        DiscardResults();
-      lblMessage->setText("");
-      if (CurrentCompound.Cmpkow < 4.5f)
-        lblMessage->setText("Bioaccumulation model not valid when log(Kow) value is below 4.5");
-      else if (CurrentCompound.Cmpkow > 8.0f)
-        lblMessage->setText("Bioaccumulation model not valid when log(Kow) value is greater than 8.0");
-      if (CurrentCompound.Cmpistype == 1) {
-        cmdBiota->setEnabled(false);
-        lblMessage->setText("Bioaccumulation model not valid for metals");
-      } else {
-        cmdBiota->setEnabled(true);
-      }
-      unsetCursor();
-    }
-    for (int i = 0; i < 20; ++i)
-      if (OptGraph[static_cast<size_t>(i)]->isChecked()) {
-        OptGraph_Click(i);
-        break;
-      }
+  if (mblnBusy) {
+    mblnSelectPending = true;
+    return;
+  }
+  RunExclusive([this] {
+    vb::Guard(kName, "lvRun_Click", [&] { SelectRun(); });
+    unsetCursor();
   });
-  unsetCursor();
+}
+
+void frmResult::SelectRun() {
+  using namespace modTulmo;
+  cmdBiota->setEnabled(true);
+  if (CountRunList() == 0) {
+    ShowNoRun();
+  } else {
+    shown_ = ShownRun{};
+    int32_t id = vb::CLng(GetSelectedKeyId(0, lvRun));
+    // A record that is gone shows empty, never as the record of the run shown before.
+    if (!GetRunData(id)) CurrentRun = RunRecord{};
+    CurrentRun.RunID = id;
+    lblRunDescr->setText(QString::fromStdString(CurrentRun.RunDescription));
+    lblRunDescr->setToolTip(lblRunDescr->text());
+    SetCaption(CurrentRun.RunDescription);
+    if (!GetData(CurrentRun.CompoundID)) CurrentCompound = CompoundRecord{};
+    LblSelCompound->setText(QString::fromStdString(CurrentCompound.Cmpdescr));
+    if (!GetEnvironmentData(CurrentRun.EnvirID)) CurrentEstuary = EstuaryRecord{};
+    LblSelEnvir->setText(QString::fromStdString(CurrentEstuary.Description));
+    if (!GetEmissionData(CurrentRun.EmisID)) CurrentEmission = EmissionRecord{};
+    lblEmission->setText(QString::fromStdString(CurrentEmission.Description));
+    shown_.RunID = id;
+    shown_.Key = lvRun->SelectedItem() ? lvRun->SelectedItem()->Key() : std::string();
+    shown_.Records = {CurrentCompound, CurrentEmission, CurrentEstuary};
+    setCursor(Qt::WaitCursor);
+    lblMessage->setText("RECALCULATING STATISTICS , please be patient");
+    // ReadMap has said why it failed; what the grid still holds belongs to another run.
+    shown_.MapRead = ReadMap(id);
+    if (shown_.MapRead)
+      CreateShape();
+    else
+      DiscardResults();
+    lblMessage->setText("");
+    const CompoundRecord& c = shown_.Records.Compound;
+    if (c.Cmpkow < 4.5f)
+      lblMessage->setText("Bioaccumulation model not valid when log(Kow) value is below 4.5");
+    else if (c.Cmpkow > 8.0f)
+      lblMessage->setText("Bioaccumulation model not valid when log(Kow) value is greater than 8.0");
+    if (c.Cmpistype == 1) {
+      cmdBiota->setEnabled(false);
+      lblMessage->setText("Bioaccumulation model not valid for metals");
+    } else {
+      cmdBiota->setEnabled(true);
+    }
+    unsetCursor();
+  }
+  for (int i = 0; i < 20; ++i)
+    if (OptGraph[static_cast<size_t>(i)]->isChecked()) {
+      OptGraph_Click(i);
+      break;
+    }
+}
+
+void frmResult::ShowNoRun() {
+  // With no run left, nothing of a deleted run stays on show or on disk as the layer.
+  shown_ = ShownRun{};
+  for (const char* name : StatisticLabels()) SetLabelCaption(name, "");
+  lblMessage->setText("");
+  DiscardResults();
+  lblRunDescr->setText("Run");
+  lblRunDescr->setToolTip({});
+  SetCaption("Results");
+  for (QLabel* l : {LblSelCompound, LblSelEnvir, lblEmission}) l->setText("- not yet selected -");
+  ShowRunButtons();
+}
+
+bool frmResult::RunFilesAllowed() {
+  if (mblnBusy) return false;
+  const std::string id = std::to_string(shown_.RunID);
+  std::string refusal;
+  if (shown_.RunID == 0)
+    refusal = "No run is shown; nothing was written.";
+  else if (!::Run().GetByKey(shown_.RunID, {}))
+    refusal = "Run " + id + " no longer exists; nothing was written.";
+  else if (!shown_.MapRead)
+    refusal = "The result map of run " + id + " could not be read; nothing was written.";
+  if (refusal.empty()) return true;
+  ui::MsgBox(refusal, ui::vbExclamation | ui::vbOKOnly);
+  return false;
 }
 
 void frmResult::DiscardResults() {
@@ -509,7 +618,7 @@ void frmResult::OptGraph_Click(int index) {
   vb::Guard(kName, "OptGraph_Click", [&] {
     if (index >= 0 && index < 20) {
       std::string header = index % 10 == 0 ? "Salinity"
-                                           : modTulmo::CurrentCompound.Cmpdescr + kHeaderSuffix[index];
+                                           : shown_.Records.Compound.Cmpdescr + kHeaderSuffix[index];
       if (index < 10) {
         BringToFront(MSChart[static_cast<size_t>(index)]);
         lblHeader->setText(QString::fromStdString(header));

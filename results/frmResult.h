@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "modelrun/ResultWindow.h"
+#include "modelrun/modTulmo.h"
 #include "platform/chart/MSChart.h"
 #include "platform/map/Legend.h"
 #include "platform/map/Map.h"
@@ -25,6 +26,15 @@
 #include "platform/ui/ListView.h"
 #include "results/MapTip.h"
 #include "shell/class_Elastic.h"
+
+namespace RunFiles {
+// The records of one run, as its selection loaded them by the run's ids.
+struct RunRecords {
+  modTulmo::CompoundRecord Compound;
+  modTulmo::EmissionRecord Emission;
+  modTulmo::EstuaryRecord Estuary;
+};
+}  // namespace RunFiles
 
 class frmResult : public ui::Form, public modTulmo::ResultWindow {
   Q_OBJECT
@@ -66,6 +76,9 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   QWidget* FrontDisplay() const;
   // The caption of a label of the window by its control name ("" when there is none).
   std::string LabelCaption(const std::string& label) const;
+  // The run the window shows (0 for none) and whether its result map was read.
+  int32_t ShownRunID() const { return shown_.RunID; }
+  bool ShownMapRead() const { return shown_.MapRead; }
 
   // modTulmo::ResultWindow
   void PrepareChart(int chart, int rows, int columns) override;
@@ -122,9 +135,28 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   void Form_Load() override;
   void Form_Activate() override;
   void Form_Resize() override;
+  bool Form_QueryUnload() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The run shown, as its selection loaded it; the export and the report write this run, never
+  // what the program's current records hold by the time they are pressed.
+  struct ShownRun {
+    int32_t RunID = 0;  // 0: no run shown
+    std::string Key;    // its row's key
+    bool MapRead = false;
+    RunFiles::RunRecords Records;
+  };
+  // A selection, an export or a report runs alone; a pick, an activation or a close that comes
+  // while it pumps messages waits for its end.
+  void RunExclusive(const std::function<void()>& body);
+  void SelectRun();
+  void ShowNoRun();
+  void lvRun_CurrentChanged(ui::ListItem* item);
+  void KeepRowHighlighted();
+  // False, after saying why, when there is no shown run whose files may be written.
+  bool RunFilesAllowed();
+
   bool RenderLayer(const std::string& field);
   // Empties the result grid, the labels, the charts and the layer after a failed reading.
   void DiscardResults();
@@ -134,13 +166,20 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   QLabel* AddLabel(QWidget* parent, const char* name, const char* caption, double left, double top, double width,
                    double height);
   void BringToFront(QWidget* w);
-  void ShowRunButtons(bool runShown);
+  void ShowRunButtons();
   void SelectLastRow();
   MapTip& Tip();
 
   bool mblnLoading = false;
   std::unique_ptr<class_Elastic> mobjElastic;
   QWidget* front_ = nullptr;
+  ShownRun shown_;
+  bool mblnBusy = false;
+  bool mblnSelectPending = false;
+  bool mblnActivatePending = false;
+  bool mblnClosePending = false;
+  bool mblnListByProgram = false;  // rows filled or highlighted by the window itself: no pick
+  bool mblnPressChangedRow = false;
 };
 
 // The five biota quantities apply to a compound whose log Kow lies in 4.5 .. 8.0 (limits included).
@@ -161,8 +200,10 @@ void Write();
 namespace RunFiles {
 // "<runid>-data.txt": five header lines, then quantity by quantity the transects of ten cells.
 void WriteRunData(int32_t runid, bool biota);
-// "<runid>-report.txt"; `caption` gives the captions of the window's statistic labels.
-void WriteRunReport(int32_t runid, bool biota, const std::function<std::string(const std::string&)>& caption);
+// "<runid>-report.txt" of the run computed with `records`; `caption` gives the captions of the
+// window's statistic labels.
+void WriteRunReport(int32_t runid, bool biota, const RunRecords& records,
+                    const std::function<std::string(const std::string&)>& caption);
 // Copies "map.shx", "map.shp" and "map.dbf" to "<runid>.shx", ".shp" and ".dbf".
 void CopyLayer(int32_t runid);
 }  // namespace RunFiles

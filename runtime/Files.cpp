@@ -151,7 +151,45 @@ BinaryWriter::~BinaryWriter() {
 
 // ---- text files
 
-std::string ToLatin1(std::string_view utf8) {
+namespace {
+
+// Bytes 0x80 to 0x9F of Windows-1252; 0 marks the five bytes the code page leaves undefined,
+// which Windows carries over as the control characters of the same number.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+uint32_t CodePointOf(unsigned char byte) {
+  if (byte < 0x80 || byte > 0x9F) return byte;
+  const char16_t cp = kHighControls[byte - 0x80];
+  return cp ? cp : byte;
+}
+
+// The byte of a code point, or '?' when the code page has none.
+char ByteOf(uint32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (unsigned b = 0x80; b <= 0x9F; ++b)
+    if (CodePointOf(static_cast<unsigned char>(b)) == cp) return static_cast<char>(b);
+  return '?';
+}
+
+void AppendUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | cp >> 6);
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | cp >> 12);
+    out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string ToWindows1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -170,29 +208,21 @@ std::string ToLatin1(std::string_view utf8) {
       cp = cp << 6 | (cc & 0x3F);
     }
     if (!ok) {
-      // Not UTF-8: the byte is taken as Latin-1 already.
+      // Not UTF-8: the byte is taken as a code-page byte already.
       out += static_cast<char>(c);
       ++i;
       continue;
     }
-    out += cp <= 0xFF ? static_cast<char>(cp) : '?';
+    out += ByteOf(cp);
     i += static_cast<std::size_t>(len);
   }
   return out;
 }
 
-std::string FromLatin1(std::string_view latin1) {
+std::string FromWindows1252(std::string_view bytes) {
   std::string out;
-  out.reserve(latin1.size());
-  for (char ch : latin1) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      out += ch;
-    } else {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  out.reserve(bytes.size());
+  for (char ch : bytes) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(ch)));
   return out;
 }
 
@@ -205,7 +235,7 @@ TextWriter::TextWriter(const std::string& path, Mode mode) {
 
 void TextWriter::Write(std::string_view text) {
   if (!out_.is_open()) Raise(52);
-  const std::string bytes = ToLatin1(text);
+  const std::string bytes = ToWindows1252(text);
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out_) Raise(75);
 }
@@ -248,7 +278,7 @@ std::string TextReader::ReadLine() {
     line += static_cast<char>(c);
   }
   in_.clear();
-  return FromLatin1(line);
+  return FromWindows1252(line);
 }
 
 void TextReader::Close() { in_.close(); }

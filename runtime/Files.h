@@ -1,4 +1,5 @@
-// File services: existence, deletion, binary files (little-endian) and CRLF Latin-1 text files.
+// File services: existence, deletion, binary files (little-endian) and CRLF text files in the
+// Windows-1252 code page, the single-byte code page the engine and the text editors expect.
 // Names without a folder are taken in the working directory. Texts in the program are UTF-8.
 #pragma once
 #include <cstdint>
@@ -51,7 +52,7 @@ class BinaryWriter {
   std::ofstream out_;
 };
 
-// Writes a text file line by line with CRLF line ends, UTF-8 texts converted to Latin-1
+// Writes a text file line by line with CRLF line ends, UTF-8 texts converted to Windows-1252
 // (a character outside it becomes "?"). 75 when the file cannot be created or written.
 class TextWriter {
  public:
@@ -66,7 +67,7 @@ class TextWriter {
   std::ofstream out_;
 };
 
-// Reads a Latin-1 text file line by line (CRLF, LF or CR ends), giving UTF-8. 53 when missing,
+// Reads a Windows-1252 text file line by line (CRLF, LF or CR ends), giving UTF-8. 53 when missing,
 // 62 when reading past the end.
 class TextReader {
  public:
@@ -79,8 +80,9 @@ class TextReader {
   std::ifstream in_;
 };
 
-// Latin-1 <-> UTF-8.
-std::string ToLatin1(std::string_view utf8);
-std::string FromLatin1(std::string_view latin1);
+// Windows-1252 <-> UTF-8: the en dash, the euro sign and the curly quotes have their bytes
+// 0x80 to 0x9F; a character the code page lacks is written "?".
+std::string ToWindows1252(std::string_view utf8);
+std::string FromWindows1252(std::string_view bytes);
 
 }  // namespace vb

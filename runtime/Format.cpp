@@ -156,7 +156,7 @@ std::string FormatDecimal(bool negative, const Decimal& value, const Picture& p)
     while (static_cast<int>(frac.size()) > minFrac && frac.back() == '0') frac.pop_back();
     number = p.grouping ? Group(intDigits) : intDigits;
     if (p.point) number += "." + frac;
-    negative = negative && !r.digits.empty();
+    // A negative value keeps its sign when it rounds to zero: -0.001 in "0.00" is "-0.00".
   } else {
     const int intPlaces = std::max<int>(1, static_cast<int>(p.intPart.size()));
     const int total = intPlaces + maxFrac;

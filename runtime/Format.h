@@ -1,7 +1,8 @@
 // Number pictures: "0" a digit always written, "#" a digit written when significant, "." the
 // decimal point, "," digit grouping, "E+"/"E-" (also "e+"/"e-") followed by digit placeholders for
 // scientific form. The value is rounded on its shortest decimal text, halves away from zero, so
-// 12.25 with one decimal gives "12.3". Locale-free: the point is always ".".
+// 12.25 with one decimal gives "12.3"; a negative value keeps its "-" also when it rounds to zero
+// ("-0.00"). Locale-free: the point is always ".".
 #pragma once
 #include <concepts>
 #include <string>

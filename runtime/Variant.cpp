@@ -34,6 +34,16 @@ void CivilFromDays(int64_t z, int& y, int& m, int& d) {
 }
 
 const int64_t kEpoch = DaysFromCivil(1899, 12, 30);
+// The serials of 100-01-01 and of 10000-01-01, the first day past the range.
+const double kFirstSerial = static_cast<double>(DaysFromCivil(100, 1, 1) - kEpoch);
+const double kLastSerial = static_cast<double>(DaysFromCivil(10000, 1, 1) - kEpoch);
+
+// A number taken as a date: 6 when it lies outside the years 100 to 9999.
+Date SerialDate(double serial) {
+  const Date d{serial};
+  SplitDate(d);
+  return d;
+}
 
 bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 int DaysInMonth(int y, int m) {
@@ -122,7 +132,7 @@ NumberRead ReadNumberPrefix(std::string_view t, double& out, std::size_t& used) 
   if (res.ec == std::errc::result_out_of_range) {
     // Underflow reads as 0; overflow is an error.
     bool big = false;
-    const auto e = text.find('e');
+    const auto e = text.find_first_of("eE");
     if (e != std::string::npos) big = text[e + 1] != '-';
     if (big) return NumberRead::OutOfRange;
     v = 0;
@@ -159,6 +169,8 @@ Date Now() {
 }
 
 DateParts SplitDate(Date d) {
+  // Only the years 100 to 9999 are dates; a far-off serial would overflow the day arithmetic.
+  if (!(d.serial > kFirstSerial - 1 && d.serial < kLastSerial + 1)) Raise(6);
   double days = std::floor(d.serial);
   int64_t secs = std::llround((d.serial - days) * 86400.0);
   if (secs >= 86400) {
@@ -170,6 +182,7 @@ DateParts SplitDate(Date d) {
   p.hour = static_cast<int>(secs / 3600);
   p.minute = static_cast<int>(secs / 60 % 60);
   p.second = static_cast<int>(secs % 60);
+  if (p.year < 100 || p.year > 9999) Raise(6);
   return p;
 }
 
@@ -307,16 +320,16 @@ bool CBool(const Variant& v) {
 }
 
 Date CDate(const Variant& v) {
-  if (const Date* d = std::get_if<Date>(&v.v_)) return *d;
+  if (const Date* d = std::get_if<Date>(&v.v_)) return SerialDate(d->serial);
   if (v.IsNull()) Raise(94);
   if (v.IsString()) {
     Date d;
     if (ParseDate(v.AsString(), d)) return d;
     double serial = 0;
     if (!ParseNumber(v.AsString(), serial)) Raise(13);
-    return Date{serial};
+    return SerialDate(serial);
   }
-  return Date{CDbl(v)};
+  return SerialDate(CDbl(v));
 }
 
 bool ParseNumber(std::string_view text, double& out) {

@@ -19,6 +19,7 @@ Date Now();
 struct DateParts {
   int year, month, day, hour, minute, second;
 };
+// 6 for a date outside the years 100 to 9999 (or not finite).
 DateParts SplitDate(Date d);
 // "2026-12-10 09:30:00"; the time is left out at midnight ("2026-12-10"). The text form of a Date.
 std::string DateText(Date d);
@@ -86,7 +87,8 @@ float CSng(const Variant& v);        // 6 when out of the Single range
 int32_t CLng(const Variant& v);      // rounds halves to even; 6 when out of the 32-bit range
 int16_t CInt(const Variant& v);      // rounds halves to even; 6 when out of the 16-bit range
 bool CBool(const Variant& v);        // a number is True when not 0; "True"/"False" texts; else 13
-Date CDate(const Variant& v);        // a Date, a date text (ParseDate) or a number as serial; else 13
+Date CDate(const Variant& v);        // a Date, a date text (ParseDate) or a number as serial; else 13;
+                                     // 6 for a serial outside the years 100 to 9999
 
 // Round half to even to a whole number, raising 6 when it does not fit.
 int32_t RoundLong(double d);

@@ -17,6 +17,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Global.h"
+#include "platform/ui/HelpWindow.h"
 #include "platform/ui/MsgBox.h"
 #include "runtime/Guard.h"
 #include "shell/ChildForms.h"
@@ -37,16 +38,6 @@ bool InList(const QString& name, const char* const (&list)[6]) {
   for (const char* n : list)
     if (name == QLatin1String(n)) return true;
   return false;
-}
-
-// The help pages: beside the program first, then an installed share folder, then the working folder.
-QString HelpPage() {
-  const QString app = QCoreApplication::applicationDirPath();
-  for (const QString& dir : {app + "/help", app + "/../share/ui-tulmo/help", QDir::currentPath() + "/help"}) {
-    QFileInfo page(dir + "/introduction.htm");
-    if (page.exists()) return page.absoluteFilePath();
-  }
-  return {};
 }
 
 }  // namespace
@@ -433,11 +424,8 @@ void MDIMain::mnuHelpAbout_Click() {
 }
 
 void MDIMain::mnuHelpHelp_Click() {
-  // A help page that cannot be shown is passed over silently.
-  vb::Try([&] {
-    QString page = HelpPage();
-    if (!page.isEmpty()) ui::OpenUrl(QUrl::fromLocalFile(page));
-  });
+  // The help window says itself when its pages are missing; nothing is reported beyond that.
+  vb::Try([&] { ui::ShowHelp("introduction.htm"); });
   vb::Err().Clear();
 }
 

@@ -1,4 +1,4 @@
-# The window layer of the user interface: forms, twips, controls, list view, dialogs, desktop services.
+# The window layer of the user interface: forms, twips, controls, list view, dialogs, desktop services, help and text viewers.
 target_sources(tulmo_core PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/Twips.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/Form.cpp
@@ -7,6 +7,9 @@ target_sources(tulmo_core PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/Application.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ListView.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/CommonDialog.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/HelpWindow.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/TextViewer.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/TextViewer.h
   ${CMAKE_CURRENT_SOURCE_DIR}/Form.h
   ${CMAKE_CURRENT_SOURCE_DIR}/Controls.h
   ${CMAKE_CURRENT_SOURCE_DIR}/ListView.h

@@ -42,11 +42,13 @@ TEST_F(CompoundEditorTest, BadFieldsGiveTheirMessageAndStoreNothing) {
   // Compound 1 is organic: its vapour pressure and solubility fields are edited through the Henry
   // panel only and its Kd field belongs to metals, so those fields are disabled and keep the focus
   // where it was.
+  // Kd is checked only for a metal, whose Kd field is enabled.
   struct Case {
     QLineEdit* frmCompounds::*field;
     const char* text;
     const char* message;
     bool focused;  // the failing field gets the focus
+    bool metal = false;
   } cases[] = {
       {&frmCompounds::txtCmpdescr, "  ", "The 'txtCmpdescr' cannot be blank. Please try again.", true},
       {&frmCompounds::txtCmpname, "", "The 'txtCmpname' cannot be blank. Please try again.", true},
@@ -57,14 +59,18 @@ TEST_F(CompoundEditorTest, BadFieldsGiveTheirMessageAndStoreNothing) {
       {&frmCompounds::txtCmpkow, "", "Log(Kow) must be a positive numeric. Please try again.", true},
       {&frmCompounds::txtCmpkow, "-0.1", "Log(Kow) must be a positive numeric. Please try again.", true},
       {&frmCompounds::txtCmpkow, "20.01", "Log(Kow) cannot be higher than 20. Please try again.", true},
-      {&frmCompounds::txtCmpkd, "", "Kd must be a positive numeric. Please try again.", false},
-      {&frmCompounds::txtCmpkd, "10000.5", "Kd cannot be higher than 10000. Please try again.", false},
+      {&frmCompounds::txtCmpkd, "", "Kd must be a positive numeric. Please try again.", true, true},
+      {&frmCompounds::txtCmpkd, "10000.5", "Kd cannot be higher than 10000. Please try again.", true, true},
   };
   const std::string before = db.Scalar("SELECT CmpDescr || CmpName || CmpSol FROM Compounds WHERE CmpID = 1");
   for (const Case& c : cases) {
     auto* list = OpenList("frmCompoundsList", 1);
     frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
     ASSERT_NE(e, nullptr);
+    if (c.metal) {
+      e->OptType[0]->setChecked(true);
+      e->OptType_Click(0);
+    }
     (e->*c.field)->setText(c.text);
     const std::size_t n = boxes.boxes().size();
     e->cmdOK_Click();
@@ -123,7 +129,7 @@ TEST_F(CompoundEditorTest, StoredTypeChoosesTheOptionWithAMessageForOthers) {
   struct Case {
     const char* stored;
     bool metal;
-    const char* message;  // nullptr: none
+    const char* message;  // nullptr: none; a metal shows its validity text from the start
   } cases[] = {{"1", true, nullptr},
                {"2", false, nullptr},
                {"3", false, "Type 3 not implemented yet, type switched to organic"},
@@ -140,6 +146,7 @@ TEST_F(CompoundEditorTest, StoredTypeChoosesTheOptionWithAMessageForOthers) {
     // The type rule: Kd for metals, the organic fields otherwise.
     EXPECT_EQ(e->txtCmpkd->isEnabled(), c.metal) << c.stored;
     EXPECT_EQ(e->txtCmpkow->isEnabled(), !c.metal) << c.stored;
+    EXPECT_EQ(e->Label24->text().toStdString() == Estimators::kMetalsNotValid, c.metal) << c.stored;
     if (c.message) {
       ASSERT_EQ(boxes.boxes().size(), 1u) << c.stored;
       EXPECT_EQ(boxes.boxes()[0].prompt, c.message);
@@ -152,20 +159,25 @@ TEST_F(CompoundEditorTest, StoredTypeChoosesTheOptionWithAMessageForOthers) {
   }
 }
 
-TEST_F(CompoundEditorTest, ClearEmptiesTheFieldsButNotTheIdOrTheTypeAndTheButtonsKeepTheirPlace) {
+TEST_F(CompoundEditorTest, ClearEmptiesTheTypedFieldsButNotTheIdOrTheTypeAndTheButtonsKeepTheirPlace) {
   auto* list = OpenList("frmCompoundsList", 1);
   frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
+  const std::string beta = e->txtBetaPrey->text().toStdString();
   e->ClearForm();
   for (QLineEdit* f : {e->txtCmpdescr, e->txtCmpname, e->txtCASnr, e->txtCmpmolmass, e->txtCmpkow, e->txtCmppka,
-                       e->txtBetaPrey, e->txtBioTransOrg2Dab, e->txtCmptmelt})
+                       e->txtCmpvappress, e->txtBioTransOrg2Dab})
     EXPECT_TRUE(f->text().isEmpty()) << f->objectName().toStdString();
+  // Estimated, never typed, and hidden fields keep their texts.
+  EXPECT_EQ(e->txtBetaPrey->text().toStdString(), beta);
+  EXPECT_FALSE(e->txtCmptmelt->text().isEmpty());
   EXPECT_EQ(e->txtCmpid->text(), "1");
   EXPECT_TRUE(e->OptType[1]->isChecked());
-  // File Save of cleared fields: the invalid-data message, nothing stored, the window stays.
+  // File Save of cleared fields runs the Save button's checks: nothing stored, the window stays.
   EXPECT_FALSE(e->SaveDetails());
-  EXPECT_EQ(Prompts(), std::vector<std::string>{frmCompounds::kInvalidData});
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"The 'txtCmpdescr' cannot be blank. Please try again."});
   EXPECT_NE(db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 1"), "");
+  EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), e);
 
   e->SetWidth(12000);
   e->SetHeight(9000);
@@ -173,6 +185,51 @@ TEST_F(CompoundEditorTest, ClearEmptiesTheFieldsButNotTheIdOrTheTypeAndTheButton
   EXPECT_NEAR(ui::TopOf(e->cmdOK), 9000 - 925, 15);
   EXPECT_NEAR(ui::TopOf(e->cmdCancel), 9000 - 925, 15);
   EXPECT_NEAR(ui::LeftOf(e->cmdCancel), 12000 - 1280, 15);
+}
+
+TEST_F(CompoundEditorTest, AMetalAfterClearNeedsOnlyWhatAMetalStores) {
+  // Compound 4 is a stored metal. Its vapour pressure is out of reach (disabled), and not stored.
+  auto* list = OpenList("frmCompoundsList", 4);
+  frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->Label24->text().toStdString(), Estimators::kMetalsNotValid);
+  e->ClearForm();
+  EXPECT_FALSE(e->txtCmpvappress->isEnabled());
+  e->txtCmpdescr->setText("lead");
+  e->txtCmpname->setText("Pb");
+  e->txtCmpmolmass->setText("207.2");
+  e->txtCmpkd->setText("40");
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
+  EXPECT_EQ(db.Scalar("SELECT CmpName || '/' || CmpKd || '/' || CmpVappress FROM Compounds WHERE CmpID = 4"),
+            "Pb/40.0/0.0");
+  EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), nullptr);
+}
+
+// The next control that the Tab key can reach, in the window's tab order.
+QWidget* NextTabStop(QWidget* w) {
+  do w = w->nextInFocusChain();
+  while (!(w->focusPolicy() & Qt::TabFocus));
+  return w;
+}
+
+TEST_F(CompoundEditorTest, FocusStartsInTheFirstFieldAndTabFollowsTheFields) {
+  auto* list = OpenList("frmCompoundsList", 1);
+  frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
+  ASSERT_NE(e, nullptr);
+  EXPECT_EQ(e->focusWidget(), e->txtCmpdescr);
+  EXPECT_EQ(NextTabStop(e->txtCmpdescr), e->txtCmpname);
+  EXPECT_EQ(NextTabStop(e->txtCmpname), e->txtCASnr);
+  EXPECT_EQ(NextTabStop(e->txtCASnr), e->OptType[0]);
+  // Save and Close come after every field.
+  QWidget* w = e->txtCmpdescr;
+  int steps = 0;
+  while (w != e->cmdOK && steps++ < 200) {
+    EXPECT_NE(w, e->cmdCancel);
+    w = NextTabStop(w);
+  }
+  EXPECT_EQ(w, e->cmdOK);
+  EXPECT_EQ(NextTabStop(e->cmdOK), e->cmdCancel);
 }
 
 TEST_F(CompoundEditorTest, CopyAddsASelectedRowWithTheNewId) {
@@ -192,8 +249,9 @@ TEST_F(CompoundEditorTest, CopyAddsASelectedRowWithTheNewId) {
   EXPECT_EQ(db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 6"), descr + " (copy)");
 }
 
-TEST_F(CompoundEditorTest, MetalStoresZerosAndNullKowAndPkaNeedsItsLeadingZero) {
+TEST_F(CompoundEditorTest, MetalStoresZerosAndNullKowAndFileSaveAddsOnceThenEdits) {
   auto* list = OpenList("frmCompoundsList");
+  const int rows = list->lvw->Count();
   frmCompounds* e = OpenCompound(*this, list, "AddRecord");
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->Caption(), "Add new compound - properties");
@@ -208,23 +266,53 @@ TEST_F(CompoundEditorTest, MetalStoresZerosAndNullKowAndPkaNeedsItsLeadingZero) 
   e->txtCmpkd->setText("2.5");
   e->txtCmpsol->setText("77");
   e->txtCmpmolmass->setText("65.4");
-  // File Save alone: no checks, no list row, the window stays; twice adds twice.
+  // File Save: one record and one list row; the window stays and goes on as an edit of it.
   EXPECT_TRUE(e->SaveDetails());
+  EXPECT_EQ(e->Mode(), editors::modEdit);
+  EXPECT_EQ(e->Caption(), "Edit compound - properties");
+  e->txtCmpkd->setText("3");
   EXPECT_TRUE(e->SaveDetails());
-  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Compounds WHERE CmpDescr = 'zinc'"), "2");
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Compounds WHERE CmpDescr = 'zinc'"), "1");
   EXPECT_EQ(db.Scalar("SELECT CmpIsType || '/' || CmpKd || '/' || CmpSol FROM Compounds WHERE CmpID = 6"),
-            "1/2.5/0.0");
+            "1/3.0/0.0");
   EXPECT_EQ(db.Scalar("SELECT CmpKow FROM Compounds WHERE CmpID = 6"), "NULL");
-  EXPECT_EQ(list->lvw->Find("KY_6"), nullptr);
+  EXPECT_EQ(list->lvw->Count(), rows + 1);
+  ASSERT_NE(list->lvw->Find("KY_6"), nullptr);
+  EXPECT_EQ(list->lvw->SelectedItem(), list->lvw->Find("KY_6"));
+  EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), e);
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
+  e->CloseForm();
 
-  e->OptType[1]->setChecked(true);
-  e->txtCmppka->setText("-1");
+  // A view stores nothing and says so.
+  list->lvw->SetSelectedItem(list->lvw->Find("KY_6"));
+  e = OpenCompound(*this, list, "DisplayRecord");
+  ASSERT_NE(e, nullptr);
   EXPECT_FALSE(e->SaveDetails());
-  EXPECT_EQ(Prompts().back(), frmCompounds::kInvalidData);
-  EXPECT_EQ(boxes.boxes().back().style, ui::vbInformation);
-  e->txtCmppka->setText("");
-  EXPECT_TRUE(e->SaveDetails());
-  EXPECT_EQ(db.Scalar("SELECT CmppKa || '/' || CmpKd FROM Compounds WHERE CmpID = 8"), "0.0/0.0");
+}
+
+TEST_F(CompoundEditorTest, PkaIsConvertedAsTypedAndEmptyMeansZero) {
+  struct Case {
+    const char* pka;
+    const char* stored;  // nullptr: the invalid-data message
+  } cases[] = {{"-1", "-1.0"}, {"", "0.0"}, {"4.2", "4.2"}, {"x", nullptr}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pka);
+    boxes.Clear();
+    auto* list = OpenList("frmCompoundsList", 1);
+    frmCompounds* e = OpenCompound(*this, list, "UpdateRecord");
+    ASSERT_NE(e, nullptr);
+    e->txtCmppka->setText(c.pka);
+    e->cmdOK_Click();
+    if (c.stored) {
+      EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
+      EXPECT_EQ(db.Scalar("SELECT CmppKa FROM Compounds WHERE CmpID = 1"), c.stored);
+    } else {
+      EXPECT_EQ(Prompts(), std::vector<std::string>{frmCompounds::kInvalidData});
+      EXPECT_EQ(boxes.boxes().back().style, ui::vbInformation);
+      EXPECT_EQ(Editor<frmCompounds>("frmCompounds"), e);
+    }
+    ui::UnloadAllForms();
+  }
 }
 
 TEST_F(CompoundEditorTest, EstimationPanelsFillTheirFields) {

@@ -1,5 +1,5 @@
 // The emission editor: loading per mode, saving in edit, add and copy mode with the parent list's
-// row, the current emission written by every save, and the clear that leaves nothing savable.
+// row, File Save, the clear of the shown fields, and the program's current emission left alone.
 #include <QMetaObject>
 
 #include "editors/frmEmission.h"
@@ -70,9 +70,9 @@ TEST_F(EmissionEditorTest, EditStoresTheNumbersAndChangesOnlyTheDescriptionCell)
   EXPECT_EQ(list->lvw->SelectedItem()->SubItem(1), "river, 0.1 ug/l");
   EXPECT_EQ(list->lvw->SelectedItem()->Text(), "2");
   EXPECT_TRUE(gblnEmissionsChanged);
-  EXPECT_EQ(modTulmo::CurrentEmission.Description, "river, 0.1 ug/l");
-  EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.EmRiverConc, 0.1);
-  EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.Emdummy5, -99999);
+  // The current emission is the calculation's, not the editor's.
+  EXPECT_EQ(modTulmo::CurrentEmission.Description, "");
+  EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.EmRiverConc, 0);
 }
 
 TEST_F(EmissionEditorTest, CopyAddsANewRecordAndLeavesTheSource) {
@@ -98,7 +98,7 @@ TEST_F(EmissionEditorTest, CopyAddsANewRecordAndLeavesTheSource) {
   EXPECT_EQ(Editor<frmEmission>("frmEmission"), nullptr);
 }
 
-TEST_F(EmissionEditorTest, AddWithTheDesignValuesStoresZerosAndFileSaveAddsAgain) {
+TEST_F(EmissionEditorTest, AddWithTheDesignValuesStoresZerosAndFileSaveAddsOnce) {
   auto* list = OpenList("frmEmissionList");
   frmEmission* e = Open(list, "AddRecord");
   ASSERT_NE(e, nullptr);
@@ -106,14 +106,19 @@ TEST_F(EmissionEditorTest, AddWithTheDesignValuesStoresZerosAndFileSaveAddsAgain
   e->txtDescription->setText("nothing");
   const int rows = list->lvw->Count();
   EXPECT_TRUE(e->SaveDetails());
+  e->txtLoad1->setText("4");
   EXPECT_TRUE(e->SaveDetails());
-  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Emission WHERE Description = 'nothing'"), "2");
-  EXPECT_EQ(list->lvw->Count(), rows);
-  EXPECT_EQ(e->txtEmissionid->text(), "6");
-  EXPECT_EQ(Row("6"), "nothing|0.0|0.0|0.0|0.0|0.0|0.0|0.0");
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Emission WHERE Description = 'nothing'"), "1");
+  EXPECT_EQ(list->lvw->Count(), rows + 1);
+  EXPECT_EQ(e->txtEmissionid->text(), "5");
+  EXPECT_EQ(e->Caption(), "Edit emission - properties");
+  EXPECT_EQ(Row("5"), "nothing|4.0|0.0|0.0|0.0|0.0|0.0|0.0");
+  EXPECT_EQ(Editor<frmEmission>("frmEmission"), e);
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts().front();
 }
 
-TEST_F(EmissionEditorTest, AfterClearEverySaveIsRefusedButTheCurrentEmissionChanges) {
+TEST_F(EmissionEditorTest, ClearEmptiesTheShownFieldsAndAFailedSaveChangesNothing) {
+  db.Raw("UPDATE Emission SET GridNr3 = 7 WHERE EmissionID = 1");
   auto* list = OpenList("frmEmissionList", 1);
   frmEmission* e = Open(list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
@@ -122,24 +127,30 @@ TEST_F(EmissionEditorTest, AfterClearEverySaveIsRefusedButTheCurrentEmissionChan
   modTulmo::CurrentEmission.Load2 = 123;
   e->ClearForm();
   EXPECT_TRUE(e->txtDescription->text().isEmpty());
-  EXPECT_TRUE(e->txtGridnr[0]->text().isEmpty());
+  EXPECT_TRUE(e->txtLoad2->text().isEmpty());
+  EXPECT_EQ(e->txtGridnr[2]->text(), "7");  // never shown
   EXPECT_EQ(e->txtEmissionid->text(), "1");
-  // The visible fields filled in again: the hidden grid numbers still hold nothing.
+  // A box left empty: nothing stored, and nothing else changed on the way.
   e->txtDescription->setText("typed again");
-  for (QLineEdit* f : {e->txtLoad1, e->txtLoad2, e->txtLoad3, e->txtLoad4, e->txtLoad5, e->txtLoadatmos,
-                       e->txtEmRiverConc, e->txtEmSeaConc, e->txtSedBack})
-    f->setText("1");
   e->cmdOK_Click();
   EXPECT_EQ(Prompts(), std::vector<std::string>{frmEmission::kInvalidData});
   EXPECT_EQ(boxes.boxes()[0].style, ui::vbInformation);
   EXPECT_EQ(Row("1"), before);
   EXPECT_EQ(Editor<frmEmission>("frmEmission"), e);
-  EXPECT_EQ(modTulmo::CurrentEmission.Description, "typed again");
+  EXPECT_EQ(modTulmo::CurrentEmission.Description, "");
   EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.Load2, 123);
   EXPECT_FALSE(gblnEmissionsChanged);
+  // The shown fields filled in again: the record saves, with its grid numbers.
+  for (QLineEdit* f : {e->txtLoad1, e->txtLoad2, e->txtLoad3, e->txtLoad4, e->txtLoad5, e->txtLoadatmos,
+                       e->txtEmRiverConc, e->txtEmSeaConc, e->txtSedBack})
+    f->setText("1");
+  e->cmdOK_Click();
+  EXPECT_EQ(Row("1"), "typed again|1.0|1.0|1.0|1.0|1.0|7.0|0.0");
+  EXPECT_EQ(Editor<frmEmission>("frmEmission"), nullptr);
+  EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.Load2, 123);
 }
 
-TEST_F(EmissionEditorTest, AStoreThatFindsNoRowFailsSilentlyAfterWritingTheCurrentEmission) {
+TEST_F(EmissionEditorTest, AStoreThatFindsNoRowFailsSilently) {
   auto* list = OpenList("frmEmissionList", 3);
   frmEmission* e = Open(list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
@@ -148,6 +159,6 @@ TEST_F(EmissionEditorTest, AStoreThatFindsNoRowFailsSilentlyAfterWritingTheCurre
   e->cmdOK_Click();
   EXPECT_TRUE(boxes.boxes().empty());
   EXPECT_EQ(Editor<frmEmission>("frmEmission"), e);
-  EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.Loadatmos, 33);
+  EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.Loadatmos, 0);
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Emission WHERE EmissionID = 3"), "0");
 }

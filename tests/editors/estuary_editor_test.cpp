@@ -1,7 +1,8 @@
 // The estuary editor: the hydraulic characteristics shown as the fields change, the save check
-// with its refusals and corrections, saving in add, copy and edit mode through the current
-// estuary with the estuary list's row, the dispersion method and the small handlers.
+// with its refusals and corrections, saving in add, copy and edit mode with the estuary list's row
+// (the program's current estuary left alone), the dispersion method and the small handlers.
 #include <QMetaObject>
+#include <map>
 
 #include "editors/EstuaryHydrodynamics.h"
 #include "editors/frmEnvironment.h"
@@ -24,6 +25,17 @@ class EstuaryEditorTest : public EditorTest {
     return Editor<frmEnvironment>("frmEnvironment");
   }
   frmEnvironment* OpenAdd() { return Open(OpenList("frmEnvironmentList"), "AddRecord"); }
+  // An add form with the salinity method and the stations' distances and salinities typed in.
+  frmEnvironment* OpenAddSalinity(const char* x1, const char* x2, const char* s1, const char* s2) {
+    frmEnvironment* e = OpenAdd();
+    if (!e) return nullptr;
+    e->optDispersion[1]->setChecked(true);
+    e->txtDispersionX1->setText(x1);
+    e->txtDispersionX2->setText(x2);
+    e->txtDispersionSalinity1->setText(s1);
+    e->txtDispersionSalinity2->setText(s2);
+    return e;
+  }
   std::string Count() const { return db.Scalar("SELECT COUNT(*) FROM Environment"); }
 };
 
@@ -69,9 +81,8 @@ TEST_F(EstuaryEditorTest, AddShowsTheCharacteristicsOfTheInitialValuesAndStoresT
   EXPECT_EQ(list->lvw->SelectedItem()->SubItem(1), "Scheldt-like");
   EXPECT_EQ(list->lvw->SelectedItem()->SubItem(2), "user");
   EXPECT_TRUE(gblnEstuariesChanged);
-  EXPECT_EQ(modTulmo::CurrentEstuary.Description, "Scheldt-like");
-  EXPECT_EQ(modTulmo::CurrentEstuary.DispersionX2, 4);
-  EXPECT_FLOAT_EQ(modTulmo::CurrentEstuary.Saltintrusionlengthavg, 24.9f);
+  EXPECT_EQ(modTulmo::CurrentEstuary.Description, "");
+  EXPECT_EQ(modTulmo::CurrentEstuary.DispersionX2, 0);
 
   // Opened again, the distances show as whole numbers.
   list->lvw->SetSelectedItem(list->lvw->Find("KY_6"));
@@ -81,7 +92,8 @@ TEST_F(EstuaryEditorTest, AddShowsTheCharacteristicsOfTheInitialValuesAndStoresT
   EXPECT_EQ(Text(e->txtDispersionX2), "4");
 }
 
-TEST_F(EstuaryEditorTest, ViewLoadsTheCurrentEstuaryAndAllowsOnlyClose) {
+TEST_F(EstuaryEditorTest, ViewShowsTheRecordLeavesTheCurrentEstuaryAndAllowsOnlyClose) {
+  modTulmo::CurrentEstuary.Description = "the one a run computed with";
   auto* list = OpenList("frmEnvironmentList", 1);
   frmEnvironment* e = Open(list, "DisplayRecord");
   ASSERT_NE(e, nullptr);
@@ -92,8 +104,9 @@ TEST_F(EstuaryEditorTest, ViewLoadsTheCurrentEstuaryAndAllowsOnlyClose) {
   EXPECT_EQ(Text(e->txtWidthmouth), "6000");
   EXPECT_EQ(Text(e->txtTidalperiod), "12.42");
   EXPECT_EQ(Text(e->txtconvergencelength), "31.1");
-  EXPECT_EQ(modTulmo::CurrentEstuary.Description, Text(e->txtDescription));
-  EXPECT_FLOAT_EQ(modTulmo::CurrentEstuary.Widthmouth, 6000);
+  EXPECT_EQ(modTulmo::CurrentEstuary.Description, "the one a run computed with");
+  EXPECT_FLOAT_EQ(modTulmo::CurrentEstuary.Widthmouth, 0);
+  EXPECT_EQ(e->focusWidget(), e->cmdCancel);
   EXPECT_TRUE(e->cmdOK->isHidden());
   for (QWidget* w : {static_cast<QWidget*>(e->txtDescription), static_cast<QWidget*>(e->txtSilt1),
                      static_cast<QWidget*>(e->optDispersion[1]), static_cast<QWidget*>(e->cmdEstPhyto)})
@@ -131,6 +144,7 @@ TEST_F(EstuaryEditorTest, CopyOfADefaultEstuaryIsStoredAsUser) {
 }
 
 TEST_F(EstuaryEditorTest, EditChangesTheDescriptionCellAndStoresTypeUser) {
+  db.Raw("UPDATE Environment SET Type = 'User' WHERE ID = 3");
   auto* list = OpenList("frmEnvironmentList", 3);
   list->lvw->SelectedItem()->SetSubItem(2, "default");
   frmEnvironment* e = Open(list, "UpdateRecord");
@@ -180,6 +194,8 @@ TEST_F(EstuaryEditorTest, TheSaveCheckRefusesOrCorrects) {
        {"River flow must have a minimum value of 0.01 m/s, value changed to 0.01 m/s", frmEnvironment::kInvalidData},
        "0.01", false},
       {&frmEnvironment::txtSedimentationVelocityAvg, "", {frmEnvironment::kInvalidData}, "", false},
+      // A flow against the river is refused, not raised to the least flow.
+      {&frmEnvironment::txtFlowriveravg, "-1", {"River flow (-1 m3/s) should not be negative"}, "-1", false},
   };
   for (const Case& c : cases) {
     boxes.Clear();
@@ -260,21 +276,34 @@ TEST_F(EstuaryEditorTest, TheDispersionMethodSwitchesTheSalinityGroup) {
             "1|27.2|15.0|20.0");
 }
 
-TEST_F(EstuaryEditorTest, ClearEmptiesTheFieldsAndLeavesNothingToSave) {
-  frmEnvironment* e = OpenAdd();
+TEST_F(EstuaryEditorTest, ClearEmptiesTheShownFieldsAndTheRecordSavesOnceTheyAreTypedAgain) {
+  db.Raw("UPDATE Environment SET Type = 'user', EnvMarineDepth = 12 WHERE ID = 4");
+  auto* list = OpenList("frmEnvironmentList", 4);
+  frmEnvironment* e = Open(list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
+  std::vector<std::pair<QLineEdit*, QString>> shown;
+  for (QLineEdit* f : e->findChildren<QLineEdit*>())
+    if (f->isVisibleTo(e) && f != e->txtId) shown.emplace_back(f, f->text());
   e->optDispersion[1]->setChecked(true);
   e->ClearForm();
   EXPECT_TRUE(e->optDispersion[0]->isChecked());
   EXPECT_FALSE(e->txtDispersionX1->isEnabled());
-  for (QLineEdit* f : {e->txtDescription, e->txtWidthmouth, e->txtThickLayer4, e->txtType, e->txtEnvMarineDepth,
-                       e->txtconvergencelength})
-    EXPECT_TRUE(f->text().isEmpty()) << f->objectName().toStdString();
+  for (const auto& [f, text] : shown) EXPECT_TRUE(f->text().isEmpty()) << f->objectName().toStdString();
+  // The type and the marine box are never shown: they keep the record's values.
+  EXPECT_EQ(Text(e->txtType), "user");
+  EXPECT_EQ(Text(e->txtEnvMarineDepth), "12");
   EXPECT_EQ(Text(e->txtphsea), "8");
   EXPECT_EQ(Text(e->lblWarning), "Tidal period must be numeric");
   EXPECT_TRUE(Prompts().empty());
   e->cmdOK_Click();
   EXPECT_EQ(Prompts(), std::vector<std::string>{"Width at mouth ( m) should be a positive numeric value"});
+  boxes.Clear();
+  for (const auto& [f, text] : shown) f->setText(text);
+  e->txtDescription->setText("typed again");
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts()[0];
+  EXPECT_EQ(db.Scalar("SELECT Description || '|' || Type || '|' || EnvMarineDepth FROM Environment WHERE ID = 4"),
+            "typed again|user|12.0");
   EXPECT_EQ(Count(), "5");
 }
 
@@ -291,7 +320,7 @@ TEST_F(EstuaryEditorTest, SmallHandlers) {
 
   // Leaving the second salinity.
   for (const auto& [text, warns] : {std::pair{"", true}, std::pair{"0.5", true}, std::pair{"x", true},
-                                    std::pair{"1", false}, std::pair{"5", false}}) {
+                                    std::pair{"1", true}, std::pair{"1.5", false}, std::pair{"5", false}}) {
     boxes.Clear();
     e->txtDispersionSalinity2->setText(text);
     e->txtDispersionSalinity2_LostFocus();
@@ -299,11 +328,75 @@ TEST_F(EstuaryEditorTest, SmallHandlers) {
                                : std::vector<std::string>{})
         << text;
   }
+}
 
-  // A depth of 0 ends the computation in its own message box; the labels stay empty.
+// Typing "0.5" passes through "0" and "0.": no box takes the keystrokes, the warning stands in the
+// label and Save stays disabled until the value is right.
+TEST_F(EstuaryEditorTest, TypingThroughZeroRaisesNoBox) {
+  frmEnvironment* e = OpenAddSalinity("5", "15", "20", "");
+  ASSERT_NE(e, nullptr);
+  const auto type = [](QLineEdit* f, const std::string& keys) {
+    f->clear();
+    for (char k : keys) f->insert(QString(QChar(k)));
+  };
   boxes.Clear();
+  type(e->txtDispersionSalinity2, "0.5");
+  EXPECT_TRUE(Prompts().empty()) << Prompts()[0];
+  EXPECT_EQ(Text(e->txtDispersionSalinity2), "0.5");
+  EXPECT_EQ(Text(e->lblWarning), EstuaryHydrodynamics::kSalinityAboveOne);
+  EXPECT_FALSE(e->cmdOK->isEnabled());
+  EXPECT_TRUE(Text(e->lblCalcdispersion3).empty());
+  type(e->txtDispersionSalinity2, "1");
+  EXPECT_FALSE(e->cmdOK->isEnabled());
+  type(e->txtDispersionSalinity2, "5");
+  EXPECT_TRUE(e->cmdOK->isEnabled());
+  EXPECT_EQ(Text(e->lblCalcdispersion3), "502.0");
+
+  // The same for the depth, the widths and the distance X: "0" is on the way to "0.5".
+  for (QLineEdit* f : {e->txtEstDepth, e->txtWidthAtX, e->txtXfromMouth, e->txtWidthmouth}) {
+    const std::string before = Text(f);
+    type(f, "0.5");
+    type(f, before);
+  }
+  EXPECT_TRUE(Prompts().empty()) << Prompts()[0];
+  EXPECT_TRUE(e->cmdOK->isEnabled());
+  // A depth of 0 is computed as the 0.1 that the save will store.
+  e->txtEstDepth->setText("0.1");
+  const std::string atLeast = Text(e->lblCalcVolume) + Text(e->lblWarning);
   e->txtEstDepth->setText("0");
-  ASSERT_EQ(Prompts().size(), 1u);
-  EXPECT_NE(Prompts()[0].find("in procedure CalcUitvoer of Form frmEnvironment"), std::string::npos) << Prompts()[0];
-  EXPECT_TRUE(Text(e->lblCalcConvergence).empty());
+  EXPECT_EQ(Text(e->lblCalcVolume) + Text(e->lblWarning), atLeast);
+  EXPECT_TRUE(Prompts().empty()) << Prompts()[0];
+}
+
+// What the editor shows and stores is what a run of the stored estuary uses: the stations in whole
+// kilometres, the flushing time of the measured dispersion.
+TEST_F(EstuaryEditorTest, ShownAndStoredNumbersAreThoseOfTheRun) {
+  frmEnvironment* e = OpenAddSalinity("2.5", "3.5", "20", "5");
+  ASSERT_NE(e, nullptr);
+  e->txtDescription->setText("stations");
+  ASSERT_TRUE(e->cmdOK->isEnabled()) << Text(e->lblWarning);
+  std::map<std::string, std::string> shown;
+  for (QLabel* l : {e->lblCalcConvergence, e->lblCalcSaltIntrusion, e->lblCalcTidalExcursion, e->lblCalcVolume,
+                    e->lblCalcRefreshTime, e->lblCalcArea, e->lblCalcEstLength, e->lblCalcTidalPrism,
+                    e->lblDispersionavg, e->lblCalcdispersion2, e->lblCalcdispersion3, e->lblDtra})
+    shown[l->objectName().toStdString()] = Text(l);
+  EXPECT_EQ(shown["lblDispersionavg"], "8.7");
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts()[0];
+  EXPECT_EQ(db.Scalar("SELECT DispersionX1 || '|' || DispersionX2 || '|' || DispersionAvg || '|' || "
+                      "ConvergenceLength || '|' || SaltIntrusionLengthAvg FROM Environment WHERE ID = 6"),
+            "2.0|4.0|8.7|" + shown["lblCalcConvergence"] + "|" + shown["lblCalcSaltIntrusion"]);
+
+  modTulmo::ResetModuleState();
+  ASSERT_TRUE(modTulmo::GetEnvironmentData(6));
+  ASSERT_TRUE(modTulmo::CalcGridParameters());
+  const modTulmo::GridParametersRecord& g = modTulmo::GridParameters;
+  const std::pair<const char*, double> run[] = {
+      {"lblCalcConvergence", g.CalcConvergence}, {"lblCalcSaltIntrusion", g.CalcSaltIntrusion},
+      {"lblCalcTidalExcursion", g.CalcTidalExcursion}, {"lblCalcVolume", g.CalcVolume},
+      {"lblCalcRefreshTime", g.CalcRefreshTime}, {"lblCalcArea", g.CalcArea},
+      {"lblCalcEstLength", g.CalcEstLength}, {"lblCalcTidalPrism", g.CalcTidalPrism},
+      {"lblDispersionavg", g.Dispersion1}, {"lblCalcdispersion2", g.Dispersion2},
+      {"lblCalcdispersion3", g.Dispersion3}, {"lblDtra", g.Dtra}};
+  for (const auto& [label, value] : run) EXPECT_DOUBLE_EQ(std::stod(shown[label]), value) << label;
 }

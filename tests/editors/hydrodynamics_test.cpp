@@ -1,9 +1,14 @@
 // The estuary editor's hydrodynamics: labels from the initial field values, the warnings and the
-// silent invalidations, the salinity zones and the run-time error text.
+// silent invalidations, the salinity zones, the agreement with the model run's grid parameters
+// and the run-time error text.
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
 
 #include "editors/EstuaryHydrodynamics.h"
 #include "modelrun/modTulmo.h"
+#include "runtime/Variant.h"
 
 using namespace EstuaryHydrodynamics;
 
@@ -86,24 +91,34 @@ TEST(Hydrodynamics, InputChecks) {
     const char* what;
     void (*change)(Inputs&);
     bool salinity;
-    const char* warning;  // nullptr: silently invalidated
+    std::optional<std::string> warning;  // none: silently invalidated
   } cases[] = {
       {"period", [](Inputs& i) { i.Tidalperiod = "x"; }, false, "Tidal period must be numeric"},
       {"flow", [](Inputs& i) { i.Flowriveravg = ""; }, false, "River flow must be numeric"},
       {"x from mouth", [](Inputs& i) { i.XfromMouth = "-"; }, false, "X from mouth must be numeric"},
-      {"no narrowing", [](Inputs& i) { i.WidthAtX = "100"; }, false, nullptr},
-      {"x1 blank", [](Inputs& i) { i.DispersionX1 = ""; }, true, nullptr},
+      {"no narrowing", [](Inputs& i) { i.WidthAtX = "100"; }, false, {}},
+      // What the save check refuses, and a run-time error would meet on the way.
+      {"mouth 0", [](Inputs& i) { i.Widthmouth = "0"; }, false, NotPositiveWidthAtMouth("0")},
+      {"width at x 0", [](Inputs& i) { i.WidthAtX = "0"; }, false, NotPositiveWidthAtX("0")},
+      {"x 0", [](Inputs& i) { i.XfromMouth = "0."; }, false, NotPositiveXfromMouth("0.")},
+      {"x beyond length", [](Inputs& i) { i.EstLength = "0"; }, false, XBeyondLength("5", "0")},
+      {"flow upstream", [](Inputs& i) { i.Flowriveravg = "-1"; }, false, NegativeRiverFlow("-1")},
+      // The stations are compared in whole kilometres, as stored: 3.5 is 4.
+      {"x2 rounds to the length", [](Inputs& i) { i.DispersionX1 = "2.5"; i.DispersionX2 = "3.5"; i.EstLength = "3.9"; i.XfromMouth = "1"; },
+       true, "X2 must be less than estuary length"},
+      {"x1 rounds to the mouth", [](Inputs& i) { i.DispersionX1 = "0.5"; }, true, kX1NotPositive},
+      {"x1 blank", [](Inputs& i) { i.DispersionX1 = ""; }, true, {}},
       {"x1 beyond length", [](Inputs& i) { i.DispersionX1 = "31"; i.DispersionX2 = "32"; }, true,
        "X1 must be less than estuary length"},
       {"x2 below x1", [](Inputs& i) { i.DispersionX2 = "4"; }, true, "X1 must be less than X2"},
       {"x2 at length", [](Inputs& i) { i.DispersionX2 = "30"; }, true, "X2 must be less than estuary length"},
-      {"x1 equal x2", [](Inputs& i) { i.DispersionX2 = "5"; }, true, nullptr},
+      {"x1 equal x2", [](Inputs& i) { i.DispersionX2 = "5"; }, true, {}},
       {"sea blank", [](Inputs& i) { i.Salinitysea = ""; }, true, "Salinity sea must be numeric"},
-      {"s1 blank", [](Inputs& i) { i.DispersionSalinity1 = ""; }, true, nullptr},
+      {"s1 blank", [](Inputs& i) { i.DispersionSalinity1 = ""; }, true, {}},
       {"s2 blank", [](Inputs& i) { i.DispersionSalinity2 = ""; }, true, "Salinity S2 must be numeric"},
       {"s2 not below s1", [](Inputs& i) { i.DispersionSalinity2 = "20"; }, true,
        "Salinity zone 2 must be less than salinity zone 1"},
-      {"s1 above sea", [](Inputs& i) { i.DispersionSalinity1 = "40"; }, true, nullptr},
+      {"s1 above sea", [](Inputs& i) { i.DispersionSalinity1 = "40"; }, true, {}},
   };
   for (const Case& c : cases) {
     Inputs in = Initial();
@@ -111,8 +126,9 @@ TEST(Hydrodynamics, InputChecks) {
     c.change(in);
     const Result r = Calculate(in);
     EXPECT_EQ(r.saveEnabled, false) << c.what;
-    EXPECT_EQ(r.Caption("lblWarning"), c.warning ? c.warning : "") << c.what;
+    EXPECT_EQ(r.Caption("lblWarning"), c.warning.value_or("")) << c.what;
     EXPECT_EQ(r.Caption("lblCalcArea"), "") << c.what;
+    EXPECT_TRUE(r.errorMessage.empty()) << c.what;
   }
   // X1 equal to the length passes its own check (and then fails the X2 check).
   Inputs atLength = Salinity();
@@ -121,36 +137,120 @@ TEST(Hydrodynamics, InputChecks) {
   EXPECT_EQ(Calculate(atLength).Caption("lblWarning"), "X2 must be less than estuary length");
 }
 
-TEST(Hydrodynamics, SmallFlowAndTideAreRaised) {
-  Inputs zero = Initial(), raised = Initial();
-  zero.Flowriveravg = "0";
-  zero.Tideavg = "0";
-  raised.Flowriveravg = "0.01";
-  raised.Tideavg = "0.1";
-  zero.EstLength = raised.EstLength = "200";
-  const Result a = Calculate(zero), b = Calculate(raised);
-  EXPECT_EQ(a.captions, b.captions);
-  EXPECT_EQ(a.saveEnabled, true);
+TEST(Hydrodynamics, ValuesTheSaveCorrectsAreComputedAsCorrected) {
+  struct Case {
+    std::string Inputs::*field;
+    const char* typed;
+    const char* stored;
+  } cases[] = {{&Inputs::Flowriveravg, "0", "0.01"}, {&Inputs::Tideavg, "0", "0.1"},
+               {&Inputs::Tidalperiod, "0", "12.4"},  {&Inputs::EstDepth, "0", "0.1"},
+               {&Inputs::EstDepth, "-3", "0.1"},     {&Inputs::Widthmouth, "50000", "40000"}};
+  for (const Case& c : cases) {
+    Inputs typed = Initial(), stored = Initial();
+    typed.EstLength = stored.EstLength = "200";
+    typed.*c.field = c.typed;
+    stored.*c.field = c.stored;
+    const Result a = Calculate(typed), b = Calculate(stored);
+    EXPECT_EQ(a.captions, b.captions) << c.typed;
+    EXPECT_TRUE(a.errorMessage.empty()) << c.typed;
+    // In view mode nothing is corrected: what is stored is what a run meets.
+    typed.corrected = false;
+    EXPECT_NE(Calculate(typed).captions, b.captions) << c.typed;
+  }
+}
+
+TEST(Hydrodynamics, TheSecondSalinityMustLieAboveOneWithoutAnErrorBox) {
+  // Each text that typing "0.5" or "1" passes through warns in the label: no box, no save.
+  for (const char* text : {"0", "0.", "0.5", ".", "1", "1.0", "-2"}) {
+    Inputs in = Salinity();
+    in.DispersionSalinity2 = text;
+    const Result r = Calculate(in);
+    if (std::string(text) == ".") {
+      EXPECT_EQ(r.Caption("lblWarning"), "Salinity S2 must be numeric");
+    } else {
+      EXPECT_EQ(r.Caption("lblWarning"), kSalinityAboveOne) << text;
+    }
+    EXPECT_EQ(r.saveEnabled, false) << text;
+    EXPECT_TRUE(r.errorMessage.empty()) << text;
+    EXPECT_FALSE(r.dfix.has_value()) << text;
+    EXPECT_EQ(r.Caption("lblCalcdispersion3"), "") << text;
+  }
+  Inputs above = Salinity();
+  above.DispersionSalinity2 = "1.5";
+  const Result r = Calculate(above);
+  EXPECT_EQ(r.saveEnabled, true);
+  ASSERT_TRUE(r.dfix.has_value());
+  EXPECT_GT((*r.dfix)[2], 0);
+}
+
+// The editor's labels are the model run's grid parameters of the record as the editor stores it.
+TEST(Hydrodynamics, TheEditorShowsWhatTheRunUses) {
+  struct Case {
+    const char* what;
+    Inputs in;
+    modTulmo::EstuaryRecord stored;
+  };
+  const auto record = [](int option, int32_t x1, int32_t x2) {
+    modTulmo::EstuaryRecord e;
+    e.Tidalperiod = 12.4f, e.Flowriveravg = 1, e.estdepth = 5, e.Widthmouth = 100, e.WidthAtX = 50;
+    e.EstLength = 30, e.Tideavg = 1, e.XfromMouth = 5, e.Salinitysea = 34;
+    e.DispersionOption = option, e.DispersionX1 = x1, e.DispersionX2 = x2;
+    e.DispersionSalinity1 = 20, e.DispersionSalinity2 = 5;
+    return e;
+  };
+  Inputs halves = Salinity();
+  halves.DispersionX1 = "2.5";
+  halves.DispersionX2 = "3.5";
+  Inputs small = Initial();
+  small.Flowriveravg = "0.001";
+  small.EstLength = "200";
+  modTulmo::EstuaryRecord smallStored = record(0, 5, 15);
+  smallStored.Flowriveravg = 0.01f;
+  smallStored.EstLength = 200;
+  const Case cases[] = {{"default", Initial(), record(0, 5, 15)},
+                        {"salinity", Salinity(), record(1, 5, 15)},
+                        {"stations in whole km", halves, record(1, 2, 4)},
+                        {"least flow", small, smallStored}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Result r = Calculate(c.in);
+    ASSERT_EQ(r.saveEnabled, true);
+    modTulmo::ResetModuleState();
+    modTulmo::CurrentEstuary = c.stored;
+    ASSERT_TRUE(modTulmo::CalcGridParameters());
+    const modTulmo::GridParametersRecord& g = modTulmo::GridParameters;
+    const auto shown = [&](const char* label) { return std::stod(r.Caption(label).value()); };
+    EXPECT_DOUBLE_EQ(shown("lblCalcConvergence"), g.CalcConvergence);
+    EXPECT_DOUBLE_EQ(shown("lblCalcSaltIntrusion"), g.CalcSaltIntrusion);
+    EXPECT_DOUBLE_EQ(shown("lblCalcTidalExcursion"), g.CalcTidalExcursion);
+    EXPECT_DOUBLE_EQ(shown("lblCalcVolume"), g.CalcVolume);
+    EXPECT_DOUBLE_EQ(shown("lblCalcRefreshTime"), g.CalcRefreshTime);
+    EXPECT_DOUBLE_EQ(shown("lblCalcArea"), g.CalcArea);
+    EXPECT_DOUBLE_EQ(shown("lblCalcEstLength"), g.CalcEstLength);
+    EXPECT_DOUBLE_EQ(shown("lblCalcTidalPrism"), g.CalcTidalPrism);
+    EXPECT_DOUBLE_EQ(shown("lblDtra"), g.Dtra);
+    EXPECT_DOUBLE_EQ(shown("lblDispersionavg"), g.Dispersion1);
+    EXPECT_EQ(r.Caption("lblBeta"), vb::DoubleText(g.Beta));
+    if (c.stored.DispersionOption == 1) {
+      EXPECT_DOUBLE_EQ(shown("lblCalcdispersion2"), g.Dispersion2);
+      EXPECT_DOUBLE_EQ(shown("lblCalcdispersion3"), g.Dispersion3);
+      ASSERT_TRUE(r.dfix.has_value());
+      EXPECT_EQ(*r.dfix, (std::array<double, 3>{g.Dfix0, g.Dfix1, g.Dfix2}));
+    }
+  }
+  // With the salinities the flushing time is that of the measured dispersion, as in the run.
+  EXPECT_EQ(Calculate(Initial()).Caption("lblCalcRefreshTime"), "11.0");
+  EXPECT_EQ(Calculate(Salinity()).Caption("lblCalcRefreshTime"), "147.4");
+  EXPECT_EQ(Calculate(halves).Caption("lblDispersionavg"), "8.7");
 }
 
 TEST(Hydrodynamics, RunTimeErrorsGiveTheProcedureMessage) {
+  // Stored values that no save of the editor makes: shown in view mode as a run meets them.
   Inputs depth = Initial();
   depth.EstDepth = "0";
+  depth.corrected = false;
   const Result r = Calculate(depth);
   EXPECT_FALSE(r.saveEnabled.has_value());
-  EXPECT_EQ(r.errorMessage.rfind("Error ", 0), 0u);
-  EXPECT_NE(r.errorMessage.find(") in procedure CalcUitvoer of Form frmEnvironment"), std::string::npos);
+  EXPECT_EQ(r.errorMessage, "Error 11 (Division by zero) in procedure CalcUitvoer of Form frmEnvironment");
   EXPECT_EQ(r.Caption("lblCalcArea"), "");
-
-  Inputs s2one = Salinity();
-  s2one.DispersionSalinity2 = "1";
-  EXPECT_EQ(Calculate(s2one).errorMessage,
-            "Error 11 (Division by zero) in procedure CalcUitvoer of Form frmEnvironment");
-
-  // Below 1 the head zone's dispersion turns negative but is shown.
-  Inputs s2half = Salinity();
-  s2half.DispersionSalinity2 = "0.5";
-  const Result half = Calculate(s2half);
-  ASSERT_TRUE(half.dfix.has_value());
-  EXPECT_LT((*half.dfix)[2], 0);
 }

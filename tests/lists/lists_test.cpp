@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QToolTip>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@
 #include "shell/frmOpen.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"
+#include "tests/support/Undeletable.h"
 
 namespace {
 
@@ -707,7 +709,7 @@ TEST_F(ListTest, ResizeLaysOutEveryControlAndSkipsWhatCannotBeDone) {
   }
 }
 
-TEST_F(ListTest, ATableThatCannotBeReadListsNothingAndProtectsNothing) {
+TEST_F(ListTest, ATableThatCannotBeReadListsNothingAndRunsThatCannotBeReadProtectEverything) {
   db.Raw("DROP TABLE Emission; DROP TABLE Run;");
   RecordList* emissions = Open("frmEmissionList");
   EXPECT_TRUE(gblnEmissionsChanged);
@@ -716,14 +718,95 @@ TEST_F(ListTest, ATableThatCannotBeReadListsNothingAndProtectsNothing) {
   ASSERT_EQ(boxes.boxes().size(), 1u);  // the record class's own report, no limit message
   EXPECT_EQ(Main().prgBar->Max(), 100);
 
-  // Without a run table no compound counts as used: edit goes on to the editor.
+  // Without a run table any run may name the compound: after the error box, edit and delete are
+  // refused as for a compound that a run uses.
   RecordList* compounds = Open("frmCompoundsList");
   Select(compounds, 1);
   boxes.Clear();
+  boxes.Answer(ui::vbYes);
   compounds->UpdateRecord();
-  EXPECT_EQ(boxes.boxes().size(), 1u);
-  ASSERT_NE(ui::FindForm("frmCompounds"), nullptr);
-  EXPECT_EQ(ui::FindForm("frmCompounds")->property("Mode").toInt(), lists::modEdit);
+  compounds->DeleteRecord();
+  const std::vector<std::string> shown = Prompts();
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[1],
+            "Compound 1 already used in run. Please delete the run first, before you update this compound\r"
+            "or copy the compound and then edit the copy");
+  EXPECT_EQ(shown[3], "Compound 1 already used in run. Please delete the run first, before you delete this compound");
+  EXPECT_EQ(ui::FindForm("frmCompounds"), nullptr);
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Compounds WHERE CmpID = 1"), "1");
+}
+
+TEST_F(ListTest, ARunRowThatCannotBeReadProtectsTheRecords) {
+  // Text in the estuary column: the check cannot tell which estuary the run names.
+  db.Raw("INSERT INTO Environment (ID, Description, Type) VALUES (21, 'mine', 'user');"
+         "INSERT INTO Run (RunDescription, EnvirID, CompoundID, EmisID) VALUES ('r', 'x', 9, 9);");
+  RecordList* list = Open("frmEnvironmentList");
+  Select(list, 21);
+  boxes.Clear();
+  list->UpdateRecord();
+  const std::vector<std::string> shown = Prompts();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_NE(shown[0].find("'CheckIfInRun'"), std::string::npos) << shown[0];
+  EXPECT_EQ(shown[1], "Environment already used in run. Please remove run before you remove or update this record\r"
+                      "or copy the estuary and then edit the copy.");
+  EXPECT_EQ(ui::FindForm("frmEnvironment"), nullptr);
+}
+
+TEST_F(ListTest, ARecordDeletedElsewhereOpensNothing) {
+  struct Case {
+    const char* list;
+    int id;
+    const char* table;
+    const char* key;
+    const char* editor;
+  } cases[] = {{"frmCompoundsList", 3, "Compounds", "CmpID", "frmCompounds"},
+               {"frmEmissionList", 3, "Emission", "EmissionID", "frmEmission"},
+               {"frmCorvixList", 1, "Corvix", "CorvixID", "frmCorvix"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    RecordList* list = Open(c.list);
+    db.Raw(std::string("DELETE FROM ") + c.table + " WHERE " + c.key + " = " + std::to_string(c.id));
+    const std::string count = db.Scalar(std::string("SELECT COUNT(*) FROM ") + c.table);
+    for (const char* operation : {"UpdateRecord", "CopyRecord", "DisplayRecord"}) {
+      if (std::string(c.list) == "frmCorvixList" && std::string(operation) == "CopyRecord") continue;
+      Select(list, c.id);
+      boxes.Clear();
+      QMetaObject::invokeMethod(list, operation);
+      EXPECT_EQ(Prompts(), std::vector<std::string>{"The record no longer exists."}) << operation;
+      EXPECT_EQ(ui::FindForm(c.editor), nullptr) << operation;
+    }
+    EXPECT_EQ(db.Scalar(std::string("SELECT COUNT(*) FROM ") + c.table), count);
+  }
+}
+
+TEST_F(ListTest, ARunWhoseFileResistsLeavesTheListWithTheRestOfItsFilesDeleted) {
+  AddRun(db, "1", "1", "1");
+  AddRun(db, "1", "1", "1");
+  const char* suffixes[] = {".map", "-stat.txt", "-report.txt", "-data.txt", ".shp", ".shx", ".dbf"};
+  for (const char* s : suffixes) testsupport::WriteFile("1" + std::string(s), "x");
+  RecordList* runs = Open("frmRunList");
+  Select(runs, 1);
+  boxes.Clear();
+  boxes.Answer(ui::vbYes);
+  {
+    testsupport::Immutable locked("1.map");
+    std::optional<testsupport::StickyFolder> sticky;
+    if (!locked.ok()) {
+      std::vector<std::string> deletable;
+      for (const char* s : suffixes)
+        if (std::string(s) != ".map") deletable.push_back("1" + std::string(s));
+      sticky.emplace(deletable);
+      if (!sticky->ok()) GTEST_SKIP() << "no way here to make a file undeletable";
+    }
+    runs->DeleteRecord();
+  }
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run WHERE RunID = 1"), "0");
+  EXPECT_EQ(runs->lvw->Find("KY_1"), nullptr);
+  EXPECT_NE(runs->lvw->Find("KY_2"), nullptr);
+  for (const char* s : suffixes)
+    EXPECT_EQ(std::filesystem::exists("1" + std::string(s)), std::string(s) == ".map") << s;
+  ASSERT_FALSE(Prompts().empty());
+  EXPECT_EQ(Prompts().back(), "Run 1 is deleted, but these files of it could not be deleted: 1.map");
 }
 
 }  // namespace

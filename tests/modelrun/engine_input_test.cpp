@@ -82,6 +82,9 @@ TEST_F(EngineInputTest, ValuesGoThroughTheirPictures) {
       {"apostrophe kept", [] { CurrentCompound.Cmpdescr = "2,4'-DDT"; }, 11, "'2,4'-DDT - with marine box'"},
       {"empty title", [] { CurrentCompound.Cmpdescr.clear(); }, 11, "' - with marine box'"},
       {"substance name", [] {}, 24, "2         'benzene'"},
+      // Record texts go out in the engine's single-byte code page, Windows-1252.
+      {"en dash, euro sign and curly quotes", [] { CurrentCompound.Cmpname = "PFOS \u2013 \u20AC \u2018x\u2019 \u201Cy\u201D"; }, 24,
+       "2         'PFOS \x96 \x80 \x91x\x92 \x93y\x94'"},
       {"river boundary", [] { CurrentEmission.EmRiverConc = 0.5; }, 171,
        "      1     1   5.00E-1  1000.0                 ; river (ug/l)"},
       {"marine south", [] { CurrentEmission.EmSeaConc = 0.0002; }, 172,
@@ -115,6 +118,11 @@ TEST_F(EngineInputTest, ValuesGoThroughTheirPictures) {
       // A Single is rounded on its own decimal value: 0.285f is not written 0.28.
       {"single-precision silt", [] { CurrentEstuary.Silt2 = 0.285f; }, 283,
        "          0.29             ; suspended solids zone 2                 (mg/l)"},
+      // Small negative values that round to zero keep their sign.
+      {"temperature just below zero", [] { CurrentEstuary.Tempavg = -0.004; }, 280,
+       "          -0.00             ; Water temperature                         (C)"},
+      {"negative fraction OC", [] { CurrentEstuary.FOCSed2 = -0.001; }, 299,
+       "          -0.00           ; fraction OC in sediment   zone 2        (-)"},
       {"sediment background", [] { CurrentEmission.SedBack = 0; }, 303,
        "          0.000E+00            ; historic background conc               (ug/g)"},
       {"log Kow", [] { CurrentCompound.Cmpkow = 3.45f; }, 317,

@@ -62,11 +62,13 @@ std::string MapFile(int32_t nosys, int32_t noseg, const CellValue& value, int st
   return out;
 }
 
-// A header alone whose substance count no file of its size can hold.
-std::string HugeHeader() {
+// A 4 MB map whose header promises 200000 substances and no segment: the file is long enough
+// for its names, but tables sized by that count would take over a gigabyte.
+std::string AbsurdSubstanceCount() {
   std::string out(160, ' ');
-  PutInt(out, 100000000);
-  PutInt(out, 500);
+  PutInt(out, 200000);
+  PutInt(out, 0);
+  out.resize(172 + 20 * 200000 + 24, ' ');
   return out;
 }
 
@@ -165,6 +167,12 @@ TEST_F(ResultMapTest, EqualAreasPinTheThresholds) {
   EXPECT_EQ(sorted[24], "Stof 0 24  475 opp: 1 95.0");
   EXPECT_EQ(sorted[462], "Stof 0 462  37 opp: 1 07.4");
   EXPECT_EQ(sorted[499], "Stof 0 499  0 opp: 1 00.0");
+
+  // On areas of 0.3 the single-precision running sum ends a little past the total: the last
+  // share is a small negative number and keeps its sign.
+  testsupport::WriteFile("4.map", MapFile(11, 500, [](int k, int s) { return k == 10 ? 0.3f : static_cast<float>(s); }));
+  ASSERT_TRUE(ReadMap(4));
+  EXPECT_EQ(Lines(testsupport::ReadFile("Sorted.txt"))[499], "Stof 0 499  0 opp: 0.3 -00.0");
 }
 
 TEST_F(ResultMapTest, ShorterMapLeavesTheMissingCellsOutOfGridAndStatistics) {
@@ -207,7 +215,7 @@ TEST_F(ResultMapTest, RefusedMapsChangeNothingOfTheGrid) {
   boxes.Clear();
 
   // A header the grid cannot take is refused before anything is sized: too many or negative
-  // segments, or fewer substances than the ten quantities and the area.
+  // segments, or another substance count than the ten quantities and the area.
   struct Case {
     const char* name;
     int32_t runid;
@@ -220,6 +228,8 @@ TEST_F(ResultMapTest, RefusedMapsChangeNothingOfTheGrid) {
       {"negative segments", 10, MapFile(11, -3, Plain), "ERROR Number of segments below zero", 11, -3},
       {"no area substance", 11, MapFile(10, 500, Plain), "ERROR Number of substances smaller than 11", 10, 500},
       {"no substances", 13, MapFile(0, 500, Plain), "ERROR Number of substances smaller than 11", 0, 500},
+      {"one substance too many", 14, MapFile(12, 500, Plain), "ERROR Number of substances larger than 11", 12, 500},
+      {"absurd substance count", 15, AbsurdSubstanceCount(), "ERROR Number of substances larger than 11", 200000, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -247,7 +257,6 @@ TEST_F(ResultMapTest, BrokenMapsGiveTheRunTimeErrorMessage) {
   } cases[] = {
       {"truncated in the values", whole.substr(0, 10000), 62},
       {"marine values missing", whole.substr(0, 22400), 62},
-      {"header promises a huge substance count", HugeHeader(), 62},
       {"undefined value", MapFile(11, 500, [](int k, int s) { return k == 3 && s == 7 ? std::nanf("") : Plain(k, s); }), 5},
       {"no area", MapFile(11, 500, [](int k, int s) { return k == 10 ? 0.0f : Plain(k, s); }), 11},
   };

@@ -1,10 +1,5 @@
 // What the record classes do with awkward values, missing rows, the import switch and run files.
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/fsuid.h>
-#include <sys/ioctl.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +19,7 @@
 #include "shell/DAOSupport.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"
+#include "tests/support/Undeletable.h"
 
 namespace {
 
@@ -48,6 +44,9 @@ TEST(RecordValues, NumberColumnsTakeOnlyNumbers) {
       {"text that is no number", vb::Variant("heavy"), 13},
       {"infinity", vb::Variant(std::numeric_limits<double>::infinity()), 6},
       {"not a number", vb::Variant(std::nan("")), 5},
+      // Finite, but its 15-digit text 1.79769313486232E+308 lies beyond the largest double.
+      {"largest double", vb::Variant(std::numeric_limits<double>::max()), 6},
+      {"lowest double", vb::Variant(std::numeric_limits<double>::lowest()), 6},
   };
   for (const Case& c : cases) {
     ui::MsgBoxRecorder boxes;
@@ -259,61 +258,20 @@ TEST(RunRecords, NamedAddAndReadBack) {
 
   EXPECT_EQ(::Run().Add({.vdteRundate = "yesterday"}), -1);
   EXPECT_TRUE(BoxNames(boxes, "Run", "Add", 13));
+
+  // A number for a date is a day count; past the year 9999 (or before 100) it is no date.
+  for (const vb::Variant& far : {vb::Variant(1e300), vb::Variant(2958466.0), vb::Variant("-657435"),
+                                 vb::Variant(vb::Date{1e19})}) {
+    boxes.Clear();
+    EXPECT_EQ(::Run().Add({.vstrRundescription = "far", .vdteRundate = far}), -1) << vb::CStr(vb::Variant(vb::CDbl(far)));
+    EXPECT_TRUE(BoxNames(boxes, "Run", "Add", 6)) << boxes.boxes().size();
+  }
+  boxes.Clear();
+  ASSERT_GT(::Run().Add({.vstrRundescription = "last day", .vdteRundate = 2958465.5}), 0);
+  EXPECT_EQ(db.Scalar("SELECT RunDate FROM Run WHERE RunDescription = 'last day'"), "9999-12-31 12:00:00");
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run WHERE RunDescription = 'far'"), "0");
+  EXPECT_TRUE(boxes.boxes().empty());
 }
-
-// Makes a file undeletable for as long as it lives (even for root), where the file system allows.
-class Immutable {
- public:
-  explicit Immutable(const fs::path& file) : file_(file) { ok_ = Set(FS_IMMUTABLE_FL); }
-  ~Immutable() {
-    if (ok_) Set(0);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  bool Set(int flags) {
-    int fd = open(file_.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    int current = 0;
-    bool done = ioctl(fd, FS_IOC_GETFLAGS, &current) == 0;
-    if (done) {
-      current = flags ? (current | flags) : (current & ~FS_IMMUTABLE_FL);
-      done = ioctl(fd, FS_IOC_SETFLAGS, &current) == 0;
-    }
-    close(fd);
-    return done;
-  }
-  fs::path file_;
-  bool ok_ = false;
-};
-
-// Where a file cannot be made immutable (no such capability, as in most containers): while alive,
-// the working folder is sticky and this thread touches files as an unprivileged user, so only the
-// files handed to that user can be deleted; the rest resist. Needs root to set up.
-class StickyFolder {
- public:
-  explicit StickyFolder(const std::vector<std::string>& deletable) {
-    if (geteuid() != 0) return;
-    mode_ = fs::status(".").permissions();
-    fs::permissions(".", fs::perms::all | fs::perms::sticky_bit);
-    // The database and its journal are written as that user too.
-    fs::permissions("tulmo-final.db", fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
-    for (const std::string& f : deletable)
-      if (chown(f.c_str(), kUser, kUser) != 0) return;
-    setfsuid(kUser);
-    ok_ = static_cast<uid_t>(setfsuid(static_cast<uid_t>(-1))) == kUser;
-  }
-  ~StickyFolder() {
-    setfsuid(0);
-    if (mode_ != fs::perms::unknown) fs::permissions(".", mode_);
-  }
-  bool ok() const { return ok_; }
-
- private:
-  static constexpr uid_t kUser = 65534;
-  fs::perms mode_ = fs::perms::unknown;
-  bool ok_ = false;
-};
 
 const char* const kAllSuffixes[] = {".map", "-stat.txt", "-report.txt", "-data.txt", ".shp", ".shx", ".dbf"};
 
@@ -357,8 +315,8 @@ TEST(RunRecords, DeleteTriesEveryFileAndReportsTheFirstFailureOnce) {
   for (const char* s : {".map", "-stat.txt", "-report.txt"}) testsupport::WriteFile(stem + s, "x");
   ui::MsgBoxRecorder boxes;
   {
-    Immutable locked(stem + ".map");
-    std::optional<StickyFolder> sticky;
+    testsupport::Immutable locked(stem + ".map");
+    std::optional<testsupport::StickyFolder> sticky;
     if (!locked.ok()) {
       sticky.emplace(std::vector<std::string>{stem + "-stat.txt", stem + "-report.txt"});
       if (!sticky->ok()) GTEST_SKIP() << "no way here to make a file undeletable";

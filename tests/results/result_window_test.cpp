@@ -1,4 +1,9 @@
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -7,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +21,9 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Global.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/TextViewer.h"
 #include "platform/ui/Twips.h"
 #include "results/frmResult.h"
 #include "shell/MDIMain.h"
@@ -111,7 +119,7 @@ TEST(RunFiles, ReportPlacesValuesAtColumnFiftyAndTransectsByBiotaFlag) {
   CurrentEstuary.DispersionOption = 1;
   CurrentEstuary.DispersionX1 = 12;
   auto caption = [](const std::string& label) { return "<" + label + ">"; };
-  RunFiles::WriteRunReport(7, true, caption);
+  RunFiles::WriteRunReport(7, true, {CurrentCompound, CurrentEmission, CurrentEstuary}, caption);
   auto lines = Lines(testsupport::ReadFile("7-report.txt"));
   ASSERT_GT(lines.size(), 100u);
   EXPECT_EQ(lines[0], "Report file TULMO model");
@@ -131,6 +139,11 @@ TEST(RunFiles, ReportPlacesValuesAtColumnFiftyAndTransectsByBiotaFlag) {
   EXPECT_EQ(lines[marine], "   in marine coastal zone (suspended and dissolved)");
   EXPECT_EQ(lines[marine + 1], std::string(49, ' ') + " : <lblConcTotMarine> (ug/l)");
   EXPECT_EQ(lines[find("Concentration of ")], "Concentration of gamma-HCH:");
+  // Units as the window and the estuary editor give them.
+  EXPECT_EQ(lines[find("   in marine coastal zone (suspended matter) avg.")].substr(49), " : <lblConcAdsMarine> (ug/g dw)");
+  EXPECT_EQ(lines[find("   in marine coastal zone (sediment) average")].substr(49), " : <lblConcSedMarine> (ug/g dw)");
+  for (const char* zone : {"Chlorophyl fresh zone ", "Chlorophyl intermediate zone ", "Chlorophyl saline zone "})
+    EXPECT_EQ(lines[find(zone)].substr(49), " : 0 (ug/l)") << zone;
   EXPECT_EQ(lines[find("      in bentic fish (5-percentile)")].substr(49), " : <lblMinDab> (ng/g dw)");
   EXPECT_EQ(lines[find("   7.shp")], "   7.shp");
   EXPECT_EQ(lines[find(" Selection")], " Selection of results: Longitudinal transects in estuary");
@@ -142,7 +155,7 @@ TEST(RunFiles, ReportPlacesValuesAtColumnFiftyAndTransectsByBiotaFlag) {
   EXPECT_EQ(lines[sal + 50].substr(0, 10), "40.0(km) ;");
   EXPECT_EQ(CountPrefix(lines, "Concentration in zooplankton"), 1);
 
-  RunFiles::WriteRunReport(7, false, caption);
+  RunFiles::WriteRunReport(7, false, {CurrentCompound, CurrentEmission, CurrentEstuary}, caption);
   lines = Lines(testsupport::ReadFile("7-report.txt"));
   EXPECT_EQ(CountPrefix(lines, "Bio-accumulation is only applicable for compound with Kow values 4.5 - 8"), 1);
   EXPECT_EQ(CountPrefix(lines, "   Bioaccumulation in pelagic foodweb:"), 0);
@@ -308,7 +321,8 @@ TEST_F(ResultWindowTest, ExportAndReportWriteTheRunFiles) {
   w.cmdExport_Click();
   ASSERT_FALSE(boxes.boxes().empty());
   EXPECT_EQ(boxes.boxes().back().prompt,
-            "Data exported to GIS files 1.dbf , 1.shp and 1.shx\rAscii data available in \";\"-seperated file 1-data.txt");
+            "Data exported to GIS files 1.dbf , 1.shp and 1.shx\rAscii data available in \";\"-seperated file 1-data.txt"
+            "\rFolder: " + std::filesystem::current_path().string());
   EXPECT_FALSE(testsupport::ReadFile("1.shp").empty());
   EXPECT_FALSE(testsupport::ReadFile("1-data.txt").empty());
 
@@ -380,11 +394,18 @@ TEST_F(ResultWindowTest, ARunWithoutItsMapShowsAndExportsNothingOfTheRunBefore) 
   EXPECT_EQ(w.Map1->Layers().Count(), 0);
   EXPECT_FALSE(std::filesystem::exists("map.shp"));
 
-  // The export finds no layer of this run, so nothing of run 1 is written under run 2.
+  // Neither the export nor the report writes anything for a run whose map was not read: a good
+  // report of that run stays as it was.
+  EXPECT_FALSE(w.cmdExport->isEnabled());
+  EXPECT_FALSE(w.cmdPrint->isEnabled());
+  testsupport::WriteFile("2-report.txt", "an earlier report");
   w.cmdExport_Click();
-  EXPECT_EQ(boxes.boxes().back().prompt, "Result file map.shx not found, action aborted");
-  EXPECT_FALSE(std::filesystem::exists("2.shx"));
-  EXPECT_FALSE(std::filesystem::exists("2-data.txt"));
+  EXPECT_EQ(boxes.boxes().back().prompt, "The result map of run 2 could not be read; nothing was written.");
+  w.cmdPrint_Click();
+  EXPECT_EQ(boxes.boxes().back().prompt, "The result map of run 2 could not be read; nothing was written.");
+  EXPECT_EQ(testsupport::ReadFile("2-report.txt"), "an earlier report");
+  EXPECT_TRUE(opened.empty());
+  for (const char* f : {"2.shx", "2.shp", "2.dbf", "2-data.txt"}) EXPECT_FALSE(std::filesystem::exists(f)) << f;
 
   // Selecting the good run again shows it in full.
   w.lvRun->SetSelectedItem(w.lvRun->Item(1));
@@ -468,4 +489,247 @@ TEST_F(ResultWindowTest, ARunWhoseCompoundIsGoneShowsNoneOfTheRunBefore) {
   EXPECT_EQ(CurrentCompound.Cmpdescr, "");
   EXPECT_EQ(w.LblSelCompound->text(), "");
   EXPECT_FALSE(w.LblSelEnvir->text().isEmpty());  // the estuary is still there
+}
+
+namespace {
+
+void SendMouse(QWidget* target, QEvent::Type type, const QPoint& at) {
+  QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), Qt::LeftButton,
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &e);
+}
+
+void SendKey(QWidget* target, int key) {
+  QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &e);
+}
+
+QPoint RowCentre(const frmResult& w, int row) { return w.lvRun->visualItemRect(w.lvRun->Item(row)).center(); }
+
+// The run that the window shows and the row that is highlighted are one run.
+void ExpectHighlightedIsShown(const frmResult& w) {
+  ASSERT_NE(w.lvRun->SelectedItem(), nullptr);
+  EXPECT_EQ(w.lvRun->SelectedItem()->Key(), "KY_" + std::to_string(w.ShownRunID()));
+  EXPECT_EQ(w.lvRun->currentItem(), w.lvRun->SelectedItem());
+  EXPECT_EQ(CurrentRun.RunID, w.ShownRunID());
+}
+
+}  // namespace
+
+class ResultWindowRunsTest : public ResultWindowTest {
+ protected:
+  void SetUp() override {
+    ResultWindowTest::SetUp();
+    for (const char* d : {"second run", "third run"}) AddRun(d);
+  }
+  int AddRun(const std::string& description, int estuary = 1) {
+    db.Raw("INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) VALUES ('" + description + "', 1, " +
+           std::to_string(estuary) + ", 1, 1)");
+    const int id = std::stoi(db.Scalar("SELECT MAX(RunID) FROM Run"));
+    testsupport::WriteFile(std::to_string(id) + ".map", MapFile());
+    return id;
+  }
+};
+
+TEST_F(ResultWindowRunsTest, KeysClicksAndARefillOnActivationKeepTheHighlightedRowTheRunShown) {
+  frmResult& w = Open();
+  ASSERT_EQ(w.ShownRunID(), 3);
+  QWidget* rows = w.lvRun->viewport();
+
+  // An arrow key moves the current row: that row is the pick.
+  SendKey(w.lvRun, Qt::Key_Up);
+  EXPECT_EQ(w.ShownRunID(), 2);
+  EXPECT_EQ(w.Caption(), "second run");
+  ExpectHighlightedIsShown(w);
+
+  // A click on a row.
+  SendMouse(rows, QEvent::MouseButtonPress, RowCentre(w, 1));
+  SendMouse(rows, QEvent::MouseButtonRelease, RowCentre(w, 1));
+  EXPECT_EQ(w.ShownRunID(), 1);
+  ExpectHighlightedIsShown(w);
+
+  // A click on the row shown reads its run again.
+  std::filesystem::remove("map.shp");
+  SendMouse(rows, QEvent::MouseButtonPress, RowCentre(w, 1));
+  SendMouse(rows, QEvent::MouseButtonRelease, RowCentre(w, 1));
+  EXPECT_TRUE(std::filesystem::exists("map.shp"));
+  EXPECT_EQ(w.ShownRunID(), 1);
+
+  // A run added elsewhere: the press on row 2 activates the window, whose refill selects the new
+  // last run between the press and the release.
+  AddRun("fourth run");
+  SendMouse(rows, QEvent::MouseButtonPress, RowCentre(w, 2));
+  ui::NotifyActivated(&w);
+  SendMouse(rows, QEvent::MouseButtonRelease, RowCentre(w, 2));
+  ASSERT_EQ(w.lvRun->Count(), 4);
+  EXPECT_EQ(w.ShownRunID(), 4);
+  ExpectHighlightedIsShown(w);
+
+  // After the refill, clicks and keys pick as before.
+  SendMouse(rows, QEvent::MouseButtonPress, RowCentre(w, 2));
+  SendMouse(rows, QEvent::MouseButtonRelease, RowCentre(w, 2));
+  EXPECT_EQ(w.ShownRunID(), 2);
+  SendKey(w.lvRun, Qt::Key_Down);
+  EXPECT_EQ(w.ShownRunID(), 3);
+  ExpectHighlightedIsShown(w);
+
+  // What is exported is the run shown.
+  w.cmdExport_Click();
+  EXPECT_TRUE(std::filesystem::exists("3-data.txt"));
+  EXPECT_FALSE(std::filesystem::exists("4-data.txt"));
+}
+
+TEST_F(ResultWindowRunsTest, PicksAndClosesDuringTheMapReadingWaitForTheSelectionToEnd) {
+  frmResult& w = Open();
+  // The reader lets pending events run: a pick made then is shown after the selection, never
+  // inside it, and the run shown ends as the row highlighted.
+  bool picked = false;
+  QTimer::singleShot(0, &w, [&] {
+    picked = true;
+    SendKey(w.lvRun, Qt::Key_Home);
+    EXPECT_EQ(w.ShownRunID(), 2) << "a second selection ran inside the first";
+    EXPECT_FALSE(w.cmdExport->isEnabled());
+  });
+  w.lvRun->SetSelectedItem(w.lvRun->Item(2));
+  ASSERT_TRUE(picked);
+  EXPECT_EQ(w.ShownRunID(), 1);
+  ExpectHighlightedIsShown(w);
+  EXPECT_TRUE(w.cmdExport->isEnabled());
+
+  // Close pressed while a map is read: the window goes once the selection is over.
+  QPointer<frmResult> alive(&w);
+  bool closed = false;
+  QTimer::singleShot(0, &w, [&] {
+    closed = true;
+    w.cmdOK_Click();
+    EXPECT_TRUE(alive && ui::IsLoaded(&w));
+  });
+  w.lvRun->SetSelectedItem(w.lvRun->Item(3));
+  ASSERT_TRUE(closed);
+  EXPECT_EQ(CurrentRun.RunID, 3);
+  EXPECT_FALSE(alive && ui::IsLoaded(alive));
+}
+
+TEST_F(ResultWindowRunsTest, ExportAndReportRefuseARunThatWasDeleted) {
+  frmResult& w = Open();
+  ASSERT_EQ(w.ShownRunID(), 3);
+  db.Raw("DELETE FROM Run WHERE RunID = 3");
+  w.cmdExport_Click();
+  EXPECT_EQ(boxes.boxes().back().prompt, "Run 3 no longer exists; nothing was written.");
+  w.cmdPrint_Click();
+  EXPECT_EQ(boxes.boxes().back().prompt, "Run 3 no longer exists; nothing was written.");
+  for (const char* f : {"3.shx", "3-data.txt", "3-report.txt"}) EXPECT_FALSE(std::filesystem::exists(f)) << f;
+
+  // Every run deleted: the activation empties the list and the window shows no run at all.
+  db.Raw("DELETE FROM Run");
+  ui::NotifyActivated(&w);
+  EXPECT_EQ(w.lvRun->Count(), 0);
+  EXPECT_EQ(w.ShownRunID(), 0);
+  EXPECT_EQ(w.Caption(), "Results");
+  EXPECT_EQ(w.lblRunDescr->text(), "Run");
+  EXPECT_EQ(w.LblSelEnvir->text(), "- not yet selected -");
+  EXPECT_EQ(w.LabelCaption("lblSalMarine"), "");
+  EXPECT_EQ(w.Map1->Layers().Count(), 0);
+  EXPECT_FALSE(std::filesystem::exists("map.shp"));
+  EXPECT_FALSE(w.cmdExport->isEnabled());
+  w.cmdPrint_Click();
+  EXPECT_EQ(boxes.boxes().back().prompt, "No run is shown; nothing was written.");
+  EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(ResultWindowRunsTest, TheReportAndExportReadTheShownRunsOwnRecords) {
+  const int other = AddRun("on estuary 2", 2);
+  frmResult& w = Open();
+  ASSERT_EQ(w.ShownRunID(), other);
+  w.lvRun->SetSelectedItem(w.lvRun->Item(1));
+  ASSERT_EQ(w.ShownRunID(), 1);
+  const std::string estuary1 = CurrentEstuary.Description;
+  const float kow = CurrentCompound.Cmpkow;
+  // Another estuary and compound come into the current records, as a calculation or an editor
+  // would put them there.
+  ASSERT_TRUE(GetEnvironmentData(2));
+  ASSERT_NE(CurrentEstuary.Description, estuary1);
+  CurrentCompound.Cmpkow = BioaccumulationApplies(kow) ? 2.0f : 6.0f;
+  CurrentCompound.Cmpdescr = "not this compound";
+  w.cmdPrint_Click();
+  const auto report = Lines(testsupport::ReadFile("1-report.txt"));
+  auto line = [&](const std::string& label) {
+    for (const auto& l : report)
+      if (l.rfind(label, 0) == 0) return l;
+    return std::string();
+  };
+  EXPECT_EQ(line("Description "), "Description " + std::string(37, ' ') + " : " + estuary1);
+  EXPECT_EQ(line("Compound ").find("not this compound"), std::string::npos);
+  const size_t quantities = BioaccumulationApplies(kow) ? 10 : 5;
+  const auto data = Lines(testsupport::ReadFile("1-data.txt"));
+  EXPECT_EQ(data.size(), 5 + quantities * 51 + (quantities == 10 ? 50 : 0));
+  // A header chosen now names the compound of the run shown.
+  w.OptGraph[1]->setChecked(true);
+  EXPECT_EQ(w.lblHeader->text().toStdString().find("not this compound"), std::string::npos);
+}
+
+TEST_F(ResultWindowTest, WithoutADesktopEditorTheReportShowsInAWindowOfItsOwnAndEveryStepRuns) {
+  ui::SetUrlOpener([this](const QUrl& url) {
+    opened.push_back(url.toLocalFile().toStdString());
+    return false;  // no desktop application starts
+  });
+  frmResult& w = Open();
+  w.cmdPrint_Click();
+  ui::TextWindow* viewer = ui::FindTextWindow("1-report.txt");
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_TRUE(viewer->isReadOnly());
+  const QFontMetrics metrics(viewer->font());
+  EXPECT_EQ(metrics.horizontalAdvance("iiii"), metrics.horizontalAdvance("MMMM"));  // fixed width
+  EXPECT_EQ(viewer->windowTitle().toStdString(), (std::filesystem::current_path() / "1-report.txt").string());
+  EXPECT_EQ(viewer->toPlainText().toStdString().rfind("Report file TULMO model\n", 0), 0u);
+  for (const auto& b : boxes.boxes()) ADD_FAILURE() << b.prompt;
+  for (const char* f : {"1.shx", "1.shp", "1.dbf", "1-data.txt"}) EXPECT_TRUE(std::filesystem::exists(f)) << f;
+
+  // A second report refreshes the same window; a missing layer file is reported, and the data
+  // file is still written.
+  std::filesystem::remove("1-data.txt");
+  std::filesystem::remove("map.dbf");
+  w.cmdPrint_Click();
+  EXPECT_EQ(ui::FindTextWindow("1-report.txt"), viewer);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_NE(boxes.boxes()[0].prompt.find("'frmResult' at procedure 'cmdPrint_Click'"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists("1-data.txt"));
+  viewer->close();
+}
+
+TEST_F(ResultWindowTest, ARefusedLayerIsReportedAndLeavesAnEmptyMap) {
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+    int code;
+  } cases[] = {
+      // The library cannot make the shape file: a folder holds its name.
+      {"create", [] { std::filesystem::create_directories("Map.shp/keep"); }, 201},
+      // A total concentration too wide for its field would be cut in the layer.
+      {"write",
+       [] {
+         std::string map = MapFile();
+         const float huge = 1e15f;
+         std::memcpy(&map[160 + 8 + 220 + 4 + 4 * 1], &huge, 4);  // cell 0, quantity 1
+         testsupport::WriteFile("1.map", map);
+       },
+       504},
+  };
+  frmResult& w = Open();
+  for (const Case& c : cases) {
+    c.arrange();
+    boxes.Clear();
+    w.lvRun_Click();
+    ASSERT_EQ(boxes.boxes().size(), 1u) << c.what;
+    const std::string& prompt = boxes.boxes()[0].prompt;
+    EXPECT_NE(prompt.find("'frmResult' at procedure 'CreateShape'"), std::string::npos) << prompt;
+    EXPECT_NE(prompt.find("Error Number: " + std::to_string(c.code)), std::string::npos) << prompt;
+    EXPECT_EQ(w.Map1->Layers().Count(), 0) << c.what;
+    for (const char* f : {"map.shx", "map.dbf", "Map.shx", "Map.dbf"}) EXPECT_FALSE(std::filesystem::exists(f)) << f;
+    EXPECT_FALSE(w.LabelCaption("lbl95Sal").empty());  // the statistics of the run still show
+    std::filesystem::remove_all("Map.shp");
+    testsupport::WriteFile("1.map", MapFile());
+  }
+  w.lvRun_Click();
+  EXPECT_EQ(w.Map1->Layers().Count(), 1);
 }

@@ -166,7 +166,8 @@ TEST_F(RunChain, CalculationThenResultWindowShowPlausibleNumbersAndWriteConsiste
   ASSERT_EQ(boxes.boxes().size(), 3u) << testing::PrintToString(Prompts());
   const std::string sid = std::to_string(id);
   EXPECT_EQ(boxes.boxes().back().prompt, "Data exported to GIS files " + sid + ".dbf , " + sid + ".shp and " + sid +
-                                             ".shx\rAscii data available in \";\"-seperated file " + sid + "-data.txt");
+                                             ".shx\rAscii data available in \";\"-seperated file " + sid + "-data.txt" +
+                                             "\rFolder: " + std::filesystem::current_path().string());
   const std::string data = testsupport::ReadFile(sid + "-data.txt");
   const std::vector<std::string> dataLines = Lines(data);
   EXPECT_EQ(dataLines.size(), 5u + 10 + 550);

@@ -100,25 +100,36 @@ TEST(Files, BinaryIsLittleEndianAndShortReadsFail) {
   EXPECT_EQ(ErrorOf([] { vb::BinaryReader("missing.bin"); }), 53);
 }
 
-TEST(Files, TextIsCrlfLatin1) {
+TEST(Files, TextIsCrlfWindows1252) {
   {
     vb::TextWriter w("out.txt");
-    w.WriteLine("caf\xC3\xA9 12.5");  // é in UTF-8
-    w.Write("a\xE2\x82\xAC");         // € has no Latin-1 form
-    w.WriteLine("");
+    w.WriteLine("caf\xC3\xA9 12.5");                    // é
+    w.Write("\xE2\x82\xAC 5 \xE2\x80\x93 \xE2\x80\x98q\xE2\x80\x99 \xE2\x80\x9Cx\xE2\x80\x9D");  // € – ‘q’ “x”
+    w.WriteLine(" \xC5\x92\xE2\x80\xA6\xC5\xB8");           // Œ…Ÿ
+    w.WriteLine("\xCE\xA9 \xC2\x80");                      // Ω and the control U+0080 have no byte
     w.Close();
   }
-  EXPECT_EQ(ReadFile("out.txt"), "caf\xE9 12.5\r\na?\r\n");
+  EXPECT_EQ(ReadFile("out.txt"), "caf\xE9 12.5\r\n\x80 5 \x96 \x91q\x92 \x93x\x94 \x8C\x85\x9F\r\n? ?\r\n");
   vb::TextReader r("out.txt");
   EXPECT_EQ(r.ReadLine(), "caf\xC3\xA9 12.5");
-  EXPECT_EQ(r.ReadLine(), "a?");
+  EXPECT_EQ(r.ReadLine(), "\xE2\x82\xAC 5 \xE2\x80\x93 \xE2\x80\x98q\xE2\x80\x99 \xE2\x80\x9Cx\xE2\x80\x9D \xC5\x92\xE2\x80\xA6\xC5\xB8");
+  EXPECT_EQ(r.ReadLine(), "? ?");
   EXPECT_TRUE(r.AtEnd());
   EXPECT_EQ(ErrorOf([&] { r.ReadLine(); }), 62);
   {
     vb::TextWriter a("out.txt", vb::TextWriter::Mode::Append);
     a.WriteLine("more");
   }
-  EXPECT_EQ(ReadFile("out.txt"), "caf\xE9 12.5\r\na?\r\nmore\r\n");
+  EXPECT_EQ(ReadFile("out.txt"), "caf\xE9 12.5\r\n\x80 5 \x96 \x91q\x92 \x93x\x94 \x8C\x85\x9F\r\n? ?\r\nmore\r\n");
+}
+
+TEST(Files, EveryCodePageByteRoundTrips) {
+  // The bytes the code page leaves undefined come back as themselves, as on the original system.
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(vb::ToWindows1252(vb::FromWindows1252(all)), all);
+  EXPECT_EQ(vb::FromWindows1252("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+  EXPECT_EQ(vb::ToWindows1252("\xFF\xE2"), "\xFF\xE2");  // bytes that are no UTF-8 stay as they are
 }
 
 TEST(Files, CopyAndLength) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <functional>
 
 #include "runtime/Variant.h"
@@ -60,6 +61,10 @@ TEST(Conversion, ErrorsCarryTheRuntimeNumbers) {
   EXPECT_EQ(ErrorOf([] { vb::CInt(vb::Variant(32767.5)); }), 6);
   EXPECT_EQ(ErrorOf([] { vb::CSng(vb::Variant(1e39)); }), 6);
   EXPECT_EQ(ErrorOf([] { vb::CDbl(vb::Variant("1e400")); }), 6);
+  // The number texts the program writes itself use a capital E.
+  EXPECT_EQ(ErrorOf([] { vb::CDbl(vb::Variant("1.79769313486232E+308")); }), 6);
+  EXPECT_EQ(ErrorOf([] { vb::Val("-1E+400"); }), 6);
+  EXPECT_EQ(vb::CDbl(vb::Variant("1E-400")), 0.0);
   EXPECT_EQ(ErrorOf([] { vb::CLng(vb::Variant("abc")); }), 13);
   EXPECT_EQ(ErrorOf([] { vb::CDbl(vb::Variant("")); }), 13);
   EXPECT_EQ(ErrorOf([] { vb::CDbl(vb::Variant("1.5x")); }), 13);
@@ -108,6 +113,19 @@ TEST(Dates, TextFormRoundTrips) {
   for (const char* bad : {"10/12/2026", "2026-02-30", "2026-12-10 25:00", "", "2026-12-10 09:30:00x"})
     EXPECT_FALSE(vb::ParseDate(bad, back)) << bad;
   EXPECT_EQ(ErrorOf([] { vb::CDate(vb::Variant("tomorrow")); }), 13);
+}
+
+TEST(Dates, OnlyTheYears100To9999AreDates) {
+  EXPECT_EQ(vb::DateText(vb::DateSerial(9999, 12, 31, 23, 59, 59)), "9999-12-31 23:59:59");
+  EXPECT_EQ(vb::DateText(vb::DateSerial(100, 1, 1)), "0100-01-01");
+  EXPECT_EQ(vb::CDate(vb::Variant(2958465.0)), vb::DateSerial(9999, 12, 31));
+  // Past the last second of 9999 (also by rounding), before the year 100, or no number at all.
+  for (double serial : {1e300, -1e300, 1e19, 2958466.0, 2958465.9999999, -657435.0, double{NAN}, double{INFINITY}}) {
+    SCOPED_TRACE(serial);
+    EXPECT_EQ(ErrorOf([&] { vb::DateText(vb::Date{serial}); }), 6);
+    EXPECT_EQ(ErrorOf([&] { vb::CDate(vb::Variant(serial)); }), 6);
+    EXPECT_EQ(ErrorOf([&] { vb::CDate(vb::Variant(vb::Date{serial})); }), 6);
+  }
 }
 
 }  // namespace
