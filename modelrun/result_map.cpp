@@ -174,7 +174,7 @@ bool MapFileReadable(const std::string& fileName, std::string& why) {
   };
   const int32_t substances = int32At(kTitleBytes);
   const int32_t segments = int32At(kTitleBytes + 4);
-  if (substances < kMinSubstances || segments < 0 || segments > kMapCells) {
+  if (substances != kMapSubstances || segments < 0 || segments > kMapCells) {
     why = "The result map '" + fileName + "' gives " + std::to_string(substances) + " substances and " +
           std::to_string(segments) + " segments";
     return false;

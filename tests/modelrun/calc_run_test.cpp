@@ -85,7 +85,7 @@ TEST_F(CalcTest, FailedEngineStepsRecordNothingAndSayWhy) {
       {"cut map", mapOf(ReadableMap().substr(0, 22415)),
        {input, hydro, reason + "The result map 'tulmo.map' holds 22415 bytes where its header needs 22416"}},
       {"absurd header", mapOf(ReadableMap().replace(160, 4, std::string("\xff\xff\xff\x7f", 4))),
-       {input, hydro, reason + "The result map 'tulmo.map' holds 22416 bytes where its header needs 4337916967136"}},
+       {input, hydro, reason + "The result map 'tulmo.map' gives 2147483647 substances and 500 segments"}},
       // The engine's own first error line says which field to mend.
       {"first step refuses",
        [](FakeEngine& e) {
