@@ -1,4 +1,4 @@
-// Registers the record editors with the shell's child-window factories, replacing the stand-ins.
+// Registers the record editors with the shell's child-window factories.
 #pragma once
 
 namespace editors {

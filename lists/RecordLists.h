@@ -183,7 +183,7 @@ const std::vector<ListColumn>& Columns(Table table);
 // The most rows a list loads.
 int RowLimit(Table table);
 
-// Registers the six lists with the shell, in place of their stand-ins.
+// Registers the six lists with the shell.
 void RegisterLists();
 
 }  // namespace lists

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -17,6 +18,103 @@
 using namespace mervane_codes;
 
 namespace {
+
+// shapelib seeks before every record it writes, and each seek on a stdio stream flushes it and
+// reads the block back: three system calls per shape and per attribute record, most of the time
+// of a layer. Its files are therefore kept in memory while the layer is open and written out in
+// one piece when shapelib closes them. The file is opened for real at once, so a folder that
+// cannot take it still fails the create.
+struct MemoryFile {
+  std::FILE* fp = nullptr;
+  std::vector<unsigned char> data;
+  size_t pos = 0;
+  bool dirty = false;
+};
+
+// A failed write-out since the layer was created; the close reports it.
+bool g_writeFailed = false;
+
+MemoryFile* Mem(SAFile file) { return reinterpret_cast<MemoryFile*>(file); }
+
+SAFile MemOpen(const char* filename, const char* access) {
+  std::FILE* fp = std::fopen(filename, access);
+  if (!fp) return nullptr;
+  auto* f = new MemoryFile{fp, {}, 0, false};
+  // What a file holds already is read by its length, never to its end: a device has none.
+  long size = 0;
+  if (std::strchr(access, 'r') && std::fseek(fp, 0, SEEK_END) == 0 && (size = std::ftell(fp)) > 0) {
+    f->data.resize(static_cast<size_t>(size));
+    std::rewind(fp);
+    f->data.resize(std::fread(f->data.data(), 1, f->data.size(), fp));
+  }
+  return reinterpret_cast<SAFile>(f);
+}
+
+SAOffset MemRead(void* p, SAOffset size, SAOffset nmemb, SAFile file) {
+  MemoryFile& f = *Mem(file);
+  if (size == 0 || f.pos >= f.data.size()) return 0;
+  const SAOffset n = std::min<SAOffset>(nmemb, (f.data.size() - f.pos) / size);
+  std::memcpy(p, f.data.data() + f.pos, n * size);
+  f.pos += n * size;
+  return n;
+}
+
+SAOffset MemWrite(void* p, SAOffset size, SAOffset nmemb, SAFile file) {
+  MemoryFile& f = *Mem(file);
+  const size_t bytes = size * nmemb;
+  if (f.pos + bytes > f.data.size()) f.data.resize(f.pos + bytes);
+  std::memcpy(f.data.data() + f.pos, p, bytes);
+  f.pos += bytes;
+  f.dirty = true;
+  return nmemb;
+}
+
+SAOffset MemSeek(SAFile file, SAOffset offset, int whence) {
+  MemoryFile& f = *Mem(file);
+  const long long base = whence == SEEK_CUR ? static_cast<long long>(f.pos)
+                         : whence == SEEK_END ? static_cast<long long>(f.data.size())
+                                              : 0;
+  const long long to = base + static_cast<long long>(offset);
+  if (to < 0) return static_cast<SAOffset>(-1);
+  f.pos = static_cast<size_t>(to);
+  return 0;
+}
+
+SAOffset MemTell(SAFile file) { return Mem(file)->pos; }
+
+int MemFlush(SAFile file) {
+  MemoryFile& f = *Mem(file);
+  if (!f.dirty) return 0;
+  f.dirty = false;
+  const bool ok = std::fseek(f.fp, 0, SEEK_SET) == 0 &&
+                  std::fwrite(f.data.data(), 1, f.data.size(), f.fp) == f.data.size() && std::fflush(f.fp) == 0;
+  if (!ok) g_writeFailed = true;
+  return ok ? 0 : EOF;
+}
+
+int MemClose(SAFile file) {
+  MemoryFile* f = Mem(file);
+  int result = MemFlush(file);
+  if (std::fclose(f->fp) != 0) {
+    g_writeFailed = true;
+    result = EOF;
+  }
+  delete f;
+  return result;
+}
+
+SAHooks MemoryHooks() {
+  SAHooks hooks;
+  SASetupDefaultHooks(&hooks);
+  hooks.FOpen = MemOpen;
+  hooks.FRead = MemRead;
+  hooks.FWrite = MemWrite;
+  hooks.FSeek = MemSeek;
+  hooks.FTell = MemTell;
+  hooks.FFlush = MemFlush;
+  hooks.FClose = MemClose;
+  return hooks;
+}
 
 struct Layer {
   int32_t shapeType = 0;
@@ -116,8 +214,10 @@ void Create(int32_t& error, const char* layerName, int32_t layerNameLen, const c
   }
 
   const std::string path = Element(layerName, layerNameLen, 0);
-  SHPHandle shp = SHPCreate(path.c_str(), code);
-  DBFHandle dbf = DBFCreate(path.c_str());
+  SAHooks hooks = MemoryHooks();
+  g_writeFailed = false;
+  SHPHandle shp = SHPCreateLL(path.c_str(), code, &hooks);
+  DBFHandle dbf = DBFCreateLL(path.c_str(), "LDID/87", &hooks);  // the code page DBFCreate gives
   if (!shp || !dbf) {
     if (shp) SHPClose(shp);
     if (dbf) DBFClose(dbf);
@@ -148,6 +248,10 @@ void Create(int32_t& error, const char* layerName, int32_t layerNameLen, const c
 bool FitsWidth(int field, double value) {
   int width = 0, decimals = 0;
   DBFGetFieldInfo(g_layer.dbf, field, nullptr, &width, &decimals);
+  // A magnitude that leaves room for the sign, the point and a carry fits for certain; only
+  // the rest is formatted to find out.
+  const int room = width - decimals - (decimals > 0 ? 1 : 0) - 2;
+  if (room > 0 && room < 300 && std::fabs(value) < std::pow(10.0, room)) return true;
   return std::snprintf(nullptr, 0, "%*.*f", width, decimals, value) <= width;
 }
 
@@ -272,7 +376,9 @@ void SHAPEFILEWRITE(int32_t* errorCode, const float* x, const float* y, const in
 
 void SHAPEFILECLOSE(int32_t* errorCode) {
   CloseLayer();
-  if (errorCode) *errorCode = kOk;
+  // The layer's files are written out here; a folder that filled up meanwhile is said.
+  if (errorCode) *errorCode = g_writeFailed ? kCannotWriteFiles : kOk;
+  g_writeFailed = false;
 }
 
 }  // extern "C"

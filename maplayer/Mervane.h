@@ -45,4 +45,5 @@ constexpr int32_t kNoWorkLists = 501;
 constexpr int32_t kBadFieldNumber = 502;  // also a value given for a field of the other kind
 constexpr int32_t kNoOpenLayer = 503;
 constexpr int32_t kValueTooWide = 504;    // written, but cut to the field's width
+constexpr int32_t kCannotWriteFiles = 505;  // close: the files could not be written out whole
 }  // namespace mervane_codes

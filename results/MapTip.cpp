@@ -93,6 +93,11 @@ void MapTip::Timer() {
   }
 }
 
+void MapTip::Hide() {
+  if (mtmrTip) mtmrTip->SetInterval(0);
+  if (mpicTip) mpicTip->hide();
+}
+
 mapctl::Recordset MapTip::FindFeature() {
   mapctl::Map& map = Need(mobjMap.data());
   mapctl::MapLayer& layer = Need(mlyrLayer.get());

@@ -32,6 +32,8 @@ class MapTip {
   void SetLayer(std::shared_ptr<mapctl::MapLayer> layer, std::string fld);
   // Every tick of the timer.
   void Timer();
+  // Stops waiting and hides the box: the pointer left the map or pressed a button on it.
+  void Hide();
 
  private:
   mapctl::Recordset FindFeature();

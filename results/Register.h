@@ -1,4 +1,4 @@
-// Puts the result window in place of its stand-in.
+// Registers the result window with the shell's child-window factories.
 #pragma once
 namespace Results {
 void RegisterResultWindow();

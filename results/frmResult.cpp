@@ -1,6 +1,11 @@
 #include "results/frmResult.h"
 
 #include <QActionGroup>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QTextLayout>
+#include <QToolTip>
+#include <algorithm>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <cmath>
@@ -38,6 +43,66 @@ const char* const kHeaderSuffix[20] = {
     "conc. in bentic fish", "", " total conc.", " dissolved conc.", " conc. in susp. solids", " conc. in sediment",
     " conc. in zooplankton", " conc. in sec. consumers", " conc. in round fish", " conc. in Tellina",
     "conc. in Benthic fish"};
+// A caption that keeps its whole text in its box: a text that would not fit is drawn smaller,
+// word-wrapped when the label wraps, down to a readable size; its tool tip then holds it whole.
+class FittedLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QRect box = contentsRect();
+    const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+    QFont f = font();
+    for (;;) {
+      const QRect need = QFontMetrics(f).boundingRect(box, flags, text());
+      fits_ = need.width() <= box.width() && need.height() <= box.height();
+      if (fits_ || f.pointSizeF() <= 6.5) break;
+      f.setPointSizeF(f.pointSizeF() - 0.5);
+    }
+    p.setFont(f);
+    p.setPen(palette().color(foregroundRole()));
+    if (fits_ || !wordWrap()) {
+      p.drawText(box, fits_ ? flags : (flags & ~Qt::AlignHCenter & ~Qt::AlignRight) | Qt::AlignLeft,
+                 fits_ ? text() : QFontMetrics(f).elidedText(text(), Qt::ElideRight, box.width()));
+      return;
+    }
+    // Too long even so: the lines that fit, the last of them ending in an ellipsis, so that no
+    // line is drawn half.
+    const QFontMetrics m(f);
+    QTextLayout layout(text(), f);
+    layout.beginLayout();
+    int y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(box.width());
+      const bool last = y + 2 * m.lineSpacing() > box.height();
+      const QString part = last ? m.elidedText(text().mid(line.textStart()), Qt::ElideRight, box.width())
+                                : text().mid(line.textStart(), line.textLength());
+      p.drawText(QRect(box.left(), box.top() + y, box.width(), m.lineSpacing()), Qt::AlignLeft | Qt::AlignTop, part);
+      y += m.lineSpacing();
+      if (last) break;
+    }
+    layout.endLayout();
+  }
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::ToolTip && toolTip().isEmpty()) {
+      if (fits_)
+        QToolTip::hideText();
+      else
+        QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), text(), this);
+      return true;
+    }
+    return QLabel::event(e);
+  }
+
+ private:
+  bool fits_ = true;
+};
+
+// The header sits over the top of the chart or the map, clear of the class count and the tools.
+constexpr double kHeaderLeft = 1005, kHeaderTop = 5220, kHeaderHeight = 255;
+constexpr double kHeaderWidthOverChart = 7200, kHeaderWidthOverMap = 4800;
 }  // namespace
 
 bool BioaccumulationApplies(float logKow) { return logKow >= 4.5f && logKow <= 8.0f; }
@@ -53,8 +118,8 @@ const std::array<const char*, 30>& frmResult::StatisticLabels() {
 }
 
 QLabel* frmResult::AddLabel(QWidget* parent, const char* name, const char* caption, double left, double top,
-                            double width, double height) {
-  auto* l = new QLabel(caption, parent);
+                            double width, double height, bool fitted) {
+  auto* l = fitted ? new FittedLabel(caption, parent) : new QLabel(caption, parent);
   l->setObjectName(name);
   ui::Place(l, left, top, width, height);
   return l;
@@ -73,16 +138,16 @@ frmResult::frmResult() : ui::Form(kName) {
   Shape1->setObjectName("Shape1");
   Shape1->setFrameShape(QFrame::Box);
   ui::Place(Shape1, 6480, 225, 4515, 1785);
-  lblRunDescr = AddLabel(this, "lblRunDescr", "Run", 6615, 270, 4230, 435);
+  lblRunDescr = AddLabel(this, "lblRunDescr", "Run", 6615, 270, 4230, 435, true);
   lblRunDescr->setWordWrap(true);
   lblRunDescr->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // a long description loses its end, not its start
   Label25 = AddLabel(this, "Label25", " Compound", 6615, 720, 1500, 255);
-  LblSelCompound = AddLabel(this, "LblSelCompound", "- not yet selected -", 8190, 720, 2700, 255);
+  LblSelCompound = AddLabel(this, "LblSelCompound", "- not yet selected -", 8190, 720, 2700, 255, true);
   Label24 = AddLabel(this, "Label24", " Environment", 6615, 990, 1500, 255);
-  LblSelEnvir = AddLabel(this, "LblSelEnvir", "- not yet selected -", 8190, 990, 2700, 435);
+  LblSelEnvir = AddLabel(this, "LblSelEnvir", "- not yet selected -", 8190, 990, 2700, 435, true);
   LblSelEnvir->setWordWrap(true);
   Label26 = AddLabel(this, "Label26", " Emission", 6615, 1440, 1500, 255);
-  lblEmission = AddLabel(this, "lblEmission", "- not yet selected -", 8190, 1440, 2700, 435);
+  lblEmission = AddLabel(this, "lblEmission", "- not yet selected -", 8190, 1440, 2700, 435, true);
   lblEmission->setWordWrap(true);
   BuildBiotaPanel();
   BuildAbioticPanel();  // the abiotic panel lies in front as designed
@@ -90,11 +155,12 @@ frmResult::frmResult() : ui::Form(kName) {
 
   cmdPrint = new QPushButton("Preview report...", this);
   cmdPrint->setObjectName("cmdPrint");
-  ui::Place(cmdPrint, 420, 8055, 1305, 375);
+  // Wide enough for its caption; the export button and the message move over by as much.
+  ui::Place(cmdPrint, 420, 8055, 1680, 375);
   cmdExport = new QPushButton("Export data", this);
   cmdExport->setObjectName("cmdExport");
-  ui::Place(cmdExport, 1785, 8055, 1305, 375);
-  lblMessage = AddLabel(this, "lblMessage", "", 3150, 8055, 5700, 435);
+  ui::Place(cmdExport, 2160, 8055, 1305, 375);
+  lblMessage = AddLabel(this, "lblMessage", "", 3525, 8055, 5325, 435);
   lblMessage->setStyleSheet("color: red; font-weight: bold;");
   lblMessage->setWordWrap(true);
   cmdcancel = new QPushButton("Cancel", this);
@@ -127,6 +193,8 @@ frmResult::frmResult() : ui::Form(kName) {
   connect(Toolbar1, &ui::Toolbar::ButtonClick, this, &frmResult::Toolbar1_ButtonClick);
   connect(Map1, &mapctl::Map::MouseDown, this, &frmResult::Map1_MouseDown);
   connect(Map1, &mapctl::Map::MouseMove, this, &frmResult::Map1_MouseMove);
+  connect(Map1, &mapctl::Map::MouseLeave, this, &frmResult::Map1_MouseLeave);
+  connect(txtClasses, &QLineEdit::returnPressed, this, &frmResult::txtClasses_Enter);
   connect(Map1, &mapctl::Map::BeforeLayerDraw, this, &frmResult::Map1_BeforeLayerDraw);
   connect(Map1, &mapctl::Map::AfterLayerDraw, this, &frmResult::Map1_AfterLayerDraw);
   connect(legend1, &mapctl::Legend::LayerVisibleChanged, this, [this](int, bool) { Map1->Refresh(); });
@@ -195,7 +263,7 @@ void frmResult::BuildBiotaPanel() {
   frmBiota->setAutoFillBackground(true);
   ui::Place(frmBiota, 420, 2160, 10695, 5850);
   QWidget* p = frmBiota;
-  AddLabel(p, "Label3", "Results", 120, 60, 1500, 255);
+  AddLabel(p, "Label3", "Results", 120, 300, 1500, 255);  // below the frame's caption
   const char* heads[5] = {"Zooplankton", "Sec. cons.", "Round fish", "Tellina", "Benthic fish (dab)"};
   for (int c = 0; c < 5; ++c) {
     AddLabel(p, qPrintable(QString("lblBHead%1").arg(c)), heads[c], 2640 + c * 1560, 300, 1500, 255);
@@ -247,19 +315,22 @@ void frmResult::BuildDisplayArea() {
   for (int k = 0; k < 10; ++k) {
     auto* c = new chart::MSChart(QString("MSChart%1").arg(k), this);
     c->SetXAxisTitle(axisTitle);
+    // The plot starts below the header box.
+    c->SetTopMargin(ui::ToPixels(kHeaderTop + kHeaderHeight - 5175) + 4);
     ui::Place(c, 960, 5175, 9735, 2655);
     MSChart[static_cast<size_t>(k)] = c;
   }
   picXcoor = new QFrame(this);
   picXcoor->setObjectName("picXcoor");
   picXcoor->setAutoFillBackground(true);
+  picXcoor->hide();  // shown with a distance, while the pointer is over the map
   ui::Place(picXcoor, 3255, 7560, 2475, 255);
   lblXcoor = AddLabel(picXcoor, "lblXcoor", "", 0, 0, 2475, 255);
   picHeader = new QFrame(this);
   picHeader->setObjectName("picHeader");
   picHeader->setAutoFillBackground(true);
-  ui::Place(picHeader, 2100, 5220, 3700, 255);
-  lblHeader = AddLabel(picHeader, "lblHeader", "Salinity", 0, 0, 3700, 255);
+  ui::Place(picHeader, kHeaderLeft, kHeaderTop, kHeaderWidthOverChart, kHeaderHeight);
+  lblHeader = AddLabel(picHeader, "lblHeader", "Salinity", 0, 0, kHeaderWidthOverChart, kHeaderHeight, true);
   picToolTip = new QFrame(this);
   picToolTip->setObjectName("picToolTip");
   picToolTip->hide();
@@ -278,8 +349,25 @@ bool frmResult::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmResult::BringToFront(QWidget* w) {
+  // Only the chart in front is shown: a chart covered by another chart or by the map and its
+  // legend is not laid out at each selection, but when it comes to the front.
+  // The map's controls are hidden under a chart too, so that no edge of them shows beside it.
+  const bool chart = std::find(MSChart.begin(), MSChart.end(), w) != MSChart.end();
+  if (chart || w == Map1)
+    for (chart::MSChart* c : MSChart)
+      if (c != w) c->hide();
+  if (chart) {
+    for (QWidget* m : std::initializer_list<QWidget*>{Map1, legend1, Toolbar1, txtClasses, picXcoor}) m->hide();
+    if (mobjMapTip) mobjMapTip->Hide();
+    PlaceHeader(false);
+    w->show();
+  } else if (w == Map1) {
+    PlaceHeader(true);
+  }
+  if (w == Map1 || w == legend1 || w == Toolbar1 || w == txtClasses) w->show();
+  if (w == picXcoor) picXcoor->setVisible(!lblXcoor->text().isEmpty() && Map1->underMouse());
   w->raise();
-  if (w == Map1 || w == legend1 || w == Toolbar1 || w == picXcoor) {
+  if (w == Map1 || w == legend1 || w == Toolbar1 || w == txtClasses || w == picXcoor) {
     if (w == Map1) front_ = Map1;
   } else if (w != picHeader && w != picToolTip && w != frmAbiotic && w != frmBiota) {
     front_ = w;
@@ -287,6 +375,16 @@ void frmResult::BringToFront(QWidget* w) {
 }
 
 QWidget* frmResult::FrontDisplay() const { return front_; }
+
+void frmResult::PlaceHeader(bool overMap) {
+  const double width = overMap ? kHeaderWidthOverMap : kHeaderWidthOverChart;
+  // Under a rescaled window the box keeps the scale the window has now.
+  const double scale = static_cast<double>(picHeader->height()) / ui::ToPixels(kHeaderHeight);
+  picHeader->resize(static_cast<int>(ui::ToPixels(width) * (scale > 0 ? scale : 1.0)), picHeader->height());
+  lblHeader->resize(picHeader->size());
+  // Over a chart the chart's own background shows behind the text; over the map the box has one.
+  picHeader->setAutoFillBackground(overMap);
+}
 
 std::string frmResult::LabelCaption(const std::string& label) const {
   auto* l = findChild<QLabel*>(QString::fromStdString(label));
@@ -607,15 +705,14 @@ void frmResult::SetOption(int index) {
 
 int frmResult::CheckedOption(bool biota) const {
   for (int i = 0; i < 20; ++i) {
-    bool inBiota = (i >= 5 && i <= 9) || i >= 15;
-    if (inBiota == biota && OptGraph[static_cast<size_t>(i)]->isChecked()) return i;
+    if (IsBiotaOption(i) == biota && OptGraph[static_cast<size_t>(i)]->isChecked()) return i;
   }
   return -1;
 }
 
 void frmResult::OptGraph_Click(int index) {
   // A failure here (a bad class count, say) is reported and the window stays as it was.
-  vb::Guard(kName, "OptGraph_Click", [&] {
+  const bool shown = vb::Guard(kName, "OptGraph_Click", [&] {
     if (index >= 0 && index < 20) {
       std::string header = index % 10 == 0 ? "Salinity"
                                            : shown_.Records.Compound.Cmpdescr + kHeaderSuffix[index];
@@ -624,14 +721,40 @@ void frmResult::OptGraph_Click(int index) {
         lblHeader->setText(QString::fromStdString(header));
       } else {
         ShowMap(kFields[index - 10]);
+        shownMapOption_ = index;
         lblHeader->setText(QString::fromStdString(header));
         BringToFront(Toolbar1);
-        txtClasses->raise();
+        BringToFront(txtClasses);
         BringToFront(picXcoor);
       }
     }
   });
+  if (index >= 0 && index < 20) {
+    const size_t panel = IsBiotaOption(index) ? 1 : 0;
+    if (shown)
+      appliedOption_[panel] = index;
+    else
+      RestoreOption(index, appliedOption_[panel]);
+  }
   BringToFront(picHeader);
+}
+
+bool frmResult::IsBiotaOption(int index) { return (index >= 5 && index <= 9) || index >= 15; }
+
+void frmResult::RestoreOption(int refused, int applied) {
+  // The options say what the display shows: the one that could not be shown is cleared and the
+  // one shown before is set again, without running its handler.
+  QRadioButton* o = OptGraph[static_cast<size_t>(refused)];
+  if (applied >= 0 && applied != refused) {
+    QRadioButton* back = OptGraph[static_cast<size_t>(applied)];
+    const QSignalBlocker block(back);
+    back->setChecked(true);
+  } else if (applied < 0) {
+    const QSignalBlocker block(o);
+    o->setAutoExclusive(false);
+    o->setChecked(false);
+    o->setAutoExclusive(true);
+  }
 }
 
 void frmResult::cmdAbiotic_Click() {
@@ -783,6 +906,8 @@ void frmResult::Toolbar1_ButtonClick(ui::ToolbarButton* button) {
 }
 
 void frmResult::Map1_MouseDown(int, int, double, double) {
+  // A press ends the tip: after a drag or a zoom it would speak of the press point.
+  if (mobjMapTip) mobjMapTip->Hide();
   vb::Guard(kName, "Map1_MouseDown", [&] {
     int tool = 0;
     const auto& buttons = Toolbar1->Buttons();
@@ -805,7 +930,19 @@ void frmResult::Map1_MouseMove(int, int, double x, double y) {
     Tip().MouseMove(static_cast<float>(x), static_cast<float>(y), this);
     mapctl::Point p = Map1->ToMapPoint(x, y);
     lblXcoor->setText(QString::fromStdString("distance to mouth: " + vb::Format(p.X / 1000, "0.0") + " km"));
+    picXcoor->show();
   });
+}
+
+void frmResult::Map1_MouseLeave() {
+  // Neither a value nor a distance stays for a pointer that has left the map.
+  if (mobjMapTip) mobjMapTip->Hide();
+  picXcoor->hide();
+}
+
+void frmResult::txtClasses_Enter() {
+  // Enter applies the class count to the quantity on the map.
+  if (FrontDisplay() == Map1 && shownMapOption_ >= 10) OptGraph_Click(shownMapOption_);
 }
 
 void frmResult::Map1_BeforeLayerDraw(int index) {

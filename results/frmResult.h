@@ -64,6 +64,8 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   void Toolbar1_ButtonClick(ui::ToolbarButton* button);
   void Map1_MouseDown(int button, int shift, double x, double y);
   void Map1_MouseMove(int button, int shift, double x, double y);
+  void Map1_MouseLeave();
+  void txtClasses_Enter();
   void Map1_BeforeLayerDraw(int index);
   void Map1_AfterLayerDraw(int index, bool canceled);
   void tmrToolTip_Timer();
@@ -163,16 +165,25 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   void BuildAbioticPanel();
   void BuildBiotaPanel();
   void BuildDisplayArea();
+  // `fitted`: a caption whose text is drawn smaller where it would not fit its box.
   QLabel* AddLabel(QWidget* parent, const char* name, const char* caption, double left, double top, double width,
-                   double height);
+                   double height, bool fitted = false);
+  // The header box is as wide as the chart's top, or stops short of the map's class count.
+  void PlaceHeader(bool overMap);
   void BringToFront(QWidget* w);
   void ShowRunButtons();
   void SelectLastRow();
   MapTip& Tip();
+  static bool IsBiotaOption(int index);
+  void RestoreOption(int refused, int applied);
 
   bool mblnLoading = false;
   std::unique_ptr<class_Elastic> mobjElastic;
   QWidget* front_ = nullptr;
+  // The option whose chart or map each panel last showed (abiotic, biota); -1 for none.
+  std::array<int, 2> appliedOption_{0, -1};
+  // The map option shown last, which Enter in the class count redraws.
+  int shownMapOption_ = -1;
   ShownRun shown_;
   bool mblnBusy = false;
   bool mblnSelectPending = false;

@@ -1,6 +1,6 @@
 // The child windows that the shell opens by name (the lists and editors, the calculation and the
 // result window). Each window's builder registers a factory; a later registration replaces an
-// earlier one, so a finished window takes the place of its stand-in.
+// earlier one, so a test can put a window of its own in a name's place.
 #pragma once
 #include <functional>
 #include <string>

@@ -114,6 +114,12 @@ void MSChart::SetData(const std::string& value) {
   Changed();
 }
 
+void MSChart::SetTopMargin(int pixels) {
+  QMargins m = view_->chart()->margins();
+  m.setTop(pixels);
+  view_->chart()->setMargins(m);
+}
+
 void MSChart::SetXAxisTitle(const std::string& title) {
   xTitle_ = title;
   Changed();
@@ -145,14 +151,22 @@ void MSChart::PlaceXTitle() {
 void MSChart::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   // The plot area follows the new size only once the chart has laid itself out again.
+  if (isVisible()) QTimer::singleShot(0, this, [this] { PlaceXTitle(); });
+}
+
+void MSChart::showEvent(QShowEvent* event) {
+  // A hidden chart only notes its changes; it is drawn when it is shown.
+  if (pending_) Rebuild();
+  QWidget::showEvent(event);
   QTimer::singleShot(0, this, [this] { PlaceXTitle(); });
 }
 
 void MSChart::Changed() {
   if (pending_) return;
   pending_ = true;
+  if (!isVisible()) return;
   QTimer::singleShot(0, this, [this] {
-    if (pending_) Rebuild();
+    if (pending_ && isVisible()) Rebuild();
   });
 }
 
@@ -165,7 +179,8 @@ void MSChart::Rebuild() {
     x_ = new QCategoryAxis();
     x_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     y_ = new QValueAxis();
-    y_->setLabelFormat("%.3g");
+    // Ticks in the one scientific form of the window's figures, 0.00E+00.
+    y_->setLabelFormat("%.2E");
     QFont small = x_->labelsFont();
     small.setPointSizeF(6.5);
     x_->setLabelsFont(small);
@@ -214,6 +229,7 @@ void MSChart::Rebuild() {
       hi += 1;
     }
     y->setRange(lo, hi);
+    y->applyNiceNumbers();  // ticks on round values
   }
 }
 

@@ -1,6 +1,7 @@
 // A chart control driven like a data grid: a current row and column (both from 1), a label per
 // row and per column and a value per cell. Each column is drawn as one line over the rows, the
-// row labels along the x axis. Drawing is rebuilt once the event loop runs after a change.
+// row labels along the x axis. Drawing is rebuilt once the event loop runs after a change, or,
+// for a hidden chart, when it is shown.
 #pragma once
 #include <QString>
 #include <QWidget>
@@ -56,6 +57,8 @@ class MSChart : public QWidget {
   // The first label of the x axis.
   AxisLabel& XAxisLabel() { return xLabel_; }
   void SetXAxisTitle(const std::string& title);
+  // Room above the plot, in pixels, for a caption laid over the chart's top.
+  void SetTopMargin(int pixels);
   std::string XAxisTitle() const { return xTitle_; }
 
   // Any cell or label, without moving the current cell (1-based).
@@ -69,6 +72,7 @@ class MSChart : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Changed();

@@ -12,6 +12,7 @@
 
 #include "platform/map/Colors.h"
 #include "platform/map/Map.h"
+#include "runtime/Format.h"
 
 namespace mapctl {
 
@@ -19,12 +20,16 @@ namespace {
 
 constexpr int kMargin = 4;
 constexpr int kBox = 12;
-constexpr int kIndent = 22;
-constexpr int kSwatchWidth = 22;
+constexpr int kIndent = 8;
+constexpr int kSwatchWidth = 16;
+constexpr int kMinRowHeight = 11;
 
+// Class bounds in the form of the window's figures, 0.00E+00; whole numbers below 1000 (the
+// salinity classes, a bound of 0) stay plain.
 QString NumberText(double v) {
   if (!std::isfinite(v)) return "-";
-  return QString::number(v, 'G', 3);
+  if (v == std::round(v) && std::fabs(v) < 1000) return QString::number(static_cast<int>(v));
+  return QString::fromStdString(vb::Format(v, "0.00E+00"));
 }
 
 }  // namespace
@@ -118,7 +123,14 @@ void Legend::SetLayerVisible(int layer, bool visible) {
   emit LayerVisibleChanged(layer, visible);
 }
 
-int Legend::RowHeight() const { return std::max(fontMetrics().height(), kBox) + 4; }
+// Rows close up, down to a readable height, so that every class shows without scrolling; only
+// when they would be smaller still does the scroll bar come.
+int Legend::RowHeight() const {
+  const int natural = std::max(fontMetrics().height(), kBox) + 4;
+  const int rows = static_cast<int>(entries_.size());
+  if (rows == 0 || rows * natural + 2 * kMargin <= height()) return natural;
+  return std::max(kMinRowHeight, (height() - 2 * kMargin) / rows);
+}
 
 void Legend::paintEvent(QPaintEvent*) {
   QPainter p(this);
@@ -131,20 +143,21 @@ void Legend::paintEvent(QPaintEvent*) {
     y += h;
     if (row.bottom() < 0 || row.top() > height()) continue;
     int mid = row.center().y();
+    const int boxSize = std::min(kBox, h - 2);
     if (e.Header) {
-      QRect box(row.left(), mid - kBox / 2, kBox, kBox);
+      QRect box(row.left(), mid - boxSize / 2, boxSize, boxSize);
       p.setPen(palette().color(QPalette::Text));
       p.setBrush(palette().color(QPalette::Base));
       p.drawRect(box);
       if (e.Checked) {
         p.setPen(QPen(palette().color(QPalette::Text), 2));
-        p.drawLine(box.left() + 2, mid, box.left() + kBox / 2 - 1, box.bottom() - 2);
-        p.drawLine(box.left() + kBox / 2 - 1, box.bottom() - 2, box.right() - 2, box.top() + 2);
+        p.drawLine(box.left() + 2, mid, box.left() + boxSize / 2 - 1, box.bottom() - 2);
+        p.drawLine(box.left() + boxSize / 2 - 1, box.bottom() - 2, box.right() - 2, box.top() + 2);
       }
       p.setPen(palette().color(QPalette::Text));
-      p.drawText(row.adjusted(kBox + 6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, e.Text);
+      DrawFitted(p, row.adjusted(boxSize + 6, 0, 0, 0), e.Text);
     } else {
-      QRect swatch(row.left() + kIndent, mid - kBox / 2, kSwatchWidth, kBox);
+      QRect swatch(row.left() + kIndent, mid - boxSize / 2, kSwatchWidth, boxSize);
       p.setPen(QPen(ColorFromBGR(e.Swatch.Outline ? e.Swatch.OutlineColor : e.Swatch.Color), 0));
       p.setBrush(ColorFromBGR(e.Swatch.Color));
       p.drawRect(swatch);
@@ -158,11 +171,14 @@ void Legend::paintEvent(QPaintEvent*) {
 // smaller, down to a readable size, and only then cut; its tool tip keeps it whole.
 void Legend::DrawFitted(QPainter& p, const QRect& box, const QString& text) const {
   QFont f = font();
+  const double size = f.pointSizeF() > 0 ? f.pointSizeF() : 8.0;
+  double scale = 1.0;
   const double need = QFontMetricsF(f).horizontalAdvance(text);
-  if (need > box.width() && need > 0) {
-    const double size = f.pointSizeF() > 0 ? f.pointSizeF() : 8.0;
-    f.setPointSizeF(std::max(6.0, size * box.width() / need));
-  }
+  if (need > box.width() && need > 0) scale = box.width() / need;
+  // Rows closed up take a font that fits their height.
+  const double high = QFontMetricsF(f).height();
+  if (high > box.height() && high > 0) scale = std::min(scale, box.height() / high);
+  if (scale < 1.0) f.setPointSizeF(std::max(6.0, size * scale));
   p.save();
   p.setFont(f);
   p.drawText(box, Qt::AlignVCenter | Qt::AlignLeft, QFontMetrics(f).elidedText(text, Qt::ElideRight, box.width()));

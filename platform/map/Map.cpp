@@ -288,6 +288,11 @@ void Map::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
 }
 
+void Map::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (mode_ == Mode::Idle) emit MouseLeave();
+}
+
 void Map::EndInteraction() {
   if (loop_) loop_->quit();
 }

@@ -96,6 +96,8 @@ class Map : public QWidget {
   void MouseDown(int button, int shift, double x, double y);
   void MouseMove(int button, int shift, double x, double y);
   void MouseUp(int button, int shift, double x, double y);
+  // The pointer left the map.
+  void MouseLeave();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -104,6 +106,7 @@ class Map : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   friend class LayerCollection;

@@ -11,7 +11,7 @@ namespace {
 
 using AdvancedDetailEditorTest = EditorTest;
 
-frmAdvancedDetail* Open(EditorTest& t, Standins::StandinList* list, const char* operation) {
+frmAdvancedDetail* Open(EditorTest& t, lists::RecordList* list, const char* operation) {
   QMetaObject::invokeMethod(list, operation);
   return t.Editor<frmAdvancedDetail>("frmAdvancedDetail");
 }

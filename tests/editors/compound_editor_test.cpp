@@ -13,7 +13,7 @@ namespace {
 
 using CompoundEditorTest = EditorTest;
 
-frmCompounds* OpenCompound(EditorTest& t, Standins::StandinList* list, const char* operation) {
+frmCompounds* OpenCompound(EditorTest& t, lists::RecordList* list, const char* operation) {
   QMetaObject::invokeMethod(list, operation);
   return t.Editor<frmCompounds>("frmCompounds");
 }

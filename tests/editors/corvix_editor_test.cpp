@@ -19,7 +19,7 @@ namespace {
 
 using CorvixEditorTest = EditorTest;
 
-frmCorvix* Open(EditorTest& t, Standins::StandinList* list, const char* operation) {
+frmCorvix* Open(EditorTest& t, lists::RecordList* list, const char* operation) {
   QMetaObject::invokeMethod(list, operation);
   return t.Editor<frmCorvix>("frmCorvix");
 }

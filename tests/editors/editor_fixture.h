@@ -1,14 +1,13 @@
-// An editor test: the delivered scenario database open, message boxes recorded, the stand-in
-// lists as parents and the real editors registered; every window unloaded afterwards.
+// An editor test: the delivered scenario database open, message boxes recorded, the record lists
+// as parents and the editors registered; every window unloaded afterwards.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/standins/StandinWindows.h"
-#include "app/standins/Standins.h"
 #include "editors/Editors.h"
+#include "lists/RecordLists.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
 #include "runtime/VbError.h"
@@ -18,15 +17,16 @@
 class EditorTest : public testing::Test {
  public:
   void SetUp() override {
-    Standins::RegisterStandins();
+    lists::RegisterLists();
     editors::RegisterEditors();
     vb::Err().Clear();
   }
   void TearDown() override { ui::UnloadAllForms(); }
 
-  // A stand-in list, loaded and shown, with the row of the id selected (0: none).
-  Standins::StandinList* OpenList(const char* name, int selectId = 0) {
-    auto* list = static_cast<Standins::StandinList*>(ChildForms::New(name));
+  // A list in maintain mode, as the Edit menu opens it, with the row of the id selected (0: none).
+  lists::RecordList* OpenList(const char* name, int selectId = 0) {
+    auto* list = static_cast<lists::RecordList*>(ChildForms::New(name));
+    list->SetMode(lists::modMaintain);
     list->Show();
     if (selectId) list->lvw->SetSelectedItem(list->lvw->Find("KY_" + std::to_string(selectId)));
     return list;

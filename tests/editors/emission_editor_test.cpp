@@ -17,7 +17,7 @@ class EmissionEditorTest : public EditorTest {
     modTulmo::CurrentEmission = {};
     gblnEmissionsChanged = false;
   }
-  frmEmission* Open(Standins::StandinList* list, const char* operation) {
+  frmEmission* Open(lists::RecordList* list, const char* operation) {
     QMetaObject::invokeMethod(list, operation);
     return Editor<frmEmission>("frmEmission");
   }
@@ -68,7 +68,7 @@ TEST_F(EmissionEditorTest, EditStoresTheNumbersAndChangesOnlyTheDescriptionCell)
   EXPECT_TRUE(boxes.boxes().empty());
   EXPECT_EQ(Row("2"), "river, 0.1 ug/l|-3.0|0.0|0.0|0.1|0.0|0.0|null");
   EXPECT_EQ(list->lvw->SelectedItem()->SubItem(1), "river, 0.1 ug/l");
-  EXPECT_EQ(list->lvw->SelectedItem()->Text(), "2");
+  EXPECT_EQ(list->lvw->SelectedItem()->Text(), "00002");
   EXPECT_TRUE(gblnEmissionsChanged);
   // The current emission is the calculation's, not the editor's.
   EXPECT_EQ(modTulmo::CurrentEmission.Description, "");

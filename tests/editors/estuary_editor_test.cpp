@@ -20,7 +20,7 @@ class EstuaryEditorTest : public EditorTest {
     EditorTest::SetUp();
     modTulmo::CurrentEstuary = {};
   }
-  frmEnvironment* Open(Standins::StandinList* list, const char* operation) {
+  frmEnvironment* Open(lists::RecordList* list, const char* operation) {
     QMetaObject::invokeMethod(list, operation);
     return Editor<frmEnvironment>("frmEnvironment");
   }
@@ -144,9 +144,9 @@ TEST_F(EstuaryEditorTest, CopyOfADefaultEstuaryIsStoredAsUser) {
 }
 
 TEST_F(EstuaryEditorTest, EditChangesTheDescriptionCellAndStoresTypeUser) {
+  // The list keeps default estuaries out of edit mode; a user one is edited and stays a user one.
   db.Raw("UPDATE Environment SET Type = 'User' WHERE ID = 3");
   auto* list = OpenList("frmEnvironmentList", 3);
-  list->lvw->SelectedItem()->SetSubItem(2, "default");
   frmEnvironment* e = Open(list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->Caption(), "Edit estuary - properties");
@@ -158,7 +158,7 @@ TEST_F(EstuaryEditorTest, EditChangesTheDescriptionCellAndStoresTypeUser) {
                       "WHERE ID = 3"),
             "mine now|user|1.5");
   EXPECT_EQ(list->lvw->SelectedItem()->SubItem(1), "mine now");
-  EXPECT_EQ(list->lvw->SelectedItem()->SubItem(2), "default");
+  EXPECT_EQ(list->lvw->SelectedItem()->SubItem(2), "User");  // only the description cell changes
   EXPECT_EQ(Count(), "5");
 }
 
@@ -233,7 +233,7 @@ TEST_F(EstuaryEditorTest, XEqualToTheLengthPassesTheCheck) {
 }
 
 TEST_F(EstuaryEditorTest, TheDispersionMethodSwitchesTheSalinityGroup) {
-  db.Raw("UPDATE Environment SET DispersionOption = 1 WHERE ID = 4");
+  db.Raw("UPDATE Environment SET DispersionOption = 1, Type = 'user' WHERE ID = 4");
   auto* list = OpenList("frmEnvironmentList", 4);
   frmEnvironment* e = Open(list, "UpdateRecord");
   ASSERT_NE(e, nullptr);

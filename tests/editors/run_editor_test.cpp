@@ -15,7 +15,7 @@ class RunEditorTest : public EditorTest {
     db.Raw("INSERT INTO Run (RunID, RunDescription, CorvixID, TulmoVersion, RunDate, EnvirID, CompoundID, EmisID, "
            "ConcMax, RuDummy5) VALUES (4, 'first run', 1, '1.0.0', '2024-03-05 10:20:30', 2, 3, 1, 12.5, 7)");
   }
-  frmRun* Open(Standins::StandinList* list, const char* operation) {
+  frmRun* Open(lists::RecordList* list, const char* operation) {
     QMetaObject::invokeMethod(list, operation);
     return Editor<frmRun>("frmRun");
   }

@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/standins/StandinWindows.h"
-#include "app/standins/Standins.h"
+#include "editors/Editors.h"
 #include "lists/RecordLists.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Global.h"
@@ -43,7 +42,7 @@ std::string LimitText(int limit) {
 class ListTest : public testing::Test {
  protected:
   void SetUp() override {
-    Standins::RegisterStandins();
+    editors::RegisterEditors();
     lists::RegisterLists();
     vb::Err().Clear();
     gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = false;

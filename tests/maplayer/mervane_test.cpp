@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -462,3 +466,36 @@ TEST(MervaneExports, OnlyTheThreeEntryPoints) {
 }
 
 }  // namespace
+
+// The layer's files are written out when it is closed; a disk that takes only part of them must
+// not pass for a written layer.
+TEST_F(MervaneTest, FilesThatCannotBeWrittenOutGive505AtClose) {
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = before;
+  small.rlim_cur = 2000;  // room for the headers, not for fifty shapes
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  Create create;
+  create.shape = "POLYGON";
+  create.fields = {{"N", "INTEGER", 5, 0}};
+  const int32_t created = create.Run();
+  int32_t written = kOk;
+  Values v;
+  v.x = {0, 1, 1, 0, 0};
+  v.y = {0, 0, 1, 1, 0};
+  v.integers = {7};
+  v.integerFields = {0};
+  for (int i = 0; i < 50; ++i) written = std::max(written, Write(v));
+  const int32_t closed = Close();
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_EQ(created, kOk);
+  EXPECT_EQ(written, kOk);
+  EXPECT_EQ(closed, kCannotWriteFiles);
+  // The next layer starts clean.
+  Create next;
+  next.layer = "next";
+  ASSERT_EQ(next.Run(), kOk);
+  EXPECT_EQ(Close(), kOk);
+}

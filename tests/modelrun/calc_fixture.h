@@ -1,6 +1,6 @@
 // A calculation-window test: the delivered scenario database open, message boxes recorded, the
-// stand-in windows and the real calculation window registered, every window unloaded afterwards;
-// and an engine that tests stand in with.
+// program's windows registered, every window unloaded afterwards; and an engine that tests stand in
+// with.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/standins/Standins.h"
+#include "app/AppWindows.h"
 #include "modelrun/frmCalc.h"
 #include "modelrun/modTulmo.h"
 #include "platform/ui/Form.h"
@@ -21,6 +21,7 @@
 #include "shell/ChildForms.h"
 #include "shell/Globals.h"
 #include "tests/records/ScenarioDb.h"
+#include "tests/support/ResultMap.h"
 #include "tests/support/TestDir.h"
 
 namespace calctest {
@@ -41,17 +42,10 @@ struct FakeEngine : process::Runner {
 inline process::Outcome Ok() { return {true, 0, false, {}, {}}; }
 inline process::Outcome Refused(int exitCode, const std::string& errorOutput = {}) { return {true, exitCode, false, {}, errorOutput}; }
 
-// A result map that the reader takes: 11 substances by 500 segments, every value 1, and `tail`
-// bytes after it (which the reader ignores).
+// A result map that the reader takes, every value 1, and `tail` bytes after it (which the reader
+// ignores).
 inline std::string ReadableMap(std::size_t tail = 0) {
-  const auto put = [](std::string& out, auto v) { out.append(reinterpret_cast<const char*>(&v), 4); };
-  std::string out(160, ' ');
-  put(out, int32_t{11});
-  put(out, int32_t{500});
-  out += std::string(11 * 20, 'N');
-  put(out, int32_t{0});
-  for (int i = 0; i < 11 * 500 + 6; ++i) put(out, 1.0f);
-  return out + std::string(tail, 'T');
+  return testsupport::ResultMap(500, [](int, int) { return 1.0f; }) + std::string(tail, 'T');
 }
 
 inline FakeEngine WorkingEngine(const std::string& map = ReadableMap()) {
@@ -72,8 +66,7 @@ inline FakeEngine WorkingEngine(const std::string& map = ReadableMap()) {
 class CalcTest : public testing::Test {
  protected:
   void SetUp() override {
-    Standins::RegisterStandins();
-    RegisterCalcWindow();
+    AppWindows::RegisterWindows();
     modTulmo::ResetModuleState();
     gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = true;
     gstrLevel.clear();

@@ -1,3 +1,4 @@
+#include <QChartView>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -28,6 +29,7 @@
 #include "results/frmResult.h"
 #include "shell/MDIMain.h"
 #include "tests/records/ScenarioDb.h"
+#include "tests/support/ResultMap.h"
 #include "tests/support/TestDir.h"
 #include "runtime/VbError.h"
 
@@ -37,23 +39,10 @@ namespace {
 
 using testsupport::Lines;
 
-void PutInt(std::string& out, int32_t v) { out.append(reinterpret_cast<const char*>(&v), 4); }
-void PutFloat(std::string& out, float v) { out.append(reinterpret_cast<const char*>(&v), 4); }
-
 // Quantity k in cell s; the last substance is the cell area.
 float Value(int k, int s) { return k == 10 ? 1.0f : static_cast<float>(k + 1) * (1.0f + static_cast<float>(s) / 100); }
 
-std::string MapFile() {
-  std::string out(160, ' ');
-  PutInt(out, 11);
-  PutInt(out, 500);
-  out += std::string(11 * 20, 'x');
-  PutInt(out, 0);
-  for (int s = 0; s < 500; ++s)
-    for (int k = 0; k < 11; ++k) PutFloat(out, Value(k, s));
-  for (int i = 0; i < 6; ++i) PutFloat(out, 1.5f + i);
-  return out;
-}
+std::string MapFile() { return testsupport::ResultMap(500, Value); }
 
 void FillGrid() {
   nosys = 11;
@@ -61,6 +50,11 @@ void FillGrid() {
   ResultGrid.Resize(11);
   for (int k = 0; k < 11; ++k)
     for (int s = 0; s < 500; ++s) ResultGrid(k, s) = Value(k, s);
+}
+
+void SendKey(QWidget* target, int key) {
+  QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &e);
 }
 
 int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix) {
@@ -269,6 +263,22 @@ TEST_F(ResultWindowTest, MapColouringAndABadClassCountKeepsThePreviousColouring)
   EXPECT_EQ(layer->Renderer(), tot);
   ASSERT_FALSE(boxes.boxes().empty());
   EXPECT_EQ(boxes.boxes().back().style & ui::vbExclamation, ui::vbExclamation);
+  // The options say what the map shows: the refused one is cleared, the shown one set again.
+  EXPECT_FALSE(w.OptGraph[12]->isChecked());
+  EXPECT_TRUE(w.OptGraph[11]->isChecked());
+  // Enter in the class count applies it to the quantity shown; a refused count changes nothing.
+  const size_t before = boxes.boxes().size();
+  SendKey(w.txtClasses, Qt::Key_Return);
+  EXPECT_EQ(boxes.boxes().size(), before + 1);
+  EXPECT_EQ(layer->Renderer(), tot);
+  w.txtClasses->setText("5");
+  SendKey(w.txtClasses, Qt::Key_Return);
+  ASSERT_NE(layer->Renderer(), tot);
+  EXPECT_EQ(layer->Renderer()->Field(), "TOT1");
+  EXPECT_EQ(layer->Renderer()->BreakCount(), 4);
+  EXPECT_TRUE(w.OptGraph[11]->isChecked());
+  tot = layer->Renderer();
+  w.txtClasses->setText("10");
   // The tip still reads the field the map is coloured by: TOT1 of cell 0 is 2.
   mapctl::Point t = w.Map1->FromMapPoint(layer->FeatureAt(0).Bounds.Center());
   w.Map1_MouseMove(0, 0, t.X, t.Y);
@@ -300,6 +310,65 @@ TEST_F(ResultWindowTest, EveryOptionAndHeaderStaysClearOfThePanelButtons) {
     const QRect need = head->fontMetrics().boundingRect(QRect(0, 0, head->width(), 1000), Qt::TextWordWrap, head->text());
     EXPECT_LE(need.height(), head->height()) << head->text().toStdString();
   }
+}
+
+TEST_F(ResultWindowTest, OnlyTheChartInFrontIsDrawnAndNothingOfTheMapShowsBesideIt) {
+  ui::Global<MDIMain>().Show();  // a window that is not shown draws nothing
+  frmResult& w = Open();
+  ui::DoEvents();
+  EXPECT_TRUE(w.MSChart[0]->isVisible());
+  EXPECT_FALSE(w.MSChart[0]->View()->chart()->series().isEmpty());
+  EXPECT_FALSE(w.MSChart[1]->isVisible());
+  EXPECT_TRUE(w.MSChart[1]->View()->chart()->series().isEmpty());  // not laid out behind chart 0
+  for (QWidget* m : std::initializer_list<QWidget*>{w.Map1, w.legend1, w.Toolbar1, w.txtClasses, w.picXcoor})
+    EXPECT_FALSE(m->isVisible()) << m->objectName().toStdString();
+  w.OptGraph[1]->setChecked(true);
+  EXPECT_TRUE(w.MSChart[1]->isVisible());
+  EXPECT_EQ(w.MSChart[1]->View()->chart()->series().size(), 3);
+  EXPECT_FALSE(w.MSChart[0]->isVisible());
+  // The map comes with its legend, tools and class count; the charts go.
+  w.OptGraph[11]->setChecked(true);
+  for (QWidget* m : std::initializer_list<QWidget*>{w.Map1, w.legend1, w.Toolbar1, w.txtClasses})
+    EXPECT_TRUE(m->isVisible()) << m->objectName().toStdString();
+  for (chart::MSChart* c : w.MSChart) EXPECT_FALSE(c->isVisible()) << c->objectName().toStdString();
+  // The header clears the class count over the map and spans the chart's top over a chart.
+  EXPECT_LT(w.picHeader->geometry().right(), w.txtClasses->geometry().left());
+  EXPECT_LE(w.picHeader->geometry().bottom(), w.MSChart[0]->geometry().top() + 22);
+}
+
+TEST_F(ResultWindowTest, TheTipAndTheDistanceGoWithThePointer) {
+  ui::Global<MDIMain>().Show();  // a window that is not shown draws nothing
+  frmResult& w = Open();
+  w.OptGraph[11]->setChecked(true);
+  EXPECT_FALSE(w.picXcoor->isVisible());  // no empty box before the first move
+  auto layer = w.Map1->Layers().Item(0);
+  const mapctl::Point at = w.Map1->FromMapPoint(layer->FeatureAt(0).Bounds.Center());
+  auto restOnCell = [&] {
+    w.Map1_MouseMove(0, 0, at.X, at.Y);
+    w.tmrToolTip_Timer();
+  };
+  restOnCell();
+  EXPECT_TRUE(w.picXcoor->isVisible());
+  EXPECT_EQ(w.lblXcoor->text().left(19), "distance to mouth: ");
+  ASSERT_TRUE(w.picToolTip->isVisible());
+
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(w.Map1, &leave);
+  EXPECT_FALSE(w.picToolTip->isVisible());
+  EXPECT_FALSE(w.picXcoor->isVisible());
+
+  // A press ends the tip and its waiting: after a drag it would speak of the press point.
+  restOnCell();
+  ASSERT_TRUE(w.picToolTip->isVisible());
+  w.Map1_MouseMove(0, 0, at.X + 15, at.Y);  // waiting again
+  EXPECT_NE(w.tmrToolTip->Interval(), 0);
+  w.Map1_MouseDown(1, 0, at.X + 15, at.Y);
+  EXPECT_FALSE(w.picToolTip->isVisible());
+  EXPECT_EQ(w.tmrToolTip->Interval(), 0);
+  // Chosen a chart, no tip stays over it.
+  restOnCell();
+  w.OptGraph[1]->setChecked(true);
+  EXPECT_FALSE(w.picToolTip->isVisible());
 }
 
 TEST_F(ResultWindowTest, AllFiveMapToolsShowOnTheNarrowToolBar) {
@@ -496,11 +565,6 @@ namespace {
 void SendMouse(QWidget* target, QEvent::Type type, const QPoint& at) {
   QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), Qt::LeftButton,
                 type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(target, &e);
-}
-
-void SendKey(QWidget* target, int key) {
-  QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
   QCoreApplication::sendEvent(target, &e);
 }
 

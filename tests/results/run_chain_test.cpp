@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/standins/Standins.h"
+#include "app/AppWindows.h"
 #include "modelrun/frmCalc.h"
 #include "modelrun/modTulmo.h"
 #include "platform/dao/Dao.h"
@@ -18,7 +18,6 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
-#include "results/Register.h"
 #include "results/frmResult.h"
 #include "runtime/Format.h"
 #include "runtime/Variant.h"
@@ -48,9 +47,7 @@ class RunChain : public testing::Test {
       GTEST_SKIP() << "engine or delivered database not built";
     fs::copy_file(bin / "tulmo-final.db", testsupport::WorkDir() / "tulmo-final.db");
     DAOSupport::gDatabase = dao::Database::OpenDatabase("tulmo-final.db");
-    Standins::RegisterStandins();
-    RegisterCalcWindow();
-    Results::RegisterResultWindow();
+    AppWindows::RegisterWindows();
     ResetModuleState();
     gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = true;
     ui::SetUrlOpener([this](const QUrl& url) {

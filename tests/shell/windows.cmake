@@ -8,7 +8,7 @@ tulmo_add_test(test_shell_windows
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_helpers.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_settings.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_probe.h
-  LIBS tulmo_standins)
+  LIBS tulmo_app_windows)
 foreach(t tulmo_database tulmo_help)
   if(TARGET ${t})
     add_dependencies(test_shell_windows ${t})

@@ -1,5 +1,5 @@
 // A shell test: message boxes recorded, ending the application recorded, one instance, a "."
-// locale, a private registry folder, a fixed screen and the stand-in windows registered. Every
+// locale, a private registry folder, a fixed screen and the program's windows registered. Every
 // window is unloaded afterwards.
 #pragma once
 #include <gtest/gtest.h>
@@ -9,7 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/standins/Standins.h"
+#include "app/AppWindows.h"
+#include "platform/dao/Dao.h"
 #include "platform/registry/Registry.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -33,7 +34,7 @@ class ShellTest : public testing::Test {
     });
     ui::SetScreenOverride(ui::ScreenSize{14000, 11500});
     registry::SetFolder(testsupport::WorkDir() / "registry");
-    Standins::RegisterStandins();
+    AppWindows::RegisterWindows();
     gstrLevel.clear();
     vb::Err().Clear();
   }
@@ -52,6 +53,11 @@ class ShellTest : public testing::Test {
   static void CopyDatabase() {
     std::filesystem::copy_file(testsupport::BinaryDir() / "bin" / "tulmo-final.db",
                                testsupport::WorkDir() / "tulmo-final.db");
+  }
+  // The delivered database, copied and opened, for the windows that read it.
+  static void OpenDatabase() {
+    CopyDatabase();
+    gDatabase = dao::Database::OpenDatabase("tulmo-final.db");
   }
   // The text the error box shows for an error under a module and procedure.
   static std::string ErrorBoxText(const std::string& module, const std::string& procedure, int number,

@@ -106,6 +106,7 @@ TEST_F(MenusTest, MainWindowControlsAreReachableByNameInDesignOrder) {
 
 // Choosing each menu item runs its own handler.
 TEST_F(MenusTest, EveryMenuItemRunsItsHandler) {
+  OpenDatabase();
   MDIMain& main = ui::Global<MDIMain>();
   main.Show();
   auto choose = [&](const char* name) {

@@ -46,6 +46,7 @@ TEST_F(PanelTest, StartCalculationTwiceShowsOneDialogBesideThePanel) {
 }
 
 TEST_F(PanelTest, OkStoresTheChosenLevelAndOpensTheCalculationBehind) {
+  OpenDatabase();
   const std::pair<int, const char*> cases[] = {{0, "EASY"}, {1, "INTERMEDIATE"}, {2, "ADVANCED"}};
   for (const auto& [option, level] : cases) {
     frmDialog& dialog = ui::Global<frmDialog>();
@@ -61,12 +62,15 @@ TEST_F(PanelTest, OkStoresTheChosenLevelAndOpensTheCalculationBehind) {
     auto order = ui::MdiArea()->subWindowList(QMdiArea::StackingOrder);
     EXPECT_EQ(order.front(), calc->SubWindow()) << level;
   }
-  EXPECT_TRUE(boxes.boxes().empty());
+  // The delivered database holds no user-defined estuary: the window asks for one.
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt, "You must first define a estuary");
   frmOpen& panel = ui::Global<frmOpen>();
   EXPECT_EQ(ChildForms::Global("frmCalc").Left(), panel.Left() + panel.Width());
 }
 
 TEST_F(PanelTest, OkWithoutAChoiceSaysSoAndKeepsEasy) {
+  OpenDatabase();
   frmDialog& dialog = ui::Global<frmDialog>();
   dialog.Show();
   dialog.Option1[0]->group()->setExclusive(false);

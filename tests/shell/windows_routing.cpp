@@ -121,6 +121,7 @@ TEST_F(RoutingTest, UnloadedActiveWindowLeavesNoActiveWindow) {
 }
 
 TEST_F(RoutingTest, ListOpenerBringsTheOpenListForwardAndSkipsHiddenOnes) {
+  OpenDatabase();
   MDIMain& main = ui::Global<MDIMain>();
   main.Show();
   auto count = [] {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCategoryAxis>
+#include <QCoreApplication>
 #include <QChartView>
 #include <QLineSeries>
 
@@ -62,4 +63,26 @@ TEST(MSChart, EveryTenthRowIsLabelledAndTheTitleKeepsItsEnds) {
   EXPECT_TRUE(shown.endsWith("River")) << shown.toStdString();
   EXPECT_FALSE(shown.contains(' '));  // a plain blank run would fold into one
   EXPECT_EQ(c.XAxisTitle(), title);
+}
+
+// A chart behind others is not laid out at every change; it is drawn once it is shown.
+TEST(MSChart, AHiddenChartIsDrawnWhenItIsShown) {
+  QWidget window;
+  window.resize(700, 200);
+  auto* c = new chart::MSChart("MSChart1", &window);
+  c->resize(650, 180);
+  window.show();
+  c->hide();
+  c->SetRowCount(5);
+  c->SetColumnCount(2);
+  c->SetData("3");
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(c->View()->chart()->series().isEmpty());
+  c->show();
+  ASSERT_EQ(c->View()->chart()->series().size(), 2);
+  EXPECT_DOUBLE_EQ(qobject_cast<QLineSeries*>(c->View()->chart()->series()[0])->at(0).y(), 3);
+  // Shown, it follows its changes on the next turn of the event loop.
+  c->SetColumnCount(3);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(c->View()->chart()->series().size(), 3);
 }

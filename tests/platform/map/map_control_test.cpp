@@ -1,6 +1,8 @@
 // The map widget: extents at the widget's aspect ratio, conversions after zoom and pan, the
 // interactive tools, the draw notifications, the legend, and a rendering of the result grid.
 #include <gtest/gtest.h>
+
+#include <QScrollBar>
 #include <shapefil.h>
 
 #include <QApplication>
@@ -259,6 +261,14 @@ TEST(MapControl, LegendListsLayerAndClassesAndSwitchesVisibility) {
   EXPECT_EQ(e[1].Text, "<= 0");  // the salinity minimum 0 lies on the first break
   EXPECT_EQ(e[2].Text, "0 - 4");
   EXPECT_EQ(e[9].Text, "28 - 32");
+  // Bounds that are not small whole numbers read as the window's figures do.
+  mapctl::ClassBreaksRenderer r;
+  r.SetBreakCount(2);
+  r.SetBreak(0, 0.000359);
+  r.SetBreak(1, 0.0129);
+  const double lo = 1.5e-5, hi = 1234.5;
+  EXPECT_EQ(mapctl::Legend::RangeText(r, 1, &lo, &hi), "3.59E-04 - 1.29E-02");
+  EXPECT_EQ(mapctl::Legend::RangeText(r, 2, &lo, &hi), "1.29E-02 - 1.23E+03");
   EXPECT_EQ(e[10].Text, "> 32");  // the maximum 30 does not reach past the last break
   EXPECT_EQ(e[1].Swatch.Color, 0xFF0000u);
   EXPECT_EQ(e[10].Swatch.Color, 0xFFFF00u);
@@ -312,6 +322,12 @@ TEST(MapControl, RendersTheResultGridInItsClassColours) {
       EXPECT_EQ(image.pixelColor(PixelOf(*map, fixture::CellCentre(r))), want) << field << " cell " << r;
     }
     EXPECT_EQ(image.pixelColor(2, 2), QColor(0xC0, 0xC0, 0xC0));  // outside the estuary
+    // Ten classes and the layer's row fit the legend as designed, the highest class included.
+    EXPECT_TRUE(legend->findChild<QScrollBar*>()->isHidden()) << field;
+    const QColor top = mapctl::ColorFromBGR(renderer->ClassSymbol(9).Color);
+    bool highestShown = false;
+    for (int y = 0; y < 177 && !highestShown; ++y) highestShown = image.pixelColor(489 + 20, y) == top;
+    EXPECT_TRUE(highestShown) << field;
     if (field == "PSU1") {
       // Salinity 30 at the mouth is in class 8 (28 - 32); 0 at the river end is on break 0.
       EXPECT_EQ(layer->SymbolFor(0).Color, renderer->ClassSymbol(8).Color);
