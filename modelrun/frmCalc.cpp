@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMdiArea>
-#include <QPointer>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
@@ -63,8 +62,6 @@ QPushButton* MakeButton(const char* name, const char* caption, const char* tip, 
   return button;
 }
 
-// Fills a pick list from a record set: key "KY_<id>", the id in the picture, the description.
-// `limit` stops the reading with a message (0: no limit); `keep` chooses the rows shown.
 // The description fills the list's width, so that a scroll bar across shows only for a text that does
 // not fit.
 void FitDescriptionColumn(ui::ListView* list) {
@@ -119,6 +116,8 @@ class InputBlock : public QObject {
   }
 };
 
+// Fills a pick list from a record set: key "KY_<id>", the id in the picture, the description.
+// `limit` stops the reading with a message (0: no limit); `keep` chooses the rows shown.
 void FillList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, const char* picture, int limit,
               int progressCap, const std::function<bool(dao::Recordset&)>& keep) {
   // Filling changes no pick: the window highlights the picked row afterwards.
