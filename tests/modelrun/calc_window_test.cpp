@@ -1,6 +1,7 @@
 // The calculation window: its pick lists per level, the empty-table path, what activation reloads
 // and how it titles the window, the highlighted row as the pick, its place among the windows, and
 // a window that takes no input while a run goes on.
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Global.h"
 #include "shell/MDIMain.h"
@@ -272,6 +274,9 @@ TEST_F(CalcWindowTest, NothingOfTheWindowActsWhileARunGoesOn) {
     PostClick(w.cmdRun);
     PostClick(w.cmdCompounds);
     QCoreApplication::postEvent(w.lvEstuary, new QKeyEvent(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier));
+    // F3, File > Exit: the program would end under the run.
+    QAction* exit = ui::Global<MDIMain>().Menu("mnuFileExit")->Action();
+    QCoreApplication::postEvent(exit, new QShortcutEvent(exit->shortcut(), 0));
     ui::DoEvents();
     // What those would call, called straight; the close box; File > Close and the tool bar's CLOSE.
     w.cmdCancel_Click();
@@ -311,6 +316,7 @@ TEST_F(CalcWindowTest, NothingOfTheWindowActsWhileARunGoesOn) {
   EXPECT_EQ(Picked(w.lvCompounds), Key(1));
   EXPECT_EQ(Picked(w.lvEmissions), Key(1));
   EXPECT_NE(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+  EXPECT_FALSE(ui::ApplicationEnded());
   PostClick(w.lvCompounds, 3);
   QCoreApplication::processEvents();
   EXPECT_EQ(modTulmo::CalcSelection.CompoundID, 3);
