@@ -8,7 +8,9 @@ namespace modTulmo {
 // Starts the command line as a hidden process in the working directory and waits for its end
 // without time-out. True when the program started and ended with exit status 0. A program that
 // cannot be found or started gives false without a message; other failures go to the error box.
-bool ExecCmd(const std::string& cmd);
+// On a failure `reason`, when given, receives why: the program's first error line, else the first
+// error of the engine's listing "pirsel.lst", else what became of the process.
+bool ExecCmd(const std::string& cmd, std::string* reason = nullptr);
 
 // The program version recorded with a run: major "." minor.
 std::string RunVersionText();

@@ -2,6 +2,13 @@
 // which hands the run to modTulmo::RunCalculation and shows the result window after it.
 #include "modelrun/frmCalc.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QEvent>
+#include <QMdiArea>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -55,10 +62,66 @@ QPushButton* MakeButton(const char* name, const char* caption, const char* tip, 
   return button;
 }
 
+// The description fills the list's width, so that a scroll bar across shows only for a text that does
+// not fit.
+void FitDescriptionColumn(ui::ListView* list) {
+  const int room = list->viewport()->width() - list->columnWidth(0);
+  const int text = list->Count() > 0 ? static_cast<QAbstractItemView*>(list)->sizeHintForColumn(1) : 0;
+  list->setColumnWidth(1, std::max(room, text));
+}
+
+// Refits the description column whenever the list's visible area changes (a resize, a vertical
+// scroll bar that comes or goes).
+class DescriptionFitter : public QObject {
+ public:
+  explicit DescriptionFitter(ui::ListView* list) : QObject(list), list_(list) { list->viewport()->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Resize) FitDescriptionColumn(list_);
+    return false;
+  }
+
+ private:
+  ui::ListView* list_;
+};
+
+// While a run goes on the program takes no input but in its message boxes. The run lets pending
+// messages through between its steps, and a click or key handled there could close a window under
+// the run, end the program, or change what the run records.
+class InputBlock : public QObject {
+ public:
+  InputBlock() { qApp->installEventFilter(this); }
+  ~InputBlock() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* target, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::Wheel:
+      case QEvent::ContextMenu:
+        break;
+      case QEvent::Close:
+        if (!event->spontaneous()) return false;
+        break;
+      default:
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (!widget) return event->type() == QEvent::Shortcut;  // a menu's or tool bar's shortcut
+    QWidget* box = QApplication::activeModalWidget();
+    return !(box && (widget == box || box->isAncestorOf(widget)));
+  }
+};
+
 // Fills a pick list from a record set: key "KY_<id>", the id in the picture, the description.
 // `limit` stops the reading with a message (0: no limit); `keep` chooses the rows shown.
 void FillList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, const char* picture, int limit,
               int progressCap, const std::function<bool(dao::Recordset&)>& keep) {
+  // Filling changes no pick: the window highlights the picked row afterwards.
+  const QSignalBlocker quiet(list);
   list->Clear();
   if (blnDataReturned(rs)) {
     const int64_t count = rs->RecordCount();
@@ -87,6 +150,14 @@ void FillList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, const char
   }
   CloseRecordset(rs);
   Progress::ProgressStart(Main().prgBar, 0, 0, 100);
+  FitDescriptionColumn(list);
+}
+
+// Highlights a row without picking it.
+void Highlight(ui::ListView* list, ui::ListItem* row) {
+  const QSignalBlocker quiet(list);
+  list->SetSelectedItem(row);
+  if (row) list->scrollToItem(row);
 }
 
 // The estuary type that a level offers; empty for an unknown level.
@@ -103,7 +174,7 @@ int32_t SelectedId(ui::ListView* list) { return vb::CLng(GetSelectedKeyId(0, lis
 template <class Pick, class Open>
 void PickFirstOrOpen(ui::ListView* list, Pick pick, const char* message, Open open) {
   if (list->Count() > 0) {
-    list->SetSelectedItem(list->Item(1));
+    Highlight(list, list->Item(1));
     pick();
   } else {
     ui::MsgBox(message);
@@ -145,6 +216,10 @@ frmCalc::frmCalc() : ui::Form(kName) {
   connect(lvCompounds, &ui::ListView::ItemClick, this, [this] { lvCompounds_Click(); });
   connect(lvEmissions, &ui::ListView::ItemClick, this, [this] { lvEmissions_Click(); });
   connect(lvEstuary, &ui::ListView::ItemClick, this, [this] { lvEstuary_Click(); });
+  WatchCurrentRow(lvCompounds, &frmCalc::lvCompounds_Click);
+  WatchCurrentRow(lvEmissions, &frmCalc::lvEmissions_Click);
+  WatchCurrentRow(lvEstuary, &frmCalc::lvEstuary_Click);
+  for (ui::ListView* list : {lvCompounds, lvEmissions, lvEstuary}) new DescriptionFitter(list);
   connect(lvCompounds, &ui::ListView::ColumnClick, this, [this](int c) { lvCompounds_ColumnClick(c); });
   connect(lvEmissions, &ui::ListView::ColumnClick, this, [this](int c) { lvEmissions_ColumnClick(c); });
   connect(lvEstuary, &ui::ListView::ColumnClick, this, [this](int c) { lvEstuary_ColumnClick(c); });
@@ -177,27 +252,44 @@ void frmCalc::Form_Load() {
 }
 
 void frmCalc::Form_Activate() {
+  // A run's message boxes hand the activation back to the window: lists stay as the run found them.
+  if (running_) return;
   vb::Guard(kName, "Form_Activate", [&] {
+    // Another level chosen since the estuaries were listed: those of the new level, and no pick of
+    // an estuary that it does not offer.
+    if (estuaryLevel_ != gstrLevel) {
+      RefreshEstuaryList();
+      if (lvEstuary->Count() > 0) {
+        ShowPick(lvEstuary, modTulmo::CalcSelection.EstuaryID, &frmCalc::lvEstuary_Click);
+      } else {
+        modTulmo::CalcSelection.EstuaryID = 0;
+        ui::MsgBox("You must first define a estuary");
+        Main().mnuEditEnvironmentList_Click();
+      }
+    }
     cmdRun->setEnabled(true);
     if (lvCompounds->Count() == 0 || lvEmissions->Count() == 0 || lvEstuary->Count() == 0) {
       cmdRun->setEnabled(false);
       return;
     }
-    // A reload keeps the picked ids and the current records as they are.
+    // A reload keeps the picked ids and the current records as they are, and highlights the picks.
     if (gblnCompoundsChanged) {
       RefreshCompoundList();
+      ShowPick(lvCompounds, modTulmo::CalcSelection.CompoundID, &frmCalc::lvCompounds_Click);
       gblnCompoundsChanged = false;
     }
     if (gblnEmissionsChanged) {
       RefreshEmissionList();
+      ShowPick(lvEmissions, modTulmo::CalcSelection.EmissionID, &frmCalc::lvEmissions_Click);
       gblnEmissionsChanged = false;
     }
     if (gblnEstuariesChanged) {
       RefreshEstuaryList();
+      ShowPick(lvEstuary, modTulmo::CalcSelection.EstuaryID, &frmCalc::lvEstuary_Click);
       gblnEstuariesChanged = false;
     }
     modTulmo::GetAdvancedDetailData(1);
-    Frame()->raise();
+    BringToFrontWhileActive();
     EnableMenus();
     if (gstrLevel == "EASY")
       SetCaption("TULMO - easy level : yearly averaged , default estuaries");
@@ -208,11 +300,31 @@ void frmCalc::Form_Activate() {
   });
 }
 
+// Activation brings the window to the front, also when the code that activated it sends it back
+// before it returns (the level dialog's OK): the raise is done again once that code is through. A
+// window opened or activated in between keeps the front.
+void frmCalc::BringToFrontWhileActive() {
+  const auto raiseWhileCurrent = [this] {
+    QMdiArea* area = ui::MdiArea();
+    if (!SubWindow() || !area)
+      Frame()->raise();
+    else if (area->currentSubWindow() == SubWindow())
+      SubWindow()->raise();
+  };
+  raiseWhileCurrent();
+  QTimer::singleShot(0, this, raiseWhileCurrent);
+}
+
 void frmCalc::Form_Resize() {
   if (!Loading()) elastic_.FormResize(this);
 }
 
 bool frmCalc::Form_QueryUnload() {
+  // The run goes on inside this window: it stays until the run has ended.
+  if (running_) {
+    ui::Beep();
+    return false;
+  }
   vb::Guard(kName, "Form_QueryUnload", [&] { Main().SetfrmActive(nullptr); });
   return true;
 }
@@ -234,23 +346,50 @@ void frmCalc::RefreshEstuaryList() {
       const vb::Variant t = rs.Fields(2);
       return !type.empty() && !t.IsNull() && vb::CStr(t) == type;
     });
+    estuaryLevel_ = gstrLevel;
     EnableMenus();
   });
 }
 
+void frmCalc::WatchCurrentRow(ui::ListView* list, void (frmCalc::*pick)()) {
+  connect(list, &QTreeWidget::currentItemChanged, this, [this, list, pick](QTreeWidgetItem* current, QTreeWidgetItem*) {
+    if (!current || running_) return;
+    // A current row moved with Ctrl and an arrow key is not highlighted by itself.
+    if (!current->isSelected()) Highlight(list, static_cast<ui::ListItem*>(current));
+    (this->*pick)();
+  });
+  // The current row is the pick: it keeps its highlight (Ctrl and a click would take it away).
+  connect(list, &QTreeWidget::itemSelectionChanged, this, [list] {
+    if (QTreeWidgetItem* current = list->currentItem(); current && list->selectedItems().isEmpty())
+      Highlight(list, static_cast<ui::ListItem*>(current));
+  });
+}
+
+void frmCalc::ShowPick(ui::ListView* list, int32_t picked, void (frmCalc::*pick)()) {
+  if (ui::ListItem* row = list->Find(TreeListFunctions::KeyOf(picked))) {
+    Highlight(list, row);
+  } else if (pick && list->Count() > 0) {
+    Highlight(list, list->Item(1));
+    (this->*pick)();
+  }
+}
+
 void frmCalc::lvCompounds_Click() {
+  if (running_) return;
   const int32_t id = SelectedId(lvCompounds);
   modTulmo::CalcSelection.CompoundID = id;
   modTulmo::GetData(id);
 }
 
 void frmCalc::lvEmissions_Click() {
+  if (running_) return;
   const int32_t id = SelectedId(lvEmissions);
   modTulmo::CalcSelection.EmissionID = id;
   modTulmo::GetEmissionData(id);
 }
 
 void frmCalc::lvEstuary_Click() {
+  if (running_) return;
   const int32_t id = SelectedId(lvEstuary);
   modTulmo::CalcSelection.EstuaryID = id;
   modTulmo::GetEnvironmentData(id);
@@ -258,6 +397,7 @@ void frmCalc::lvEstuary_Click() {
 }
 
 void frmCalc::SortColumn(ui::ListView* list, int column, const char* procedure) {
+  if (running_) return;
   vb::Guard(kName, procedure, [&] { list->SortOnce(column, true); });
 }
 
@@ -269,14 +409,17 @@ void frmCalc::lvEstuary_ColumnClick(int column) { SortColumn(lvEstuary, column, 
 
 // A list without a selected row has no id to show: the buttons then do nothing.
 void frmCalc::cmdCompounds_Click() {
+  if (running_) return;
   if (lvCompounds->SelectedItem() || lvCompounds->DropHighlight()) DisplayCompRecordbyKey(SelectedId(lvCompounds));
 }
 
 void frmCalc::cmdEmissions_Click() {
+  if (running_) return;
   if (lvEmissions->SelectedItem() || lvEmissions->DropHighlight()) DisplayEmisRecordbyKey(SelectedId(lvEmissions));
 }
 
 void frmCalc::cmdEstuary_Click() {
+  if (running_) return;
   if (!lvEstuary->SelectedItem() && !lvEstuary->DropHighlight()) return;
   const int32_t id = SelectedId(lvEstuary);
   modTulmo::CalcSelection.EstuaryID = id;
@@ -361,21 +504,49 @@ void frmCalc::SetMousePointer(int pointer) {
     unsetCursor();
 }
 
+// From the press of Run until the run has ended: the window and its controls are disabled, the
+// program takes no input but in message boxes, and the pointer is the hourglass. Every way out of
+// the run undoes it; the picks are highlighted again as the run recorded them.
+class frmCalc::RunInProgress {
+ public:
+  explicit RunInProgress(frmCalc& window) : window_(window) {
+    window_.running_ = true;
+    window_.setEnabled(false);
+    window_.SetMousePointer(11);
+  }
+  ~RunInProgress() {
+    block_.reset();
+    window_.SetMousePointer(0);
+    window_.setEnabled(true);
+    window_.running_ = false;
+    window_.ShowPick(window_.lvCompounds, modTulmo::CalcSelection.CompoundID, nullptr);
+    window_.ShowPick(window_.lvEmissions, modTulmo::CalcSelection.EmissionID, nullptr);
+    window_.ShowPick(window_.lvEstuary, modTulmo::CalcSelection.EstuaryID, nullptr);
+  }
+  RunInProgress(const RunInProgress&) = delete;
+  RunInProgress& operator=(const RunInProgress&) = delete;
+
+ private:
+  frmCalc& window_;
+  std::unique_ptr<InputBlock> block_ = std::make_unique<InputBlock>();
+};
+
 void frmCalc::cmdRun_Click() {
   // A second press during the message runs would start a second run over the same files.
   if (running_) return;
-  running_ = true;
-  cmdRun->setEnabled(false);
-  SetMousePointer(11);
+  RunInProgress run(*this);
   vb::Guard(kName, "cmdRun_Click", [] {
     if (modTulmo::RunCalculation()) ChildForms::Global("frmResult").Show();
   });
-  SetMousePointer(0);
-  cmdRun->setEnabled(true);
-  running_ = false;
 }
 
-void frmCalc::cmdCancel_Click() { Unload(); }
+void frmCalc::cmdCancel_Click() {
+  if (running_) {
+    ui::Beep();
+    return;
+  }
+  Unload();
+}
 
 void RegisterCalcWindow() {
   ChildForms::Register("frmCalc", [] { return new frmCalc(); });

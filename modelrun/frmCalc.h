@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <cstdint>
+#include <string>
 
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
@@ -42,6 +43,8 @@ class frmCalc : public ui::Form {
 
   // 11 the hourglass while a run goes on, else 0.
   int MousePointer() const { return mousePointer_; }
+  // True from the press of Run until the run has ended: nothing of the window acts meanwhile.
+  bool Running() const { return running_; }
 
   QLabel* lblCompound;
   ui::ListView* lvCompounds;
@@ -56,13 +59,22 @@ class frmCalc : public ui::Form {
   QPushButton* cmdCancel;
 
  private:
+  class RunInProgress;
   void SetMousePointer(int pointer);
   void SortColumn(ui::ListView* list, int column, const char* procedure);
   void OpenEditor(const char* editor, const char* idProperty, int32_t id);
+  // A change of a list's current row, by mouse or keyboard, is a pick.
+  void WatchCurrentRow(ui::ListView* list, void (frmCalc::*pick)());
+  // After a reload: highlights the picked row, or (with `pick`) picks the first row when the pick is
+  // not listed.
+  void ShowPick(ui::ListView* list, int32_t picked, void (frmCalc::*pick)());
+  void BringToFrontWhileActive();
 
   class_Elastic elastic_;
   int mousePointer_ = 0;
   bool running_ = false;
+  // The level whose estuaries lvEstuary holds.
+  std::string estuaryLevel_;
 };
 
 // Makes the level dialog and the shell open this window as frmCalc.

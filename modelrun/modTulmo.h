@@ -265,4 +265,8 @@ constexpr float kNoCell = -9999.0f;
 // message (own message box, never the error box).
 bool ReadMap(const int32_t& runid);
 
+// True when the map file is one that ReadMap takes: a header within its limits and every byte the
+// header promises. Otherwise false with the reason in `why`. Shows nothing and changes nothing.
+bool MapFileReadable(const std::string& fileName, std::string& why);
+
 }  // namespace modTulmo

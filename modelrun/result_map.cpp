@@ -1,6 +1,8 @@
 // ReadMap: one run's result map into ResultGrid and MapHeader, the statistics and listing files,
 // and the result window's charts and labels. Only the first time step is read.
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "modelrun/ResultWindow.h"
@@ -148,6 +150,43 @@ bool ReadMap(const int32_t& runid) {
   bool done = false;
   detail::RunWithOwnMessage(" in procedure ReadMap of Module modTulmo", [&] { done = Read(runid, fileName); });
   return done;
+}
+
+bool MapFileReadable(const std::string& fileName, std::string& why) {
+  constexpr int64_t kHeaderBytes = kTitleBytes + 8;
+  std::error_code ec;
+  const auto length = std::filesystem::file_size(fileName, ec);
+  if (ec) {
+    why = "The result map '" + fileName + "' cannot be read";
+    return false;
+  }
+  const auto size = static_cast<int64_t>(length);
+  std::string bytes(static_cast<std::size_t>(kHeaderBytes), '\0');
+  std::ifstream in(fileName, std::ios::binary);
+  if (size < kHeaderBytes || !in.read(bytes.data(), kHeaderBytes)) {
+    why = "The result map '" + fileName + "' holds " + std::to_string(size) + " bytes, too few for its header";
+    return false;
+  }
+  const auto int32At = [&](std::size_t at) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return static_cast<int32_t>(v);
+  };
+  const int32_t substances = int32At(kTitleBytes);
+  const int32_t segments = int32At(kTitleBytes + 4);
+  if (substances != kMapSubstances || segments < 0 || segments > kMapCells) {
+    why = "The result map '" + fileName + "' gives " + std::to_string(substances) + " substances and " +
+          std::to_string(segments) + " segments";
+    return false;
+  }
+  const int64_t needed =
+      172 + int64_t{kNameBytes} * substances + 4 * int64_t{substances} * segments + 4 * int64_t{kMarineValues};
+  if (size < needed) {
+    why = "The result map '" + fileName + "' holds " + std::to_string(size) + " bytes where its header needs " +
+          std::to_string(needed);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace modTulmo

@@ -1,5 +1,5 @@
-// The process layer over QProcess. Output of the child goes nowhere: the engine writes its own
-// listing file, and nothing on the terminal is read.
+// The process layer over QProcess. The child's standard output goes nowhere (the engine writes its
+// own listing file); its error output is kept, as it says why a program refused to work.
 #include "platform/process/Process.h"
 
 #include <QProcess>
@@ -89,7 +89,7 @@ Outcome SystemRunner::Run(const std::string& commandLine) {
   child.setWorkingDirectory(QString::fromStdString(std::filesystem::current_path().string()));
   child.setStandardInputFile(QProcess::nullDevice());
   child.setStandardOutputFile(QProcess::nullDevice());
-  child.setStandardErrorFile(QProcess::nullDevice());
+  child.setProcessChannelMode(QProcess::SeparateChannels);
   child.start();
   if (!child.waitForStarted(-1)) {
     outcome.error = child.errorString().toStdString();
@@ -97,6 +97,8 @@ Outcome SystemRunner::Run(const std::string& commandLine) {
   }
   outcome.started = true;
   child.waitForFinished(-1);
+  constexpr qint64 kKeptErrorOutput = 4096;
+  outcome.errorOutput = child.readAllStandardError().left(kKeptErrorOutput).toStdString();
   outcome.crashed = child.exitStatus() == QProcess::CrashExit;
   outcome.exitCode = outcome.crashed ? -1 : child.exitCode();
   if (outcome.crashed) outcome.error = "program '" + parts.front() + "' ended abnormally";

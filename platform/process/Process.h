@@ -13,6 +13,7 @@ struct Outcome {
   int exitCode = -1;     // the exit status when it ended normally
   bool crashed = false;  // ended by a signal
   std::string error;     // why it did not start or did not end normally
+  std::string errorOutput;  // what the program wrote to its error output (the start of it)
 
   bool Succeeded() const { return started && !crashed && exitCode == 0; }
 };

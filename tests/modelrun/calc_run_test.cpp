@@ -1,16 +1,19 @@
 // The calculation run with a stand-in engine: the files written, the Run row, the map kept under
 // the run's id, the work files removed, and every way the run stops; and one run of the real
 // engine when it has been built.
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "modelrun/calc_run.h"
 #include "platform/process/Process.h"
 #include "platform/ui/Forms.h"
 #include "runtime/Files.h"
 #include "tests/modelrun/calc_fixture.h"
-#include "tests/support/ResultMap.h"
 #include "tests/support/TestDir.h"
 
 namespace {
@@ -19,37 +22,10 @@ namespace fs = std::filesystem;
 using testsupport::ReadFile;
 using testsupport::WorkDir;
 using testsupport::WriteFile;
-
-// Records each command line and answers with the action given for its program.
-struct FakeEngine : process::Runner {
-  std::vector<std::string> commands;
-  std::map<std::string, std::function<process::Outcome()>> actions;
-  process::Outcome Run(const std::string& cmd) override {
-    commands.push_back(cmd);
-    const std::string program = cmd.substr(0, cmd.find(' '));
-    auto it = actions.find(program);
-    if (it == actions.end()) return {false, -1, false, "not found"};
-    return it->second();
-  }
-};
-
-process::Outcome Ok() { return {true, 0, false, {}}; }
-
-FakeEngine WorkingEngine(const std::string& map) {
-  FakeEngine e;
-  e.actions["corvix1"] = [] {
-    WriteFile(WorkDir() / "pirsel.wrk", "work");
-    return Ok();
-  };
-  e.actions["tulmo"] = [map] {
-    WriteFile(WorkDir() / "tulmo.map", map);
-    return Ok();
-  };
-  return e;
-}
+using namespace calctest;
 
 TEST_F(CalcTest, RunRecordsTheRunAndKeepsTheMapUnderItsId) {
-  const std::string map = testsupport::ResultMap(500, [](int, int) { return 1.0f; });
+  const std::string map = ReadableMap();
   FakeEngine engine = WorkingEngine(map);
   process::ScopedRunner scope(engine);
   frmCalc& w = Open("INTERMEDIATE");
@@ -92,27 +68,52 @@ struct FailureCase {
   std::vector<std::string> prompts;
 };
 
-TEST_F(CalcTest, FailedEngineStepsRecordNothing) {
+TEST_F(CalcTest, FailedEngineStepsRecordNothingAndSayWhy) {
   const std::string input = "Checking input data. All ok: True";
+  const std::string hydro = "Calculating hydrodynamics";
   const std::string halted = "Calculation NOT succeeded, execution halted";
+  const std::string reason = halted + "\r\n";
+  const auto mapOf = [](std::string bytes) {
+    return [bytes](FakeEngine& e) { e.actions["tulmo"] = [bytes] { WriteFile(WorkDir() / "tulmo.map", bytes); return Ok(); }; };
+  };
   const FailureCase cases[] = {
-      {"empty map", [](FakeEngine& e) { e.actions["tulmo"] = [] { WriteFile(WorkDir() / "tulmo.map", ""); return Ok(); }; },
-       {input, "Calculating hydrodynamics", "Checking calculation results", halted}},
-      {"no map", [](FakeEngine& e) { e.actions["tulmo"] = Ok; },
-       {input, "Calculating hydrodynamics", "Checking calculation results", halted}},
-      {"first step fails", [](FakeEngine& e) { e.actions["corvix1"] = [] { return process::Outcome{true, 1, false, {}}; }; },
-       {input, halted}},
-      {"second step missing", [](FakeEngine& e) { e.actions.erase("tulmo"); }, {input, "Calculating hydrodynamics", halted}},
+      {"empty map", mapOf(""), {input, hydro, "Checking calculation results", halted}},
+      {"no map", [](FakeEngine& e) { e.actions["tulmo"] = Ok; }, {input, hydro, "Checking calculation results", halted}},
+      // A map that the result window cannot read is no run either.
+      {"seven bytes", mapOf("7 bytes"),
+       {input, hydro, reason + "The result map 'tulmo.map' holds 7 bytes, too few for its header"}},
+      {"cut map", mapOf(ReadableMap().substr(0, 22415)),
+       {input, hydro, reason + "The result map 'tulmo.map' holds 22415 bytes where its header needs 22416"}},
+      {"absurd header", mapOf(ReadableMap().replace(160, 4, std::string("\xff\xff\xff\x7f", 4))),
+       {input, hydro, reason + "The result map 'tulmo.map' gives 2147483647 substances and 500 segments"}},
+      // The engine's own first error line says which field to mend.
+      {"first step refuses",
+       [](FakeEngine& e) {
+         e.actions["corvix1"] = [] { return Refused(1, "corvix1: constant 'KPOC' holds the no-value marker -99999\nmore\n"); };
+       },
+       {input, reason + "corvix1: constant 'KPOC' holds the no-value marker -99999"}},
+      {"second step refuses in its listing",
+       [](FakeEngine& e) {
+         e.actions["tulmo"] = [] {
+           WriteFile(WorkDir() / "pirsel.lst", "Tulmo engine, step 2\r\nERROR: load 'Sea' carries salinity 3\r\nERROR: two\r\n");
+           return Refused(1);
+         };
+       },
+       {input, hydro, reason + "load 'Sea' carries salinity 3"}},
+      {"first step fails silently", [](FakeEngine& e) { e.actions["corvix1"] = [] { return Refused(1); }; },
+       {input, reason + "'corvix1 pirsel.inp -np' ended with exit status 1"}},
+      {"second step missing", [](FakeEngine& e) { e.actions.erase("tulmo"); }, {input, hydro, reason + "not found"}},
       // A map that a second step fails beside is not this run's result.
       {"second step fails after writing",
-       [](FakeEngine& e) { e.actions["tulmo"] = [] { WriteFile(WorkDir() / "tulmo.map", "x"); return process::Outcome{true, 3, false, {}}; }; },
-       {input, "Calculating hydrodynamics", halted}},
+       [](FakeEngine& e) { e.actions["tulmo"] = [] { WriteFile(WorkDir() / "tulmo.map", ReadableMap()); return Refused(3, "tulmo: cut\n"); }; },
+       {input, hydro, reason + "tulmo: cut"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     // A map left from an earlier run must not pass for this one.
     WriteFile(WorkDir() / "tulmo.map", "OLD");
-    FakeEngine engine = WorkingEngine("MAP");
+    fs::remove(WorkDir() / "pirsel.lst");
+    FakeEngine engine = WorkingEngine();
     c.breakIt(engine);
     process::ScopedRunner scope(engine);
     boxes.Clear();
@@ -123,12 +124,13 @@ TEST_F(CalcTest, FailedEngineStepsRecordNothing) {
     EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), before);
     EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
     EXPECT_EQ(w.MousePointer(), 0);
+    EXPECT_TRUE(w.isEnabled());
     w.Unload();
   }
 }
 
 TEST_F(CalcTest, AnInputFileThatCannotBeWrittenStopsBeforeTheEngine) {
-  FakeEngine engine = WorkingEngine("MAP");
+  FakeEngine engine = WorkingEngine();
   process::ScopedRunner scope(engine);
   frmCalc& w = Open("EASY");
   fs::create_directory(WorkDir() / "pirsel.inp");
@@ -156,7 +158,7 @@ TEST_F(CalcTest, PickedRecordsDeletedSincePickingStopBeforeTheEngine) {
   // One after the other on the same database: each case picks the first rows still there.
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sql);
-    FakeEngine engine = WorkingEngine("MAP");
+    FakeEngine engine = WorkingEngine();
     process::ScopedRunner scope(engine);
     boxes.Clear();
     frmCalc& w = Open("EASY");
@@ -171,7 +173,7 @@ TEST_F(CalcTest, PickedRecordsDeletedSincePickingStopBeforeTheEngine) {
 }
 
 TEST_F(CalcTest, MissingFoodChainDetailSetStopsBeforeTheEngine) {
-  FakeEngine engine = WorkingEngine("MAP");
+  FakeEngine engine = WorkingEngine();
   process::ScopedRunner scope(engine);
   frmCalc& w = Open("EASY");
   db.Raw("DELETE FROM AdvancedDetail");
@@ -182,7 +184,8 @@ TEST_F(CalcTest, MissingFoodChainDetailSetStopsBeforeTheEngine) {
 }
 
 TEST_F(CalcTest, AMapThatCannotBeKeptLeavesNoRunRecorded) {
-  FakeEngine engine = WorkingEngine("MAPBYTES");
+  const std::string map = ReadableMap();
+  FakeEngine engine = WorkingEngine(map);
   process::ScopedRunner scope(engine);
   frmCalc& w = Open("EASY");
   // The copy under the new run's id cannot be made: a folder holds that name.
@@ -192,14 +195,93 @@ TEST_F(CalcTest, AMapThatCannotBeKeptLeavesNoRunRecorded) {
   w.cmdRun_Click();
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
   EXPECT_EQ(modTulmo::CurrentRun.RunID, before);
-  EXPECT_EQ(ReadFile(WorkDir() / "tulmo.map"), "MAPBYTES");  // the result is not lost
+  EXPECT_EQ(ReadFile(WorkDir() / "tulmo.map"), map);  // the result is not lost
   EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
   ASSERT_GE(boxes.boxes().size(), 3u);
   EXPECT_NE(boxes.boxes().back().prompt.find("cmdRun_Click"), std::string::npos) << boxes.boxes().back().prompt;
 }
 
+// While alive, no file of the process grows past `bytes`: as a disk that is full from that size on.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldSignal_ = signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    signal(SIGXFSZ, oldSignal_);
+  }
+
+ private:
+  rlimit old_{};
+  sighandler_t oldSignal_{};
+};
+
+TEST_F(CalcTest, ADiskThatFillsDuringTheCopyLeavesNoCutMapAndSaysWhenTheRowStays) {
+  // The database stays far below the limit; the map's copy runs into it.
+  const rlim_t limit = 8u << 20;
+  ASSERT_LT(fs::file_size(db.file()), limit / 2);
+  const std::string map = ReadableMap(2 * limit);
+  for (const bool rowStays : {false, true}) {
+    SCOPED_TRACE(rowStays ? "the row cannot be removed" : "the row is removed");
+    // The database sits on the same full disk: removing the row fails too.
+    if (rowStays)
+      db.Raw("CREATE TRIGGER FullDisk BEFORE DELETE ON Run BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+    FakeEngine engine = WorkingEngine(map);
+    process::ScopedRunner scope(engine);
+    boxes.Clear();
+    frmCalc& w = Open("EASY");
+    const std::string next = db.Scalar("SELECT COALESCE((SELECT seq FROM sqlite_sequence WHERE name = 'Run'), 0) + 1");
+    // The disk fills once the engine has written its map.
+    std::optional<FileSizeLimit> full;
+    engine.actions["tulmo"] = [&] {
+      WriteFile(WorkDir() / "tulmo.map", map);
+      full.emplace(limit);
+      return Ok();
+    };
+    w.cmdRun_Click();
+    full.reset();
+    EXPECT_FALSE(fs::exists(WorkDir() / (next + ".map")));
+    EXPECT_TRUE(ReadFile(WorkDir() / "tulmo.map") == map);  // the result is not lost
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run WHERE RunID = " + next), rowStays ? "1" : "0");
+    EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+    ASSERT_FALSE(boxes.boxes().empty());
+    const std::string plain = "The result map could not be kept as '" + next + ".map', and run " + next +
+                              " could not be removed again: delete it in the run list. The result stays in 'tulmo.map'.";
+    EXPECT_EQ(boxes.boxes().back().prompt == plain, rowStays) << boxes.boxes().back().prompt;
+    w.Unload();
+  }
+}
+
+TEST_F(CalcTest, PicksChangedWhileTheEngineRunsAreNotRecordedForThisRun) {
+  FakeEngine engine = WorkingEngine();
+  const auto corvix = engine.actions["corvix1"];
+  engine.actions["corvix1"] = [corvix] {
+    // As "View details" and the editors it opens do: other ids picked, other records current.
+    modTulmo::CalcSelection.CompoundID = 2;
+    modTulmo::CalcSelection.EmissionID = 3;
+    modTulmo::GetData(2);
+    modTulmo::GetEmissionData(3);
+    return corvix();
+  };
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  const std::string compound = modTulmo::CurrentCompound.Cmpdescr;
+  const std::string estuary = modTulmo::CurrentEstuary.Description;
+  const std::string emission = modTulmo::CurrentEmission.Description;
+  w.cmdRun_Click();
+  const std::string where = " FROM Run WHERE RunID = " + std::to_string(modTulmo::CurrentRun.RunID);
+  EXPECT_EQ(db.Scalar("SELECT CompoundID" + where), "1");
+  EXPECT_EQ(db.Scalar("SELECT EmisID" + where), "1");
+  EXPECT_EQ(db.Scalar("SELECT RunDescription" + where).rfind(compound + " " + estuary + " " + emission + " ", 0), 0u);
+}
+
 TEST_F(CalcTest, RunComputesWithThePickedRecordsWhateverWasLoadedSince) {
-  FakeEngine engine = WorkingEngine("MAP");
+  FakeEngine engine = WorkingEngine();
   process::ScopedRunner scope(engine);
   frmCalc& w = Open("INTERMEDIATE");
   w.lvCompounds->SetSelectedItem(w.lvCompounds->Item(2));

@@ -1,13 +1,61 @@
-// The calculation window: its pick lists per level, the empty-table path, and what activation
-// reloads and how it titles the window.
+// The calculation window: its pick lists per level, the empty-table path, what activation reloads
+// and how it titles the window, the highlighted row as the pick, its place among the windows, and
+// a window that takes no input while a run goes on.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMetaObject>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QRadioButton>
+#include <QScrollBar>
 
+#include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Global.h"
 #include "shell/MDIMain.h"
+#include "shell/frmDialog.h"
 #include "tests/modelrun/calc_fixture.h"
 
 namespace {
+
+using namespace calctest;
+
+// A click as the window system queues it: handled when messages next run.
+void PostClick(QWidget* target, QPoint at) {
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+    QCoreApplication::postEvent(target, new QMouseEvent(type, QPointF(at), target->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                                                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                                        Qt::NoModifier));
+}
+void PostClick(ui::ListView* list, int row) {
+  PostClick(list->viewport(), list->visualItemRect(list->Item(row)).center());
+}
+void PostClick(QWidget* button) { PostClick(button, button->rect().center()); }
+void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, modifiers);
+  QApplication::sendEvent(target, &press);
+}
+std::string Picked(ui::ListView* list) { return list->SelectedItem() ? list->SelectedItem()->Key() : "none"; }
+std::string Key(int32_t id) { return "KY_" + std::to_string(id); }
+
+class CalcWindowTest : public CalcTest {
+ protected:
+  void SetUp() override {
+    CalcTest::SetUp();
+    ui::Global<MDIMain>().resize(1400, 950);
+    ui::Global<MDIMain>().Show();
+  }
+  frmCalc& Shown(const std::string& level) {
+    frmCalc& w = Open(level);
+    w.Show();
+    QCoreApplication::processEvents();
+    return w;
+  }
+  QMdiSubWindow* Front() const { return ui::MdiArea()->subWindowList(QMdiArea::StackingOrder).last(); }
+};
 
 struct LevelCase {
   const char* level;
@@ -108,6 +156,173 @@ TEST_F(CalcTest, EnableMenusIsCallableByNameAndUnloadClearsTheActiveForm) {
   EXPECT_FALSE(main.tbrMain->Button("ADD")->Enabled());
   w.cmdCancel_Click();
   EXPECT_EQ(ChildForms::GlobalIfLoaded("frmCalc"), nullptr);
+}
+
+TEST_F(CalcWindowTest, TheHighlightedRowIsThePickByMouseKeyboardAndAfterAReload) {
+  frmCalc& w = Shown("INTERMEDIATE");
+  // Arrow keys move the highlight, and the pick with it.
+  Key(w.lvCompounds, Qt::Key_Down);
+  EXPECT_EQ(modTulmo::CalcSelection.CompoundID, 2);
+  EXPECT_EQ(modTulmo::CurrentCompound.Cmpdescr, w.lvCompounds->Item(2)->SubItem(1));
+  EXPECT_EQ(Picked(w.lvCompounds), Key(2));
+  Key(w.lvEmissions, Qt::Key_End);
+  EXPECT_EQ(modTulmo::CalcSelection.EmissionID, 4);
+  EXPECT_EQ(modTulmo::CurrentEmission.Description, w.lvEmissions->Item(4)->SubItem(1));
+  // Ctrl and an arrow move the current row without a highlight: it is highlighted and picked.
+  Key(w.lvEstuary, Qt::Key_Down, Qt::ControlModifier);
+  const int32_t second = std::stoi(w.lvEstuary->Item(2)->Text());
+  EXPECT_EQ(modTulmo::CalcSelection.EstuaryID, second);
+  EXPECT_EQ(modTulmo::CurrentRun.EnvirID, second);
+  EXPECT_EQ(Picked(w.lvEstuary), Key(second));
+  // The picked row keeps its highlight.
+  w.lvCompounds->currentItem()->setSelected(false);
+  EXPECT_EQ(Picked(w.lvCompounds), Key(2));
+  // A mouse click picks.
+  PostClick(w.lvEmissions, 3);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(modTulmo::CalcSelection.EmissionID, 3);
+
+  // Reloaded lists highlight the picks they still hold; a pick that is gone gives way to the first row.
+  db.Raw("DELETE FROM Emission WHERE EmissionID = 3");
+  gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = true;
+  w.Form_Activate();
+  EXPECT_EQ(Picked(w.lvCompounds), Key(2));
+  EXPECT_EQ(modTulmo::CalcSelection.CompoundID, 2);
+  EXPECT_EQ(Picked(w.lvEstuary), Key(second));
+  EXPECT_EQ(Picked(w.lvEmissions), Key(1));
+  EXPECT_EQ(modTulmo::CalcSelection.EmissionID, 1);
+  EXPECT_EQ(modTulmo::CurrentEmission.Description, w.lvEmissions->Item(1)->SubItem(1));
+}
+
+TEST_F(CalcWindowTest, AnotherLevelListsItsOwnEstuariesAndDropsAPickItDoesNotOffer) {
+  frmCalc& w = Shown("INTERMEDIATE");
+  w.lvEstuary->SetSelectedItem(w.lvEstuary->Item(2));
+  ASSERT_EQ(modTulmo::CalcSelection.EstuaryID, std::stoi(w.lvEstuary->Item(2)->Text()));
+  gblnEstuariesChanged = false;  // nothing changed in the table
+  gstrLevel = "EASY";
+  w.Form_Activate();
+  ASSERT_EQ(w.lvEstuary->Count(), 1);
+  const int32_t yearly = std::stoi(w.lvEstuary->Item(1)->Text());
+  EXPECT_EQ(db.Scalar("SELECT Type FROM Environment WHERE ID = " + std::to_string(yearly)), "defaultavg");
+  EXPECT_EQ(modTulmo::CalcSelection.EstuaryID, yearly);
+  EXPECT_EQ(modTulmo::CurrentRun.EnvirID, yearly);
+  EXPECT_EQ(Picked(w.lvEstuary), Key(yearly));
+  EXPECT_EQ(w.Caption(), "TULMO - easy level : yearly averaged , default estuaries");
+  EXPECT_TRUE(w.cmdRun->isEnabled());
+  // A level without estuaries: nothing picked, nothing to run, and the estuary list to define one.
+  gstrLevel = "ADVANCED";
+  w.Form_Activate();
+  EXPECT_EQ(w.lvEstuary->Count(), 0);
+  EXPECT_EQ(modTulmo::CalcSelection.EstuaryID, 0);
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"You must first define a estuary"});
+  EXPECT_NE(ui::FindForm("frmEnvironmentList"), nullptr);
+  EXPECT_FALSE(w.cmdRun->isEnabled());
+}
+
+TEST_F(CalcWindowTest, TheLevelDialogLeavesTheWindowInFrontButANewWindowOpensOverIt) {
+  frmCalc& w = Shown("EASY");
+  ChildForms::Global("frmResult").Show();
+  QCoreApplication::processEvents();
+  ASSERT_NE(Front(), w.SubWindow());
+  frmDialog& dialog = ui::Global<frmDialog>();
+  dialog.Show();
+  dialog.Option1[1]->setChecked(true);
+  dialog.OKButton_Click();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Front(), w.SubWindow());
+  EXPECT_EQ(ui::MdiArea()->currentSubWindow(), w.SubWindow());
+  EXPECT_EQ(w.Caption(), "TULMO - intermediate level : seasonally averaged , default estuaries");
+  // The window activated and a list opened at once, as from the Edit menu: the list is in front.
+  ChildForms::Global("frmResult").ZOrder(0);
+  w.ZOrder(0);
+  ui::Global<MDIMain>().mnuEditCompoundsList_Click();
+  QCoreApplication::processEvents();
+  ui::Form* list = static_cast<ui::Form*>(ui::FindForm("frmCompoundsList"));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(Front(), list->SubWindow());
+}
+
+TEST_F(CalcWindowTest, PickListsScrollAcrossOnlyForATextThatDoesNotFit) {
+  frmCalc& w = Shown("EASY");
+  for (ui::ListView* list : {w.lvCompounds, w.lvEmissions, w.lvEstuary}) {
+    SCOPED_TRACE(list->objectName().toStdString());
+    EXPECT_EQ(list->columnWidth(0) + list->columnWidth(1), std::max(list->viewport()->width(), list->columnWidth(0) + static_cast<QAbstractItemView*>(list)->sizeHintForColumn(1)));
+  }
+  EXPECT_FALSE(w.lvCompounds->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(w.lvEstuary->horizontalScrollBar()->isVisible());
+  db.Raw("UPDATE Compounds SET CmpDescr = '" + std::string(200, 'w') + "' WHERE CmpID = 3");
+  gblnCompoundsChanged = true;
+  w.Form_Activate();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(w.lvCompounds->horizontalScrollBar()->isVisible());
+}
+
+// Clicks, keys and closes that reach the window while an engine step runs and lets messages through.
+TEST_F(CalcWindowTest, NothingOfTheWindowActsWhileARunGoesOn) {
+  FakeEngine engine = WorkingEngine();
+  QPointer<frmCalc> window = &Shown("EASY");
+  const auto corvix = engine.actions["corvix1"];
+  engine.actions["corvix1"] = [&] {
+    frmCalc& w = *window;
+    EXPECT_TRUE(w.Running());
+    EXPECT_FALSE(w.isEnabled());
+    EXPECT_EQ(w.MousePointer(), 11);
+    // Waiting in the queue: Cancel, a row of each list, Run, a key in a list.
+    PostClick(w.cmdCancel);
+    PostClick(w.lvCompounds, 3);
+    PostClick(w.lvEmissions, 2);
+    PostClick(w.cmdRun);
+    PostClick(w.cmdCompounds);
+    QCoreApplication::postEvent(w.lvEstuary, new QKeyEvent(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier));
+    // F3, File > Exit: the program would end under the run.
+    QAction* exit = ui::Global<MDIMain>().Menu("mnuFileExit")->Action();
+    QCoreApplication::postEvent(exit, new QShortcutEvent(exit->shortcut(), 0));
+    ui::DoEvents();
+    // What those would call, called straight; the close box; File > Close and the tool bar's CLOSE.
+    w.cmdCancel_Click();
+    w.cmdRun_Click();
+    w.lvCompounds->SetSelectedItem(w.lvCompounds->Item(4));
+    w.lvCompounds_Click();
+    w.cmdCompounds_Click();
+    w.cmdEmissions_Click();
+    w.cmdEstuary_Click();
+    w.lvCompounds_ColumnClick(1);
+    EXPECT_FALSE(w.SubWindow()->close());
+    EXPECT_FALSE(w.Unload());
+    ui::Global<MDIMain>().mnuFileClose_Click();
+    ui::Global<MDIMain>().tbrMain_ButtonClick(ui::Global<MDIMain>().tbrMain->Button("CLOSE"));
+    ui::DoEvents();
+    ui::FlushDeletes();  // a window unloaded now would be gone here
+    EXPECT_FALSE(window.isNull());
+    return corvix();
+  };
+  process::ScopedRunner scope(engine);
+  window->cmdRun_Click();
+  ASSERT_FALSE(window.isNull());
+  frmCalc& w = *window;
+  EXPECT_EQ(engine.commands, (std::vector<std::string>{"corvix1 pirsel.inp -np", "tulmo pirsel"}));
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "1");
+  const std::string where = " FROM Run WHERE RunID = " + std::to_string(modTulmo::CurrentRun.RunID);
+  EXPECT_EQ(db.Scalar("SELECT CompoundID" + where), "1");
+  EXPECT_EQ(db.Scalar("SELECT EmisID" + where), "1");
+  EXPECT_EQ(ui::FindForm("frmCompounds"), nullptr);
+  EXPECT_EQ(ui::FindForm("frmEmission"), nullptr);
+  EXPECT_EQ(w.lvCompounds->Item(1)->Text(), "0001");  // not sorted
+  // Everything acts again, and what is highlighted is what was run.
+  EXPECT_FALSE(w.Running());
+  EXPECT_TRUE(w.isEnabled());
+  EXPECT_TRUE(w.cmdRun->isEnabled());
+  EXPECT_EQ(w.MousePointer(), 0);
+  EXPECT_EQ(Picked(w.lvCompounds), Key(1));
+  EXPECT_EQ(Picked(w.lvEmissions), Key(1));
+  EXPECT_NE(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+  EXPECT_FALSE(ui::ApplicationEnded());
+  PostClick(w.lvCompounds, 3);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(modTulmo::CalcSelection.CompoundID, 3);
+  w.cmdCancel_Click();
+  ui::FlushDeletes();
+  EXPECT_TRUE(window.isNull());
 }
 
 }  // namespace

@@ -129,7 +129,9 @@ TEST_F(PanelTest, OkStoresTheChosenLevelAndOpensTheCalculationBehind) {
     auto order = ui::MdiArea()->subWindowList(QMdiArea::StackingOrder);
     EXPECT_EQ(order.front(), calc->SubWindow()) << level;
   }
-  EXPECT_TRUE(boxes.boxes().empty());
+  // The delivered database holds no user-defined estuary: the window asks for one.
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt, "You must first define a estuary");
   frmOpen& panel = ui::Global<frmOpen>();
   EXPECT_EQ(ChildForms::Global("frmCalc").Left(), panel.Left() + panel.Width());
 }

@@ -89,11 +89,13 @@ TEST(ProcessTest, RunsInTheWorkingDirectoryAndWaitsForTheEnd) {
 TEST(ProcessTest, NonZeroExitAndMissingProgramAreNotSuccess) {
   const fs::path bin = WorkDir() / "tools";
   PathFolder path(bin);
-  WriteScript(bin / "failing", "exit 3");
+  // What it says on its error output is kept: it tells why it refused.
+  WriteScript(bin / "failing", "echo 'on the terminal'\necho 'failing: constant KPOC is missing' >&2\nexit 3");
   process::SystemRunner runner;
   const process::Outcome failed = runner.Run("failing");
   EXPECT_TRUE(failed.started);
   EXPECT_EQ(failed.exitCode, 3);
+  EXPECT_EQ(failed.errorOutput, "failing: constant KPOC is missing\n");
   EXPECT_FALSE(failed.Succeeded());
   const process::Outcome missing = runner.Run("no-such-program-here pirsel");
   EXPECT_FALSE(missing.started);
@@ -107,7 +109,7 @@ TEST(ProcessTest, ScopedRunnerReplacesAndRestores) {
     std::string seen;
     process::Outcome Run(const std::string& cmd) override {
       seen = cmd;
-      return {true, 0, false, {}};
+      return {true, 0, false, {}, {}};
     }
   } fake;
   process::Runner* before = &process::CurrentRunner();
