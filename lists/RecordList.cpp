@@ -534,6 +534,8 @@ void RecordList::RefreshList() {
       const int fit = static_cast<QAbstractItemView*>(lvw)->sizeHintForColumn(0);
       lvw->setColumnWidth(0, std::max(lvw->columnWidth(0), fit));
     }
+    // Ids, names, types and dates show whole; the description gives up its width to them.
+    if (columns.size() > 1 && columns[1].header == "Description") lvw->FitColumnsTo(1);
     CloseRecordset(rs);
     Progress::ProgressStart(Main().prgBar, 0, 0, 100);
     EnableMenus();

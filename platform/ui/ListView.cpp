@@ -1,5 +1,6 @@
 #include "platform/ui/ListView.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 
@@ -28,6 +29,40 @@ ListView::ListView(const QString& name, QWidget* parent) : QTreeWidget(parent) {
   connect(this, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item, int) { emit ItemClick(static_cast<ListItem*>(item)); });
   connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) { emit DblClick(); });
+}
+
+void ListView::FitColumnsTo(int flexColumn) {
+  if (flex_ != flexColumn || static_cast<int>(designed_.size()) != columnCount()) {
+    designed_.clear();
+    for (int c = 0; c < columnCount(); ++c) designed_.push_back(columnWidth(c));
+  }
+  flex_ = flexColumn;
+  FitColumns();
+}
+
+void ListView::FitColumns() {
+  const int n = columnCount();
+  if (flex_ < 0 || flex_ >= n || static_cast<int>(designed_.size()) != n) return;
+  std::vector<int> widths(designed_);
+  int fixed = 0;
+  for (int c = 0; c < n; ++c) {
+    if (c == flex_) continue;
+    widths[c] = header()->sectionSizeHint(c);
+    if (Count() > 0) widths[c] = std::max(widths[c], sizeHintForColumn(c));
+    fixed += widths[c];
+  }
+  const int room = viewport()->width() - fixed;
+  if (room < header()->sectionSizeHint(flex_)) {
+    widths = designed_;
+  } else {
+    widths[flex_] = room;
+  }
+  for (int c = 0; c < n; ++c) setColumnWidth(c, widths[c]);
+}
+
+bool ListView::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::Resize && flex_ >= 0) FitColumns();
+  return QTreeWidget::viewportEvent(event);
 }
 
 void ListView::AddColumn(const std::string& header, double widthTwips) {

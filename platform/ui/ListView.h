@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -44,6 +45,10 @@ class ListView : public QTreeWidget {
   void SortOnce(int column, bool ascending = true);
   // Brings a row into view vertically only: a click on a wide column must not scroll the ids away.
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+  // The other columns are as wide as their whole text and this one takes the room left, so a scroll
+  // bar across shows only where the short columns alone do not fit (then the designed widths stay).
+  // Refitted whenever the visible area changes.
+  void FitColumnsTo(int flexColumn);
 
  signals:
   void ItemClick(ui::ListItem* item);
@@ -51,7 +56,12 @@ class ListView : public QTreeWidget {
   void ColumnClick(int column);
 
  private:
+  bool viewportEvent(QEvent* event) override;
+  void FitColumns();
+
   ListItem* drop_ = nullptr;
+  int flex_ = -1;
+  std::vector<int> designed_;  // widths before the first fit
 };
 
 }  // namespace ui

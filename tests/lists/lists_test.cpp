@@ -621,8 +621,10 @@ TEST_F(ListTest, HeadersAndCellsOfTheListsThatLayThemAtLoad) {
   RecordList* runs = Open("frmRunList");
   runs->RefreshList();
   ASSERT_EQ(runs->lvw->columnCount(), 3);
-  const int widths[] = {1000, 6000, 4000};
-  for (int c = 0; c < 3; ++c) EXPECT_EQ(runs->lvw->columnWidth(c), ui::ToPixels(widths[c])) << c;
+  // The id and the date show whole; the description takes the room that is left.
+  EXPECT_GE(runs->lvw->columnWidth(2), static_cast<QAbstractItemView*>(runs->lvw)->sizeHintForColumn(2));
+  EXPECT_EQ(runs->lvw->columnWidth(0) + runs->lvw->columnWidth(1) + runs->lvw->columnWidth(2),
+            runs->lvw->viewport()->width());
   row = runs->lvw->Find("KY_42");
   ASSERT_NE(row, nullptr);
   EXPECT_EQ(row->Text(), "00042");
@@ -660,6 +662,35 @@ TEST_F(ListTest, PaddedIdsShowWholeWithTheirIcon) {
     EXPECT_GE(list->lvw->columnWidth(0), text + list->lvw->iconSize().width());
     EXPECT_GE(list->lvw->columnWidth(0), static_cast<QAbstractItemView*>(list->lvw)->sizeHintForColumn(0));
   }
+}
+
+TEST_F(ListTest, ShortColumnsShowWholeAndTheDescriptionTakesWhatIsLeft) {
+  AddRun(db, "1", "1", "1");
+  for (const char* name : {"frmEmissionList", "frmCompoundsList", "frmEnvironmentList", "frmRunList"}) {
+    SCOPED_TRACE(name);
+    RecordList* list = Open(name);
+    ui::ListView* lvw = list->lvw;
+    ASSERT_GT(lvw->Count(), 0);
+    int total = 0;
+    for (int c = 0; c < lvw->columnCount(); ++c) {
+      if (c != 1) {
+        EXPECT_GE(lvw->columnWidth(c), static_cast<QAbstractItemView*>(lvw)->sizeHintForColumn(c)) << c;
+      }
+      total += lvw->columnWidth(c);
+    }
+    EXPECT_EQ(total, lvw->viewport()->width());
+    // A narrower window keeps the fit.
+    list->SetWidth(list->Width() - 600);
+    QCoreApplication::processEvents();
+    total = 0;
+    for (int c = 0; c < lvw->columnCount(); ++c) total += lvw->columnWidth(c);
+    EXPECT_EQ(total, lvw->viewport()->width());
+    list->CloseForm();
+  }
+  // Short columns that do not fit beside the description keep the designed widths.
+  db.Raw("UPDATE Compounds SET CmpName = '" + std::string(100, 'n') + "' WHERE CmpID = 1;");
+  RecordList* compounds = Open("frmCompoundsList");
+  EXPECT_EQ(compounds->lvw->columnWidth(2), ui::ToPixels(3000));
 }
 
 TEST_F(ListTest, ResizeLaysOutEveryControlAndSkipsWhatCannotBeDone) {
