@@ -320,6 +320,8 @@ void ActivateForm(QWidget* form) {
     return;
   }
   if (form) {
+    // A window of its own on the desktop may lie minimised: raising it would leave it there.
+    if (form->isWindow() && form->isMinimized()) form->showNormal();
     form->raise();
     form->activateWindow();
   }

@@ -138,7 +138,8 @@ QRect FitInto(const QRect& frame, const QSize& room, bool keepPlace);
 
 // Any loaded window: visible on screen (for a child form: its sub-window).
 bool FormVisible(const QWidget* form);
-// Brings any loaded window to the front and gives it the focus.
+// Brings any loaded window to the front and gives it the focus; a minimised top-level window is
+// restored.
 void ActivateForm(QWidget* form);
 
 // For tests: unloads every loaded form (last loaded first) and deletes them now.

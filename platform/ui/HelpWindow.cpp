@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/ui/Form.h"
+
 namespace ui {
 namespace {
 
@@ -106,10 +108,8 @@ bool ShowHelp(const QString& topic) {
   if (!Viewer()) Viewer() = new HelpViewer;
   HelpViewer* viewer = Viewer();
   const bool found = viewer->ShowTopic(topic);
-  if (viewer->isMinimized()) viewer->showNormal();
   viewer->show();
-  viewer->raise();
-  viewer->activateWindow();
+  ActivateForm(viewer);
   return found;
 }
 

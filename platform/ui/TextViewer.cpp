@@ -77,8 +77,7 @@ void ShowTextFile(const std::string& path) {
     w = new TextWindow(file, MdiArea() ? MdiArea()->window() : nullptr);
   }
   w->show();
-  w->raise();
-  w->activateWindow();
+  ActivateForm(w);
 }
 
 }  // namespace ui

@@ -14,10 +14,12 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
+#include <functional>
 #include <set>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/HelpWindow.h"
+#include "platform/ui/TextViewer.h"
 #include "tests/support/TestDir.h"
 
 namespace {
@@ -87,6 +89,27 @@ TEST_F(HelpWindowTest, OpensTheContentsInOneWindowOfItsOwnAndBringsItBack) {
   EXPECT_EQ(ui::HelpWindow(), window);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(Shown(), "introduction.htm");
+}
+
+// The program's two windows of their own, asked for again while minimised, come back on the desktop.
+TEST_F(HelpWindowTest, HelpAndTheTextViewerAskedForAgainComeBackFromMinimised) {
+  testsupport::WriteFile("1-report.txt", "Report file TULMO model\r\n");
+  const std::function<QWidget*()> shows[] = {
+      [] { return ui::ShowHelp("introduction.htm") ? ui::HelpWindow() : nullptr; },
+      [] {
+        ui::ShowTextFile("1-report.txt");
+        return ui::FindTextWindow("1-report.txt");
+      }};
+  for (const auto& show : shows) {
+    QWidget* window = show();
+    ASSERT_NE(window, nullptr);
+    window->showMinimized();
+    ASSERT_TRUE(window->isMinimized());
+    EXPECT_EQ(show(), window);
+    EXPECT_FALSE(window->isMinimized()) << window->objectName().toStdString();
+    EXPECT_TRUE(window->isVisible());
+  }
+  delete ui::FindTextWindow("1-report.txt");
 }
 
 TEST_F(HelpWindowTest, AnOpenHelpWindowDoesNotKeepTheProgramRunningOnceTheMainWindowCloses) {
