@@ -13,6 +13,7 @@
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "runtime/Files.h"
 
 namespace ui {
 namespace {
@@ -55,8 +56,9 @@ TextWindow::TextWindow(const QString& path, const QWidget* near) : path_(path) {
 
 void TextWindow::Reload() {
   QFile f(path_);
-  if (f.open(QIODevice::ReadOnly)) setPlainText(QString::fromLatin1(f.readAll()).replace("\r\n", "\n"));
-  else setPlainText(QString());
+  const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  const std::string text = vb::FromWindows1252(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  setPlainText(QString::fromStdString(text).replace("\r\n", "\n"));
 }
 
 TextWindow* FindTextWindow(const std::string& path) {

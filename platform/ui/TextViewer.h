@@ -13,7 +13,7 @@ class TextWindow : public QPlainTextEdit {
   // Placed a little inside `near` (the main window) when given.
   TextWindow(const QString& path, const QWidget* near);
   const QString& Path() const { return path_; }
-  // Reads the file again (Latin-1, as the program writes its text files).
+  // Reads the file again, in the code page the program writes its text files in (vb::TextWriter).
   void Reload();
 
  private:

@@ -112,6 +112,17 @@ TEST_F(HelpWindowTest, HelpAndTheTextViewerAskedForAgainComeBackFromMinimised) {
   delete ui::FindTextWindow("1-report.txt");
 }
 
+// The program writes its text files in its single-byte code page: the viewer reads them so, and a
+// compound named with an en dash or a euro sign shows as typed.
+TEST_F(HelpWindowTest, TheTextViewerReadsTheCodePageTheProgramWrites) {
+  testsupport::WriteFile("1-report.txt", "Compound : Lindane \x96 batch \x80" "5\r\n");
+  ui::ShowTextFile("1-report.txt");
+  ui::TextWindow* viewer = ui::FindTextWindow("1-report.txt");
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->toPlainText().toStdString(), "Compound : Lindane \u2013 batch \u20ac" "5\n");
+  delete viewer;
+}
+
 TEST_F(HelpWindowTest, AnOpenHelpWindowDoesNotKeepTheProgramRunningOnceTheMainWindowCloses) {
   QWidget main;
   main.show();
