@@ -62,6 +62,7 @@ SAOffset MemRead(void* p, SAOffset size, SAOffset nmemb, SAFile file) {
 SAOffset MemWrite(void* p, SAOffset size, SAOffset nmemb, SAFile file) {
   MemoryFile& f = *Mem(file);
   const size_t bytes = size * nmemb;
+  if (bytes == 0) return nmemb;  // shapelib writes empty records from a null buffer
   if (f.pos + bytes > f.data.size()) f.data.resize(f.pos + bytes);
   std::memcpy(f.data.data() + f.pos, p, bytes);
   f.pos += bytes;
