@@ -144,6 +144,9 @@ bool RunCalculation() {
   Pump(5);
   // A map left by an earlier, broken run must never pass for this run's result.
   if (vb::FileExists(kMap) && !vb::Guard("frmCalc", "cmdRun_Click", [] { vb::Kill(kMap); })) return false;
+  // Nor may an earlier listing give the reason why this run stopped; the engine writes a new one.
+  std::error_code gone;
+  std::filesystem::remove(kListing, gone);
   std::string reason;
   if (!ExecCmd("corvix1 pirsel.inp -np", &reason)) {
     Halt(reason);
