@@ -17,6 +17,7 @@
 #include "runtime/Guard.h"
 #include "runtime/Variant.h"
 #include "runtime/VbError.h"
+#include "shell/DAOSupport.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
 
@@ -91,6 +92,12 @@ bool RecordEditor::Store() {
         return true;
       },
       [&] { stored = StoreFields(); });
+  // An edit of a row deleted elsewhere stores nothing: say so rather than stay silent.
+  if (!stored && mode_ == modEdit) {
+    bool gone = false;
+    vb::Guard(Name(), "SaveDetails", [&] { gone = blnNoRow(OwnRow()); });
+    if (gone) ui::MsgBox(kRecordNoLongerExists);
+  }
   return stored;
 }
 

@@ -9,12 +9,17 @@
 #include <QPushButton>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/ui/Form.h"
 #include "records/RunUse.h"
+
+namespace dao {
+class Recordset;
+}
 
 namespace ui {
 class ListView;
@@ -86,6 +91,8 @@ class RecordEditor : public ui::Form {
   virtual bool CheckFields() = 0;
   // Writes through the record class; false when the record class stored nothing.
   virtual bool StoreFields() = 0;
+  // The editor's own row by its id, as the record class lists it; null on a failure.
+  virtual std::unique_ptr<dao::Recordset> OwnRow() const = 0;
   virtual void ApplyMode() = 0;
   virtual void UpdateParent() = 0;
   virtual void ClearFields() = 0;

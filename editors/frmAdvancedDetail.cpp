@@ -65,6 +65,8 @@ bool frmAdvancedDetail::GetData() {
   return true;
 }
 
+std::unique_ptr<dao::Recordset> frmAdvancedDetail::OwnRow() const { return AdvancedDetail().GetAll({.vlngAdvancedID = vb::Variant(Id())}); }
+
 bool frmAdvancedDetail::StoreFields() {
   // Every box is converted before anything is stored.
   AdvancedDetail::Values v;

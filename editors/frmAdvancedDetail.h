@@ -23,6 +23,7 @@ class frmAdvancedDetail : public editors::RecordEditor {
   bool GetData() override;
   bool CheckFields() override { return true; }
   bool StoreFields() override;
+  std::unique_ptr<dao::Recordset> OwnRow() const override;
   void ApplyMode() override;
   void UpdateParent() override;
   void ClearFields() override;

@@ -349,6 +349,8 @@ bool frmCompounds::CheckFields() {
 
 bool frmCompounds::RefusesEdit() { return RefusedAsUsed(RunColumn::CompoundID); }
 
+std::unique_ptr<dao::Recordset> frmCompounds::OwnRow() const { return Compounds().GetAll({.vlngCmpid = vb::Variant(Id())}); }
+
 bool frmCompounds::StoreFields() {
   const std::string descr = StoredText(txtCmpdescr);
   const std::string name = StoredText(txtCmpname);

@@ -63,6 +63,7 @@ class frmCompounds : public editors::RecordEditor {
   bool GetData() override;
   bool CheckFields() override;
   bool StoreFields() override;
+  std::unique_ptr<dao::Recordset> OwnRow() const override;
   bool RefusesEdit() override;
   void ApplyMode() override;
   void UpdateParent() override;

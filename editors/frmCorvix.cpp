@@ -48,6 +48,8 @@ bool frmCorvix::GetData() {
   return true;
 }
 
+std::unique_ptr<dao::Recordset> frmCorvix::OwnRow() const { return Corvix().GetAll({.vlngCorvixid = vb::Variant(Id())}); }
+
 bool frmCorvix::StoreFields() {
   Corvix::Values v;
   auto members = v.Members();

@@ -128,6 +128,8 @@ bool frmEmission::GetData() {
   return true;
 }
 
+std::unique_ptr<dao::Recordset> frmEmission::OwnRow() const { return Emission().GetAll({.vlngEmissionid = vb::Variant(Id())}); }
+
 bool frmEmission::StoreFields() {
   // Every box is converted before anything is stored. The program's current emission is left
   // alone: it holds what the calculation or the result window loaded, not what this window shows.

@@ -29,6 +29,7 @@ class frmEmission : public editors::RecordEditor {
   bool GetData() override;
   bool CheckFields() override { return true; }
   bool StoreFields() override;
+  std::unique_ptr<dao::Recordset> OwnRow() const override;
   bool RefusesEdit() override;
   void ApplyMode() override;
   void UpdateParent() override;

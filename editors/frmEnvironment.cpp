@@ -531,6 +531,8 @@ bool frmEnvironment::CheckFields() {
   return true;
 }
 
+std::unique_ptr<dao::Recordset> frmEnvironment::OwnRow() const { return Environment().GetAll({.vlngId = vb::Variant(Id())}); }
+
 bool frmEnvironment::StoreFields() {
   // Every field is converted into a record of the window's own before anything is stored; the
   // first text that does not convert stops the save with nothing changed.

@@ -83,6 +83,8 @@ bool frmRun::GetData() {
   return true;
 }
 
+std::unique_ptr<dao::Recordset> frmRun::OwnRow() const { return ::Run().GetAll({.vlngRunid = vb::Variant(Id())}); }
+
 bool frmRun::StoreFields() {
   // A box that is no number ends the save in the error box (not the invalid-data message).
   ::Run::Values v;

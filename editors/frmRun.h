@@ -25,6 +25,7 @@ class frmRun : public editors::RecordEditor {
   bool GetData() override;
   bool CheckFields() override { return true; }
   bool StoreFields() override;
+  std::unique_ptr<dao::Recordset> OwnRow() const override;
   void ApplyMode() override;
   void UpdateParent() override;
   void ClearFields() override;

@@ -44,7 +44,6 @@ constexpr const char* kDemoSelect =
     "This was put in only to show you how to use the search screens as select screens. MDIMain should display the "
     "search screens with a mode of 'modMaintain'; not 'modSelectMaintain'.";
 constexpr const char* kDeleteQuestion = "Are you sure you wish to delete the selected record";
-constexpr const char* kNoLongerExists = "The record no longer exists.";
 
 struct Member {
   const char* name;
@@ -469,11 +468,7 @@ std::unique_ptr<dao::Recordset> RecordList::RowById(int32_t id) const {
 }
 
 bool RecordList::Gone(int32_t id) const {
-  // Only a read that worked and found no row says so; a row that cannot be read is still there.
-  std::unique_ptr<dao::Recordset> rs = RowById(id);
-  const bool gone = rs && !blnDataReturned(rs);
-  CloseRecordset(rs);
-  return gone;
+  return blnNoRow(RowById(id));
 }
 
 bool RecordList::Delete(int32_t id) const {
@@ -555,7 +550,7 @@ void RecordList::OpenEditor(int mode, bool forSelectedRow) {
 bool RecordList::StillExists(int32_t id) {
   // A row deleted elsewhere would open as a blank form, and a blank copy would be stored.
   if (!Gone(id)) return true;
-  ui::MsgBox(kNoLongerExists);
+  ui::MsgBox(kRecordNoLongerExists);
   return false;
 }
 

@@ -14,6 +14,9 @@ bool UsedByRun(RunColumn column, int32_t id);
 // "default" and "defaultavg" estuaries are never changed; the type is compared as stored.
 bool GenericEstuaryType(const std::string& type);
 
+// An edit or a copy of a row deleted elsewhere.
+inline constexpr const char* kRecordNoLongerExists = "The record no longer exists.";
+
 // The refusals of an edit.
 std::string EditRefusal(RunColumn column, int32_t id);
 inline constexpr const char* kGenericEstuaryEditRefusal =

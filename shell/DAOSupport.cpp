@@ -62,6 +62,12 @@ bool blnDataReturned(const std::unique_ptr<dao::Recordset>& rs) {
   return result;
 }
 
+bool blnNoRow(std::unique_ptr<dao::Recordset> rs) {
+  const bool none = rs && !blnDataReturned(rs);
+  CloseRecordset(rs);
+  return none;
+}
+
 int32_t MaxId(const std::string& table, const std::string& column) {
   int32_t result = 0;
   std::unique_ptr<dao::Recordset> rs;

@@ -24,6 +24,8 @@ std::string strQuotes(const vb::Variant& value);
 std::string strSQLDate(const vb::Variant& value);
 // True when the recordset is set and holds at least one row.
 bool blnDataReturned(const std::unique_ptr<dao::Recordset>& rs);
+// True when a read worked and found no row; a row that cannot be read is still there. Closes it.
+bool blnNoRow(std::unique_ptr<dao::Recordset> rs);
 // The largest value of the column in the table, 0 when there is no row; a Null maximum: box, 0.
 int32_t MaxId(const std::string& table, const std::string& column);
 // Closes the recordset when set; one already closed is no error. The variable keeps its object.
@@ -33,6 +35,7 @@ void CloseRecordset(std::unique_ptr<dao::Recordset>& rs);
 
 // The module's members are reachable unqualified, as everywhere in the program.
 using DAOSupport::blnDataReturned;
+using DAOSupport::blnNoRow;
 using DAOSupport::CloseRecordset;
 using DAOSupport::gblnImport;
 using DAOSupport::gDAOConnect;

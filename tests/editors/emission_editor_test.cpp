@@ -150,14 +150,15 @@ TEST_F(EmissionEditorTest, ClearEmptiesTheShownFieldsAndAFailedSaveChangesNothin
   EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.Load2, 123);
 }
 
-TEST_F(EmissionEditorTest, AStoreThatFindsNoRowFailsSilently) {
+TEST_F(EmissionEditorTest, AStoreThatFindsNoRowSaysTheRecordIsGone) {
   auto* list = OpenList("frmEmissionList", 3);
   frmEmission* e = Open(list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
   db.Raw("DELETE FROM Emission WHERE EmissionID = 3");
   e->txtLoadatmos->setText("33");
   e->cmdOK_Click();
-  EXPECT_TRUE(boxes.boxes().empty());
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt, "The record no longer exists.");
   EXPECT_EQ(Editor<frmEmission>("frmEmission"), e);
   EXPECT_DOUBLE_EQ(modTulmo::CurrentEmission.Loadatmos, 0);
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Emission WHERE EmissionID = 3"), "0");
