@@ -2,7 +2,6 @@
 // which hands the run to modTulmo::RunCalculation and shows the result window after it.
 #include "modelrun/frmCalc.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
 #include <QMdiArea>
@@ -62,27 +61,6 @@ QPushButton* MakeButton(const char* name, const char* caption, const char* tip, 
   return button;
 }
 
-// The description fills the list's width, so that a scroll bar across shows only for a text that does
-// not fit.
-void FitDescriptionColumn(ui::ListView* list) {
-  const int room = list->viewport()->width() - list->columnWidth(0);
-  const int text = list->Count() > 0 ? static_cast<QAbstractItemView*>(list)->sizeHintForColumn(1) : 0;
-  list->setColumnWidth(1, std::max(room, text));
-}
-
-// Refits the description column whenever the list's visible area changes (a resize, a vertical
-// scroll bar that comes or goes).
-class DescriptionFitter : public QObject {
- public:
-  explicit DescriptionFitter(ui::ListView* list) : QObject(list), list_(list) { list->viewport()->installEventFilter(this); }
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Resize) FitDescriptionColumn(list_);
-    return false;
-  }
-
- private:
-  ui::ListView* list_;
-};
 
 // While a run goes on the program takes no input but in its message boxes. The run lets pending
 // messages through between its steps, and a click or key handled there could close a window under
@@ -150,7 +128,8 @@ void FillList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, const char
   }
   CloseRecordset(rs);
   Progress::ProgressStart(Main().prgBar, 0, 0, 100);
-  FitDescriptionColumn(list);
+  // The description fills the list; a long one scrolls rather than losing its end.
+  list->FitColumnsTo(1, ui::ListView::LongText::Scroll);
 }
 
 // Highlights a row without picking it.
@@ -219,7 +198,6 @@ frmCalc::frmCalc() : ui::Form(kName) {
   WatchCurrentRow(lvCompounds, &frmCalc::lvCompounds_Click);
   WatchCurrentRow(lvEmissions, &frmCalc::lvEmissions_Click);
   WatchCurrentRow(lvEstuary, &frmCalc::lvEstuary_Click);
-  for (ui::ListView* list : {lvCompounds, lvEmissions, lvEstuary}) new DescriptionFitter(list);
   connect(lvCompounds, &ui::ListView::ColumnClick, this, [this](int c) { lvCompounds_ColumnClick(c); });
   connect(lvEmissions, &ui::ListView::ColumnClick, this, [this](int c) { lvEmissions_ColumnClick(c); });
   connect(lvEstuary, &ui::ListView::ColumnClick, this, [this](int c) { lvEstuary_ColumnClick(c); });

@@ -31,12 +31,13 @@ ListView::ListView(const QString& name, QWidget* parent) : QTreeWidget(parent) {
   connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem*, int) { emit DblClick(); });
 }
 
-void ListView::FitColumnsTo(int flexColumn) {
+void ListView::FitColumnsTo(int flexColumn, LongText longText) {
   if (flex_ != flexColumn || static_cast<int>(designed_.size()) != columnCount()) {
     designed_.clear();
     for (int c = 0; c < columnCount(); ++c) designed_.push_back(columnWidth(c));
   }
   flex_ = flexColumn;
+  longText_ = longText;
   FitColumns();
 }
 
@@ -47,12 +48,16 @@ void ListView::FitColumns() {
   int fixed = 0;
   for (int c = 0; c < n; ++c) {
     if (c == flex_) continue;
-    widths[c] = header()->sectionSizeHint(c);
-    if (Count() > 0) widths[c] = std::max(widths[c], sizeHintForColumn(c));
+    if (longText_ == LongText::Elide) {
+      widths[c] = header()->sectionSizeHint(c);
+      if (Count() > 0) widths[c] = std::max(widths[c], sizeHintForColumn(c));
+    }
     fixed += widths[c];
   }
   const int room = viewport()->width() - fixed;
-  if (room < header()->sectionSizeHint(flex_)) {
+  if (longText_ == LongText::Scroll) {
+    widths[flex_] = std::max(room, Count() > 0 ? sizeHintForColumn(flex_) : 0);
+  } else if (room < header()->sectionSizeHint(flex_)) {
     widths = designed_;
   } else {
     widths[flex_] = room;

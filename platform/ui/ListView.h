@@ -45,10 +45,13 @@ class ListView : public QTreeWidget {
   void SortOnce(int column, bool ascending = true);
   // Brings a row into view vertically only: a click on a wide column must not scroll the ids away.
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
-  // The other columns are as wide as their whole text and this one takes the room left, so a scroll
-  // bar across shows only where the short columns alone do not fit (then the designed widths stay).
-  // Refitted whenever the visible area changes.
-  void FitColumnsTo(int flexColumn);
+  // The flexible column fills the room the others leave, so a scroll bar across shows only for a text
+  // that does not fit; refitted whenever the visible area changes.
+  //  Elide: the others are as wide as their whole text and the flexible one cuts its long texts;
+  //         where the others alone do not fit, the designed widths stay.
+  //  Scroll: the others keep their widths and the flexible one is at least as wide as its texts.
+  enum class LongText { Elide, Scroll };
+  void FitColumnsTo(int flexColumn, LongText longText = LongText::Elide);
 
  signals:
   void ItemClick(ui::ListItem* item);
@@ -61,6 +64,7 @@ class ListView : public QTreeWidget {
 
   ListItem* drop_ = nullptr;
   int flex_ = -1;
+  LongText longText_ = LongText::Elide;
   std::vector<int> designed_;  // widths before the first fit
 };
 
