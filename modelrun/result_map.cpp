@@ -1,8 +1,6 @@
 // ReadMap: one run's result map into ResultGrid and MapHeader, the statistics and listing files,
 // and the result window's charts and labels. Only the first time step is read.
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "modelrun/ResultWindow.h"
@@ -12,6 +10,7 @@
 #include "platform/ui/MsgBox.h"
 #include "runtime/Files.h"
 #include "runtime/Format.h"
+#include "runtime/Guard.h"
 #include "runtime/Math.h"
 #include "runtime/Variant.h"
 
@@ -24,6 +23,11 @@ constexpr int kTitleBytes = 4 * 40;
 constexpr int kNameBytes = 20;
 constexpr int kMarineValues = 6;
 constexpr int32_t kMapSubstances = kCharts + 1;  // the ten quantities and the area
+
+// The length of a map whose header gives these counts, up to its marine values.
+int64_t BytesNeeded(int32_t substances, int32_t segments) {
+  return 172 + int64_t{kNameBytes} * substances + 4 * int64_t{substances} * segments + 4 * int64_t{kMarineValues};
+}
 
 // Statistic labels of the ten quantities: 95 percentile, average, 5 percentile.
 constexpr const char* kStatisticLabels[kCharts][3] = {
@@ -88,9 +92,7 @@ bool Read(int32_t runid, const std::string& fileName) {
     ui::MsgBox("ERROR Number of substances larger than " + std::to_string(kMapSubstances));
     return false;
   }
-  const int64_t needed =
-      172 + int64_t{kNameBytes} * nosys + 4 * int64_t{nosys} * noseg + 4 * int64_t{kMarineValues};
-  if (needed > in.Length()) vb::Raise(62);
+  if (BytesNeeded(nosys, noseg) > in.Length()) vb::Raise(62);
 
   ResultGrid.Resize(nosys + 1);
   detail::MapTables tables;
@@ -153,40 +155,33 @@ bool ReadMap(const int32_t& runid) {
 }
 
 bool MapFileReadable(const std::string& fileName, std::string& why) {
-  constexpr int64_t kHeaderBytes = kTitleBytes + 8;
-  std::error_code ec;
-  const auto length = std::filesystem::file_size(fileName, ec);
-  if (ec) {
-    why = "The result map '" + fileName + "' cannot be read";
-    return false;
+  const std::string map = "The result map '" + fileName + "' ";
+  bool readable = false;
+  const bool read = vb::Try([&] {
+    vb::BinaryReader in(fileName);
+    const int64_t size = in.Length();
+    if (size < kTitleBytes + 8) {
+      why = map + "holds " + std::to_string(size) + " bytes, too few for its header";
+      return;
+    }
+    in.ReadBytes(kTitleBytes);
+    const int32_t substances = in.ReadInt32();
+    const int32_t segments = in.ReadInt32();
+    if (substances != kMapSubstances || segments < 0 || segments > kMapCells) {
+      why = map + "gives " + std::to_string(substances) + " substances and " + std::to_string(segments) + " segments";
+      return;
+    }
+    if (const int64_t needed = BytesNeeded(substances, segments); size < needed) {
+      why = map + "holds " + std::to_string(size) + " bytes where its header needs " + std::to_string(needed);
+      return;
+    }
+    readable = true;
+  });
+  if (!read) {
+    vb::Err().Clear();
+    why = map + "cannot be read";
   }
-  const auto size = static_cast<int64_t>(length);
-  std::string bytes(static_cast<std::size_t>(kHeaderBytes), '\0');
-  std::ifstream in(fileName, std::ios::binary);
-  if (size < kHeaderBytes || !in.read(bytes.data(), kHeaderBytes)) {
-    why = "The result map '" + fileName + "' holds " + std::to_string(size) + " bytes, too few for its header";
-    return false;
-  }
-  const auto int32At = [&](std::size_t at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
-    return static_cast<int32_t>(v);
-  };
-  const int32_t substances = int32At(kTitleBytes);
-  const int32_t segments = int32At(kTitleBytes + 4);
-  if (substances != kMapSubstances || segments < 0 || segments > kMapCells) {
-    why = "The result map '" + fileName + "' gives " + std::to_string(substances) + " substances and " +
-          std::to_string(segments) + " segments";
-    return false;
-  }
-  const int64_t needed =
-      172 + int64_t{kNameBytes} * substances + 4 * int64_t{substances} * segments + 4 * int64_t{kMarineValues};
-  if (size < needed) {
-    why = "The result map '" + fileName + "' holds " + std::to_string(size) + " bytes where its header needs " +
-          std::to_string(needed);
-    return false;
-  }
-  return true;
+  return readable;
 }
 
 }  // namespace modTulmo
