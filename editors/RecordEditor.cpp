@@ -318,10 +318,6 @@ void RecordEditor::ArrangeFocus() {
 }
 
 void RecordEditor::Form_Activate() {
-  if (!placed_) {
-    placed_ = true;
-    KeepInsideArea();
-  }
   vb::Guard(Name(), "Form_Activate", [&] {
     ui::Global<MDIMain>().SetfrmActive(this);
     OnActivate();
@@ -357,17 +353,6 @@ void RecordEditor::SetParentEnabled(bool enabled) {
   parent_->setEnabled(enabled);
   if (auto* form = qobject_cast<ui::Form*>(parent_.data()); form && form->SubWindow())
     form->SubWindow()->setEnabled(enabled);
-}
-
-void RecordEditor::KeepInsideArea() {
-  QMdiSubWindow* frame = SubWindow();
-  QMdiArea* area = ui::MdiArea();
-  if (!frame || !area) return;
-  const QSize room = area->viewport()->size();
-  const QRect g = frame->geometry();
-  const int x = std::max(0, std::min(g.x(), room.width() - g.width()));
-  const int y = std::max(0, std::min(g.y(), room.height() - g.height()));
-  if (x != g.x() || y != g.y()) frame->move(x, y);
 }
 
 void RecordEditor::keyPressEvent(QKeyEvent* event) {

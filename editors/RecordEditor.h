@@ -161,13 +161,11 @@ class RecordEditor : public ui::Form {
   // in front of its editor.
   void SetParentEnabled(bool enabled);
   // Pulls the window's frame back into the main window's client area where it hangs out of it.
-  void KeepInsideArea();
 
   EditorSpec spec_;
   int32_t mode_ = modView;
   int32_t id_ = 0;
   QPointer<QWidget> parent_;
-  bool placed_ = false;
 };
 
 }  // namespace editors

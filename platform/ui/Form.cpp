@@ -149,6 +149,8 @@ void Form::Show(bool modal) {
   if (sub_) {
     QWidget::show();
     sub_->show();
+    // The area places a window it shows for the first time; one placed partly outside is moved in.
+    FitIntoArea(false);
     sub_->raise();
     if (MdiArea()) MdiArea()->setActiveSubWindow(sub_);
   } else {
