@@ -442,7 +442,7 @@ VALUES (
 -- As the editor stores them: a metal keeps 0 in the organic columns and Null in CmpKow, an organic
 -- compound Kd 0; Kdoc, Bcf, melting point and BioTransform are 0; pKa 0 for a neutral compound.
 -- AlphaWater, BetaPrey and BetaDet are the editor's food-chain estimate from log Kow (log Kow up
--- to 6.25: 10^0.6, 0.5, 0.35; above: 10^(2.9 - 0.5 log Kow), 0.65, 0.35); for metals the editor's
+-- to 6.25: 0.6, 0.5, 0.35; above: 10^(2.9 - 0.5 log Kow), 0.65, 0.35); for metals the editor's
 -- starting values 0, 0.6, 0.35. The Henry coefficients are the editor's estimate
 -- molar mass x vapour pressure / solubility from the values given.
 ------------------------------------------------------------------------------------------------
@@ -470,7 +470,7 @@ VALUES (1, 'Lindane (gamma-HCH)', 'gamma-hexachlorocyclohexane', 2,
             -- anoxic sediment is faster than degradation in oxic water
   0.0019,   -- hydrolysis in the pore water, as in the water column
   0,
-  3.9811, 0.5, 0.35, 0,
+  0.6, 0.5, 0.35, 0,       -- food-chain estimate for log Kow 3.72
   0, 0, 0, 0, 0,
   '58-89-9');
 
@@ -524,7 +524,7 @@ VALUES (3, 'Benzo[a]pyrene', 'benzo[a]pyrene', 2,
             -- reaches only the upper metre or so of turbid estuarine water
   0.0013,   -- biodegradation in sediment, half-life about 530 d (upper end of Howard et al.)
   0, 0,
-  3.9811, 0.5, 0.35, 0,    -- food-chain estimate for log Kow 6.13
+  0.6, 0.5, 0.35, 0,       -- food-chain estimate for log Kow 6.13
   0,        -- zooplankton: no information
   0.5,      -- crustaceans metabolise PAHs moderately,
   0.9,      -- fish rapidly,

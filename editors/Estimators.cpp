@@ -23,8 +23,9 @@ double LogKoc(KocMethod method, double logKow, double pKa) {
 std::string KocText(double logKoc) { return vb::Format(logKoc, "0.00E-00"); }
 
 BioParameters CalcBioParameters(double logKow) {
-  // The band limit 6.25 belongs to the lower band.
-  if (logKow <= 6.25) return {vb::Pow(10, 0.6), 0.5, 0.35};
+  // The band limit 6.25 belongs to the lower band. The lower band's gill efficiency is 0.6, the
+  // upper band's formula at its limit; 10^0.6 (3.98) would be no efficiency at all.
+  if (logKow <= 6.25) return {0.6, 0.5, 0.35};
   return {vb::Pow(10, 2.9 - 0.5 * logKow), 0.65, 0.35};
 }
 
@@ -36,7 +37,7 @@ std::string ValidityText(const std::string& kowText, bool organic) {
   if (!organic) return kMetalsNotValid;
   double l = 0;
   if (!vb::ParseNumber(kowText, l)) return {};
-  return (l < 4.5 || l > 10) ? kKowOutOfRange : std::string{};
+  return (l < 4.5 || l > 8) ? kKowOutOfRange : std::string{};
 }
 
 }  // namespace Estimators

@@ -33,6 +33,6 @@ std::string BetaText(double beta);
 std::string ValidityText(const std::string& kowText, bool organic);
 
 inline constexpr const char* kMetalsNotValid = "Bioaccumulation model not valid for metals";
-inline constexpr const char* kKowOutOfRange = "Bioaccumulation model not valid outside log(Kow) range from 4.5-10";
+inline constexpr const char* kKowOutOfRange = "Bioaccumulation model not valid outside log(Kow) range from 4.5-8";
 
 }  // namespace Estimators

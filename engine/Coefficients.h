@@ -22,9 +22,10 @@ inline constexpr double kParticleDensity = 2650.0;  // kg/m3
 inline constexpr double kSedimentWaterTransfer = 2.8e-8;  // m/s
 
 // --- Food chain -------------------------------------------------------------------------------
-// Thomann (1989) Environ. Sci. Technol. 23:699; Thomann, Connolly & Parkerton (1992)
-// Environ. Toxicol. Chem. 11:615; Gobas (1993) Ecol. Model. 69:1;
-// Arnot & Gobas (2004) Environ. Toxicol. Chem. 23:2343 (allometric rates, eqs. as cited).
+// The food-web bioaccumulation model of Arnot & Gobas (2004) Environ. Toxicol. Chem. 23:2343
+// (eqs. and default parameters as cited there), with the program's own inputs for the gill and
+// dietary efficiencies, lipid and biotransformation. Earlier work: Thomann (1989) Environ. Sci.
+// Technol. 23:699; Gobas (1993) Ecol. Model. 69:1.
 // Gill ventilation G_V = kVentilation * W^kVentilationExponent / O2 (l/d, W in kg, O2 in mg/l).
 inline constexpr double kVentilation = 1400.0;
 inline constexpr double kVentilationExponent = 0.65;
@@ -32,33 +33,44 @@ inline constexpr double kVentilationExponent = 0.65;
 inline constexpr double kFeeding = 0.022;
 inline constexpr double kFeedingExponent = 0.85;
 inline constexpr double kFeedingTemperature = 0.06;  // 1/degree C
+// Filter feeders take in the suspended solids of the water they ventilate, G_D = G_V * C_SS * this
+// scavenging efficiency (Arnot & Gobas 2004, default 1 for zooplankton and bivalves).
+inline constexpr double kScavengingEfficiency = 1.0;
 // Growth k_G = kGrowth * W^kGrowthExponent (1/d), temperate waters (Arnot & Gobas 2004).
 inline constexpr double kGrowth = 5e-4;
 inline constexpr double kGrowthExponent = -0.2;
-// Faecal egestion as a fraction of the dietary uptake rate (Gobas 1993).
-inline constexpr double kEgestionFraction = 0.25;
-// Sorption of non-lipid organic matter relative to octanol (Arnot & Gobas 2004, beta = 0.035),
-// and the non-lipid organic matter fraction of the organisms.
+// Gut absorption of lipid, non-lipid organic matter (and organic carbon) and water, which sets the
+// faecal egestion rate and the gut contents' composition (Arnot & Gobas 2004). Fish; invertebrates
+// (zooplankton, secondary consumers, Tellina).
+inline constexpr double kLipidAbsorptionFish = 0.92;
+inline constexpr double kOrganicAbsorptionFish = 0.60;
+inline constexpr double kLipidAbsorptionInvertebrate = 0.75;
+inline constexpr double kOrganicAbsorptionInvertebrate = 0.75;
+inline constexpr double kWaterAbsorption = 0.25;
+// Sorption relative to octanol of non-lipid organic matter (0.035) and of organic carbon (0.35,
+// K_OC = 0.35 Kow), as in Arnot & Gobas (2004); the non-lipid organic matter fraction of the
+// animals (0.2).
 inline constexpr double kNonLipidSorption = 0.035;
+inline constexpr double kOrganicCarbonSorption = 0.35;
 inline constexpr double kNonLipidFraction = 0.2;
 // Phytoplankton uptake k1P = 1/(kPhytoA + kPhytoB/Kow) (l/kg/d), Arnot & Gobas (2004).
 inline constexpr double kPhytoA = 6.0e-5;
 inline constexpr double kPhytoB = 5.5;
-// Phytoplankton partition K_PW = (lipid + 0.35 * NLOM) * Kow + water, lipid 0.005, NLOM 0.065,
-// water 0.93 (Arnot & Gobas 2004, default phytoplankton).
+// Phytoplankton composition: lipid 0.005, non-lipid organic carbon 0.065 (sorbing as organic
+// carbon), water 0.93 (Arnot & Gobas 2004, default phytoplankton).
 inline constexpr double kPhytoLipid = 0.005;
-inline constexpr double kPhytoNlom = 0.065;
-inline constexpr double kPhytoNlomSorption = 0.35;
+inline constexpr double kPhytoCarbon = 0.065;
 inline constexpr double kPhytoWater = 0.93;
-// Phytoplankton growth (Arnot & Gobas 2004).
-inline constexpr double kPhytoGrowth = 0.125;  // 1/d
+// Phytoplankton growth (Arnot & Gobas 2004, default 0.08 /d).
+inline constexpr double kPhytoGrowth = 0.08;  // 1/d
 // Dry weight fraction of the organisms, used to report ng/g dry weight.
 inline constexpr double kDryWeightFraction = 0.2;
 
-// The compound estimator stores 10^0.6 = 3.9811 where it means the efficiency 0.6
-// (Thomann's high-Kow gill efficiency at log Kow 6.25); read back within this tolerance.
+// Older compound records hold 10^0.6 = 3.9811 where the estimator meant the efficiency 0.6 (its
+// continuous value at log Kow 6.25); read back within this tolerance, with a warning.
 inline constexpr double kAlfaEstimatorValue = 3.9811;
 inline constexpr double kAlfaEstimatorTolerance = 5e-4;
+inline constexpr double kAlfaEstimatorMeant = 0.6;
 
 // --- Salinity zones (the estuary editor's class limits) ---------------------------------------
 inline constexpr double kFreshBelow = 8.0;    // psu: S < 8 is zone 1

@@ -14,7 +14,7 @@ namespace engine {
 namespace {
 
 enum class Need { Both, Metal, Organic, Unused };
-enum class Range { Positive, NonNegative, Fraction, Lipid, Temperature, LogKoc, LogKow, Density, Type };
+enum class Range { Positive, NonNegative, Fraction, Efficiency, Lipid, Temperature, LogKoc, LogKow, Density, Type };
 
 struct Spec {
   const char* name;  // as the input writes it; matched case-insensitively
@@ -73,7 +73,7 @@ const Spec kSpecs[] = {
     {"zoo-2", Need::Unused, Range::NonNegative, nullptr},
     {"zoo-3", Need::Unused, Range::NonNegative, nullptr},
     {"logkow", Need::Organic, Range::LogKow, SLOT(m.logkow)},
-    {"alfa", Need::Organic, Range::NonNegative, SLOT(m.alfa)},
+    {"alfa", Need::Organic, Range::Efficiency, SLOT(m.alfa)},
     {"lip", Need::Organic, Range::Lipid, SLOT(m.lip)},
     {"betaprey", Need::Organic, Range::Fraction, SLOT(m.betaprey)},
     {"betadet", Need::Organic, Range::Fraction, SLOT(m.betadet)},
@@ -96,6 +96,12 @@ std::string Check(Range r, double v) {
     case Range::Positive: return v > 0 ? "" : "it must be positive";
     case Range::NonNegative: return v >= 0 ? "" : "it must not be negative";
     case Range::Fraction: return v >= 0 && v <= 1 ? "" : "it must lie in 0 .. 1";
+    // An efficiency above 1 is a typing or estimating error; only the estimator's old 10^0.6 is
+    // known to mean 0.6 and is read so below. Silently using 1 would hide the error.
+    case Range::Efficiency:
+      return (v >= 0 && v <= 1) || std::fabs(v - coef::kAlfaEstimatorValue) <= coef::kAlfaEstimatorTolerance
+                 ? ""
+                 : "the gill uptake efficiency must lie in 0 .. 1";
     // Lipid, the non-lipid organic matter of the food chain and water make up the organism, so
     // more lipid than that leaves would give a negative water share and a meaningless BCF.
     case Range::Lipid:
@@ -184,14 +190,11 @@ ModelConstants InterpretConstants(const std::vector<Constant>& constants, const 
   }
 
   if (type == kOrganic) {
-    // The compound estimator stores 10^0.6 where it means the efficiency 0.6.
+    // Older compound records hold the estimator's 10^0.6 where it meant the efficiency 0.6.
     if (std::fabs(m.alfa - coef::kAlfaEstimatorValue) <= coef::kAlfaEstimatorTolerance) {
       if (report)
-        report->Warn("alfa = " + Num(m.alfa) + " is read as the gill uptake efficiency 0.6 (the estimator's 10^0.6).");
-      m.alfa = 0.6;
-    } else if (m.alfa > 1) {
-      if (report) report->Warn("alfa = " + Num(m.alfa) + " is above 1; the gill uptake efficiency 1 is used.");
-      m.alfa = 1;
+        report->Warn("alfa = " + Num(m.alfa) + " is read as the gill uptake efficiency 0.6 (an older estimate of 10^0.6).");
+      m.alfa = coef::kAlfaEstimatorMeant;
     }
     if (report && (m.logkow < 4.5 || m.logkow > 8))
       report->Warn("log Kow = " + Num(m.logkow) +

@@ -1,6 +1,7 @@
 // Bioaccumulation in the estuary food chain at local steady state (one cell at a time):
 // phytoplankton, zooplankton, secondary consumers, round fish, Tellina and benthic fish (dab),
-// kinetic uptake from water and diet after the allometric rates of Coefficients.h.
+// kinetic uptake from water and diet, gill elimination, faecal egestion from the gut balance,
+// growth dilution and biotransformation, with the rates of Coefficients.h.
 #pragma once
 
 #include <array>
@@ -10,13 +11,15 @@ namespace engine {
 struct FoodChainSpecies {
   double weightKg = 0;
   double biotransformation = 0;  // b in 0..1: the fraction of the steady body burden removed
+  bool filterFeeder = false;     // feeds on the suspended solids of its ventilated water
+  bool fish = false;             // fish absorb lipid and organic matter differently from invertebrates
 };
 
 struct FoodChainParams {
   double kow = 0;
   double gillEfficiency = 0;  // E_W
   double lipid = 0;
-  double betaPrey = 0;        // assimilation from living food
+  double betaPrey = 0;        // dietary absorption from living food
   double betaDetritus = 0;    // from suspended detritus and sediment
   // zooplankton, secondary consumers, round fish, Tellina, dab
   std::array<FoodChainSpecies, 5> species{};
@@ -30,6 +33,9 @@ struct FoodChainExposure {
   double sediment = 0;         // in the sediment (with background), mg/kg dw
   double temperature = 0;      // degrees C
   double oxygen = 0;           // mg/l
+  double suspendedSolids = 0;  // kg/l
+  double suspendedCarbon = 0;  // organic carbon fraction of the suspended matter (POC/SS)
+  double sedimentCarbon = 0;   // organic carbon fraction of the sediment
 };
 
 struct FoodChainResult {
@@ -44,14 +50,36 @@ FoodChainParams MakeFoodChainParams(double logkow, double alfa, double lip, doub
 
 FoodChainResult ComputeFoodChain(const FoodChainParams& p, const FoodChainExposure& e);
 
-// Steady concentration of one animal (mg/kg ww) given its diet: pairs of (fraction * beta,
-// food concentration in mg/kg).
+// What a food is made of (fractions of the weight its concentration refers to): lipid, non-lipid
+// organic matter, organic carbon and water.
+struct FoodComposition {
+  double lipid = 0;
+  double nonLipid = 0;
+  double carbon = 0;
+  double water = 0;
+};
+
+// One food of a diet: its share, the absorption efficiency, its concentration (mg/kg) and make-up.
 struct DietItem {
   double fraction = 0;
   double assimilation = 0;
   double concentration = 0;
+  FoodComposition composition{};
 };
-double AnimalConcentration(const FoodChainParams& p, const FoodChainSpecies& s,
-                           const FoodChainExposure& e, const DietItem* diet, int ndiet);
+
+// The rate constants of one animal (1/d; k1 in l/kg/d) and its steady concentration (mg/kg ww).
+struct AnimalRates {
+  double k1 = 0, k2 = 0, kD = 0, kE = 0, kG = 0;
+  double dietaryUptake = 0;  // mg/kg/d
+  double egestedFraction = 0;  // g = G_F/G_D
+  double gutPartition = 0;     // K_GB
+  double concentration = 0;
+};
+AnimalRates AnimalUptake(const FoodChainParams& p, const FoodChainSpecies& s, const FoodChainExposure& e,
+                         const DietItem* diet, int ndiet);
+inline double AnimalConcentration(const FoodChainParams& p, const FoodChainSpecies& s,
+                                  const FoodChainExposure& e, const DietItem* diet, int ndiet) {
+  return AnimalUptake(p, s, e, diet, ndiet).concentration;
+}
 
 }  // namespace engine

@@ -346,6 +346,9 @@ ModelResult RunModel(const Problem& p, Report& report) {
       ex.sediment = q[4];
       ex.temperature = m.Temp;
       ex.oxygen = m.O2[std::min(z, 2)];
+      ex.suspendedSolids = m.SS[z] * 1e-6;  // mg/l -> kg/l
+      ex.suspendedCarbon = m.POC[z] / m.SS[z];
+      ex.sedimentCarbon = m.FRCSED[z];
       const FoodChainResult f = ComputeFoodChain(fc, ex);
       for (int j = 0; j < 5; ++j) q[5 + j] = 1e3 * f.organisms[j] / kDryWeightFraction;
     }

@@ -242,7 +242,7 @@ TEST_F(Delivered, CompoundsAreRealSubstancesInTheEditorsUnits) {
       EXPECT_NEAR(D(r, "cmphe"), D(r, "CmpMolmass") * D(r, "CmpVappress") / D(r, "CmpSol"), 1e-3 * D(r, "cmphe"));
       // The food-chain fields are what the estimate gives for the stored log Kow.
       const bool high = logKow > 6.25;
-      EXPECT_NEAR(D(r, "AlphaWater"), high ? std::pow(10, 2.9 - 0.5 * logKow) : std::pow(10, 0.6), 1e-4);
+      EXPECT_NEAR(D(r, "AlphaWater"), high ? std::pow(10, 2.9 - 0.5 * logKow) : 0.6, 1e-4);
       EXPECT_EQ(D(r, "BetaPrey"), high ? 0.65 : 0.5);
       EXPECT_EQ(D(r, "BetaDet"), 0.35);
       for (const char* c : {"CmpDegrBiowater", "CmpDegrHydwater", "CmpDegrPhowater", "CmpDegrBioSed"}) {

@@ -224,22 +224,53 @@ std::vector<engine::Constant> DefaultConstantList() {
   return cs;
 }
 
-TEST(Constants, AlfaAboveOneIsReadAsTheEstimatorsEfficiencyOrClamped) {
-  std::vector<engine::Constant> cs = DefaultConstantList();
-  auto alfa = [&](double v, std::string* warning) {
-    for (auto& c : cs)
-      if (c.name == "alfa") c.raw = c.value = v;
-    engine::Report rep;
-    const auto m = engine::InterpretConstants(cs, "pirsel.inp", &rep);
-    *warning = rep.warnings.empty() ? "" : rep.warnings.back();
-    return m.alfa;
+// The estimator's old 10^0.6 is read as the 0.6 it meant, with a warning; any other efficiency
+// outside 0..1 stops the run naming the field rather than being replaced by a value nobody chose.
+TEST(Constants, EfficienciesOutsideZeroToOneAreRefusedByNameSaveTheOldEstimate) {
+  struct Case {
+    const char* name;
+    double value;
+    double used;  // NAN: refused
+    const char* warning;
+  } cases[] = {
+      {"alfa", 3.9811, 0.6, "read as the gill uptake efficiency 0.6"},
+      {"alfa", 3.9815, 0.6, "0.6"},
+      {"alfa", 3.9817, NAN, nullptr},
+      {"alfa", 3.98, NAN, nullptr},
+      {"alfa", 2.5, NAN, nullptr},
+      {"alfa", 1.0001, NAN, nullptr},
+      {"alfa", 1.0, 1.0, nullptr},
+      {"alfa", 0.45, 0.45, nullptr},
+      {"alfa", -0.1, NAN, nullptr},
+      {"betaprey", 1.2, NAN, nullptr},
+      {"betadet", -0.01, NAN, nullptr},
+      {"biotr_rnd", 1.5, NAN, nullptr},
   };
-  std::string w;
-  EXPECT_DOUBLE_EQ(alfa(3.9811, &w), 0.6);
-  EXPECT_NE(w.find("0.6"), std::string::npos);
-  EXPECT_DOUBLE_EQ(alfa(2.5, &w), 1.0);
-  EXPECT_NE(w.find("above 1"), std::string::npos);
-  EXPECT_DOUBLE_EQ(alfa(0.45, &w), 0.45);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " = " + std::to_string(c.value));
+    std::vector<engine::Constant> cs = DefaultConstantList();
+    for (auto& k : cs)
+      if (k.name == c.name) k.raw = k.value = c.value;
+    engine::Report rep;
+    try {
+      const auto m = engine::InterpretConstants(cs, "pirsel.inp", &rep);
+      ASSERT_FALSE(std::isnan(c.used)) << "accepted";
+      if (std::string(c.name) == "alfa") {
+        EXPECT_DOUBLE_EQ(m.alfa, c.used);
+      }
+      std::string said;
+      for (const auto& w : rep.warnings)
+        if (w.find("alfa") != std::string::npos) said = w;
+      EXPECT_EQ(said.empty(), c.warning == nullptr) << said;
+      if (c.warning) {
+        EXPECT_NE(said.find(c.warning), std::string::npos) << said;
+      }
+    } catch (const engine::EngineError& e) {
+      EXPECT_TRUE(std::isnan(c.used)) << e.what();
+      EXPECT_EQ(e.ExitCode(), 1);
+      EXPECT_NE(std::string(e.what()).find("constant '" + std::string(c.name) + "'"), std::string::npos) << e.what();
+    }
+  }
 }
 
 // Lipid beyond what non-lipid organic matter leaves of the organism would make the water share,
@@ -265,7 +296,7 @@ TEST(Constants, LipidFractionMustLeaveRoomForNonLipidMatter) {
 struct FoodChain : ::testing::Test {
   engine::FoodChainParams p = engine::MakeFoodChainParams(6.5, 0.45, 0.045, 0.5, 0.25, {0, 0, 0, 0, 0},
                                                           {10, 100, 100, 500, 50});
-  engine::FoodChainExposure e{1e-5, 2.0, 1.5, 12, 8};
+  engine::FoodChainExposure e{1e-5, 2.0, 1.5, 12, 8, 30e-6, 0.05, 0.03};
 };
 
 TEST_F(FoodChain, WithoutDietOrGrowthAnimalsReachTheEquilibriumBcf) {
@@ -295,6 +326,101 @@ TEST_F(FoodChain, RoundFishBiomagnifyModeratelyOverTheirPrey) {
     const double ratio = r.organisms[2] / r.organisms[1];
     EXPECT_GT(ratio, 1.0) << logkow;
     EXPECT_LT(ratio, 10.0) << logkow;
+  }
+}
+
+
+// A compound of low Kow is taken up and lost mainly through the gills, so every animal sits at
+// equilibrium partitioning with the freely dissolved water concentration.
+TEST_F(FoodChain, LowKowAnimalsSitAtEquilibriumPartitioning) {
+  for (double logkow : {1.0, 2.0}) {
+    p = engine::MakeFoodChainParams(logkow, 0.6, 0.045, 0.5, 0.35, {0, 0, 0, 0, 0}, {10, 100, 100, 500, 50});
+    const double kow = std::pow(10, logkow);
+    e.suspended = 0.35 * kow * e.suspendedCarbon * e.freelyDissolved;
+    e.sediment = 0.35 * kow * e.sedimentCarbon * e.freelyDissolved;
+    const double kbw = 0.045 * kow + 0.035 * 0.2 * kow + (1 - 0.045 - 0.2);
+    const auto r = engine::ComputeFoodChain(p, e);
+    for (int j = 0; j < 5; ++j) EXPECT_NEAR(r.organisms[j] / (kbw * e.freelyDissolved), 1.0, 0.01) << logkow << " " << j;
+  }
+}
+
+// At high Kow without biotransformation or growth, an animal fed by its diet alone tends to the ratio of
+// what the gut absorbs to what the faeces carry back, 1/(g K_GB): for an animal diet
+// g K_GB = ((1 - eL) lip Kow + 0.035 (1 - eN) 0.2 Kow + (1 - eW) water) / K_BW.
+TEST_F(FoodChain, HighKowBiomagnificationTendsToTheGutBalanceLimit) {
+  const double lip = 0.045, logkow = 10;
+  p = engine::MakeFoodChainParams(logkow, 0.6, lip, 0.5, 0.35, {0, 0, 0, 0, 0}, {10, 100, 100, 500, 50});
+  p.growthOverride = 0;
+  e.freelyDissolved = 0;  // only the diet (detritus, sediment upwards) feeds the animals
+  const double kow = std::pow(10, logkow), water = 1 - lip - 0.2;
+  const double kbw = lip * kow + 0.035 * 0.2 * kow + water;
+  auto limit = [&](double eL, double eN) {
+    return kbw / ((1 - eL) * lip * kow + 0.035 * (1 - eN) * 0.2 * kow + 0.75 * water);
+  };
+  const auto r = engine::ComputeFoodChain(p, e);
+  EXPECT_NEAR(r.organisms[2] / r.organisms[1], limit(0.92, 0.60), 1e-3 * limit(0.92, 0.60));  // round fish
+  EXPECT_NEAR(r.organisms[1] / r.organisms[0], limit(0.75, 0.75), 1e-3 * limit(0.75, 0.75));  // on zooplankton
+  EXPECT_NEAR(r.organisms[4] / (0.5 * r.organisms[1] + 0.5 * r.organisms[3]), limit(0.92, 0.60),
+              1e-3 * limit(0.92, 0.60));  // dab
+  EXPECT_GT(limit(0.92, 0.60), 4.0);  // beyond the cap a fixed egestion share would impose
+}
+
+// Whatever the Kow, the weights and the biotransformation, an animal holds no more than its gill
+// uptake could build against gill loss plus its dietary uptake against faecal loss.
+TEST_F(FoodChain, NoAnimalExceedsWhatItsUptakesAllow) {
+  for (double logkow : {1.0, 3.0, 5.0, 6.5, 8.0, 10.0})
+    for (double b : {0.0, 0.3}) {
+      p = engine::MakeFoodChainParams(logkow, 0.45, 0.08, 0.7, 0.3, {b, b, b, b, b}, {5, 300, 500, 200, 80});
+      const auto r = engine::ComputeFoodChain(p, e);
+      const engine::FoodComposition animal{0.08, 0.2, 0, 0.72};
+      const engine::DietItem sec[] = {{1.0, 0.7, r.organisms[0], animal}};
+      const engine::AnimalRates a = engine::AnimalUptake(p, p.species[1], e, sec, 1);
+      EXPECT_DOUBLE_EQ(a.concentration, r.organisms[1]);
+      EXPECT_GT(a.kG, 0);
+      EXPECT_LE(a.concentration, a.k1 * e.freelyDissolved / a.k2 + a.dietaryUptake / a.kE) << logkow << " " << b;
+      for (double c : r.organisms) EXPECT_TRUE(std::isfinite(c) && c >= 0) << logkow;
+    }
+}
+
+// Cells worked out apart from the engine from the published food-web equations (lindane,
+// benzo[a]pyrene with its delivered biotransformation factors, PCB-153), with the delivered
+// efficiencies, lipid 0.045 and weights 10 ug, 100 mg, 100 g, 500 mg, 50 g; phytoplankton first,
+// then zooplankton, secondary consumers, round fish, Tellina, dab (mg/kg wet weight).
+TEST(FoodChainCells, AgreeWithTheHandCalculation) {
+  struct Cell {
+    const char* name;
+    double logkow, alfa, prey;
+    std::array<double, 5> b;
+    double cfd, susp, sed, oxygen, ss, focSusp, focSed;
+    double phyto;
+    std::array<double, 5> c;
+  } cells[] = {
+      {"lindane fresh", 3.72, 0.6, 0.5, {0, 0, 0, 0, 0}, 2e-6, 0.00010715193052376059, 6.8577235535206781e-05, 7.9,
+       50, 0.05, 0.04, 2.8936881160e-04,
+       {5.4875885707e-04, 5.5091354788e-04, 5.6442755236e-04, 5.4846868459e-04, 5.6216769078e-04}},
+      {"lindane saline", 3.72, 0.6, 0.5, {0, 0, 0, 0, 0}, 5e-7, 1.6072789578564086e-05, 8.5721544419008476e-06, 8.6,
+       20, 0.03, 0.02, 7.2342202901e-05,
+       {1.3695660369e-04, 1.3780565643e-04, 1.4148689502e-04, 1.3689988349e-04, 1.4086691823e-04}},
+      {"benzo[a]pyrene fresh", 6.13, 0.6, 0.5, {0, 0.5, 0.9, 0, 0.9}, 2e-6, 0.083176377110267083,
+       0.053232881350570936, 7.9, 50, 0.05, 0.04, 6.2815263102e-02,
+       {2.4567373340e-01, 2.1534269195e-01, 9.0575668636e-02, 2.1150171280e-01, 8.5107352327e-02}},
+      {"benzo[a]pyrene saline", 6.13, 0.6, 0.5, {0, 0.5, 0.9, 0, 0.9}, 5e-7, 0.012476456566540062,
+       0.006654110168821367, 8.6, 20, 0.03, 0.02, 1.5703815776e-02,
+       {4.4306077580e-02, 4.2993638929e-02, 1.8903039110e-02, 3.9217175973e-02, 1.7259361426e-02}},
+      {"PCB-153 fresh", 6.92, 0.27542, 0.65, {0, 0, 0, 0, 0}, 2e-6, 0.051286138399136483, 0.03282312857544735, 7.9,
+       50, 0.05, 0.04, 2.1773763433e-01,
+       {1.2839877828e+00, 4.3323571203e+00, 2.9256503243e+01, 1.0810865710e+00, 1.8104389069e+01}},
+      {"PCB-153 saline", 6.92, 0.27542, 0.65, {0, 0, 0, 0, 0}, 5e-7, 0.007692920759870471, 0.0041028910719309187,
+       8.6, 20, 0.03, 0.02, 5.4434408583e-02,
+       {2.9625298604e-01, 1.0061139553e+00, 6.8170019451e+00, 2.0612595976e-01, 4.0698320090e+00}},
+  };
+  for (const Cell& c : cells) {
+    SCOPED_TRACE(c.name);
+    const auto p = engine::MakeFoodChainParams(c.logkow, c.alfa, 0.045, c.prey, 0.35, c.b, {10, 100, 100, 500, 50});
+    const engine::FoodChainExposure e{c.cfd, c.susp, c.sed, 12, c.oxygen, c.ss * 1e-6, c.focSusp, c.focSed};
+    const auto r = engine::ComputeFoodChain(p, e);
+    EXPECT_NEAR(r.phytoplankton, c.phyto, 1e-9 * c.phyto);
+    for (int j = 0; j < 5; ++j) EXPECT_NEAR(r.organisms[j], c.c[j], 1e-9 * c.c[j]) << j;
   }
 }
 

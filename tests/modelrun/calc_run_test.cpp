@@ -302,6 +302,30 @@ TEST_F(CalcTest, RunComputesWithThePickedRecordsWhateverWasLoadedSince) {
   EXPECT_EQ(modTulmo::CurrentEstuary.Description, estuaryName);
 }
 
+// A gill uptake efficiency above 1 stops the engine, and the halt message names the field; the
+// estimator's old 10^0.6 still runs, read as 0.6 with a warning in the listing.
+TEST_F(CalcTest, RealEngineRefusesAnEfficiencyAboveOneByName) {
+  const fs::path bin = testsupport::BinaryDir() / "bin";
+  if (!fs::exists(bin / "corvix1") || !fs::exists(bin / "tulmo")) GTEST_SKIP() << "engine not built";
+  db.Raw("UPDATE Compounds SET AlphaWater = 2.5 WHERE CmpID = 1");
+  frmCalc& w = Open("EASY");
+  w.cmdRun_Click();
+  const std::vector<std::string> prompts = Prompts();
+  ASSERT_FALSE(prompts.empty());
+  const std::string& last = prompts.back();
+  EXPECT_EQ(last.rfind("Calculation NOT succeeded, execution halted\r\n", 0), 0u) << last;
+  EXPECT_NE(last.find("constant 'alfa' = 2.5"), std::string::npos) << last;
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
+  w.Unload();
+
+  boxes.Clear();
+  db.Raw("UPDATE Compounds SET AlphaWater = 3.9811 WHERE CmpID = 1");
+  frmCalc& again = Open("EASY");
+  again.cmdRun_Click();
+  ASSERT_GT(modTulmo::CurrentRun.RunID, 0) << testing::PrintToString(Prompts());
+  EXPECT_NE(ReadFile(WorkDir() / "pirsel.lst").find("read as the gill uptake efficiency 0.6"), std::string::npos);
+}
+
 TEST_F(CalcTest, RealEngineRunsTheDefaultEstuary) {
   const fs::path bin = testsupport::BinaryDir() / "bin";
   if (!fs::exists(bin / "corvix1") || !fs::exists(bin / "tulmo")) GTEST_SKIP() << "engine not built";

@@ -228,7 +228,7 @@ constexpr const char* kDefaultValueLines = R"(      1     1   0.00E0  1000.0    
           0.3500           ; zoo              zone 2                 (mg/l)
           0.3000           ; zoo              zone 3                 (mg/l)
           3.72E+00           ; logkow                                  (    )  
-          3.9811          ; alfa                                    (  )    
+          0.6000          ; alfa                                    (  )    
           0.045          ; lip                                     (g/g)   
           0.50           ; betaprey                                (      )
           0.35           ; betadet                                 (      )
