@@ -116,9 +116,14 @@ FluxCoefficients ExchangeFlux(const Exchange& e) {
   const double K = e.D * e.A / (e.L1 + e.L2);
   FluxCoefficients f;
   if (e.from < 0 || e.to < 0) {
-    // Upwind at open boundaries: inflow carries the boundary value, outflow the segment's.
-    f.alpha = std::max(F, 0.0) + K;
-    f.beta = std::min(F, 0.0) - K;
+    // Upwind at open boundaries: inflow carries the boundary value, outflow the segment's. The
+    // river enters as a flux (its advective load only): dispersing against the river value would
+    // let a compound lost inside draw extra mass in across the tidal limit. The sea keeps its
+    // dispersive exchange.
+    const bool river = e.from == kRiverBoundary || e.to == kRiverBoundary;
+    const double Kb = river ? 0.0 : K;
+    f.alpha = std::max(F, 0.0) + Kb;
+    f.beta = std::min(F, 0.0) - Kb;
     return f;
   }
   const double thetaFrom = e.L2 / (e.L1 + e.L2);  // central: the nearer centre weighs more

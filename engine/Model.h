@@ -62,8 +62,12 @@ struct ModelResult {
 // value is not finite.
 ModelResult RunModel(const Problem& p, Report& report);
 
+// The open boundary at the tidal limit; the others are the sea.
+inline constexpr int kRiverBoundary = -1;
+
 // Per-exchange flux coefficients: J = alpha * c_from + beta * c_to (g/s for g/m3), with
-// alpha >= 0 >= beta; limited central weights inside, upwind at open boundaries.
+// alpha >= 0 >= beta; limited central weights inside, upwind at open boundaries, no dispersion
+// across the river boundary.
 struct FluxCoefficients {
   double alpha = 0, beta = 0;
 };
