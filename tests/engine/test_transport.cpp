@@ -18,7 +18,7 @@ namespace {
 
 // Segment 1 a box at the mouth (sea boundary -2 beyond it), segments 2..cells+1 a one-lane
 // channel upstream, the river (-1) at the head. Flow Q runs seaward. The head exchange has no
-// dispersion unless asked, so no salt leaks into the river.
+// dispersion unless asked; the engine takes none across the river boundary either way.
 Grid Channel(int cells, double dx, double A, double D, double Q, double width, double headD = 0) {
   Grid g;
   const int n = cells + 1;
