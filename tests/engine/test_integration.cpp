@@ -282,4 +282,41 @@ TEST_F(EngineIntegration, UniformEstuaryFollowsTheFluxHeadSolution) {
   EXPECT_NEAR(r.retentionIn, Q * 1000, 1e-9 * Q * 1000);
 }
 
+// Estuary List > New with river flow 0 (stored as the least flow, 0.01 m3/s): the record the
+// editor stores, at lengths it accepts. The head's tiny flow beside marine conductances of 1E4 m3/s
+// leaves round-off far above 1E-9 of the net input and ~1E-6 of the salinity range near the head;
+// none of it may stop the run.
+TEST_F(EngineIntegration, TheEditorsLeastRiverFlowRunsAtEveryLengthItAccepts) {
+  db.Raw("CREATE TEMP TABLE t AS SELECT * FROM Environment WHERE ID = 1;"
+         "UPDATE t SET ID = 6, Description = 'Low flow', Type = 'user', FlowRiverAvg = 0.01, "
+         "SalinitySea = 34.0, dissolvedo21 = 7.0, Silt1 = 100.0, Silt2 = 100.0, Poc1 = 1.0, Poc2 = 1.0, "
+         "pHSea = 8.0, ZooBiomass1 = 1.17, WidthMouth = 100.0, WidthAtX = 50.0, ConvergenceLength = 7.2, "
+         "SaltIntrusionLengthAvg = 41.4, XfromMouth = 5.0, DispersionOption = 0, DispersionX1 = 0.0, "
+         "DispersionX2 = 0.0, TideAvg = 1.0, TidalPeriod = 12.4, TempAvg = 10.0, ChlorophylConc1 = 18.1, "
+         "DispersionAvg = 38.3, SedimentationVelocityAvg = 0.0, estdepth = 5.0, DispersionSalinity1 = 0.0, "
+         "DispersionSalinity2 = 0.0, Silt3 = 100.0, Poc3 = 1.0, Doc1 = 2.5, Doc2 = 2.5, Doc3 = 2.5, "
+         "PhytoBiomass1 = 2.85, focsed1 = 0.02, ChlorophylConc2 = 18.1, ChlorophylConc3 = 18.1, "
+         "PhytoBiomass2 = 2.85, PhytoBiomass3 = 2.85, dissolvedo22 = 7.0, dissolvedo23 = 7.0, "
+         "ZooBiomass2 = 1.17, ZooBiomass3 = 1.17, Silt4 = 10.0, POC4 = 1.0, DOC4 = 2.5, FOCSed2 = 0.02, "
+         "FOCSed3 = 0.02, FOCSed4 = 0.02, EnvMarineLength = 40000.0, EnvMarineWidth = 10000.0, "
+         "EnvMarineDepth = 10.0, EnvMarineCurrent = 0.05, ThickLayer1 = 0.1, ThickLayer2 = 0.1, "
+         "ThickLayer3 = 0.1, ThickLayer4 = 0.1;"
+         "INSERT INTO Environment SELECT * FROM t;");
+  for (double length : {45.0, 60.0, 100.0})
+    for (int32_t compound : {1, 2}) {
+      const std::string what = std::to_string(length) + " km, compound " + std::to_string(compound);
+      db.Raw("UPDATE Environment SET EstLength = " + std::to_string(length) + " WHERE ID = 6;");
+      ResetModuleState();
+      ASSERT_TRUE(WriteInputs(6, compound, 1)) << what;
+      const Steps s = RunEngine();
+      ASSERT_EQ(s.code1, 0) << what << "\n" << s.err;
+      EXPECT_EQ(s.code2, 0) << what << "\n" << s.err;
+      const engine::ModelResult r = Recompute();
+      EXPECT_LE(r.domain.RelativeImbalance(), engine::kClosureFail) << what;
+      EXPECT_LE(r.retentionImbalance, engine::kClosureFail) << what;
+      EXPECT_GT(r.filteringCapacity, 0) << what;
+      EXPECT_LT(r.filteringCapacity, 100) << what;
+    }
+}
+
 }  // namespace
