@@ -255,6 +255,19 @@ TEST(ExchangeFlux, KeepsTheSignPatternAndConservesFlowAcrossTheLimiter) {
   EXPECT_DOUBLE_EQ(below.beta, 0.0);
 }
 
+TEST(ExchangeFlux, TheRiverBringsItsAdvectiveLoadOnlyWhileTheSeaDisperses) {
+  // K = D A / (L1 + L2) = 5; inflow F = 4 from the boundary into segment 1.
+  const auto river = engine::ExchangeFlux({-1, 1, 5, 10, 4, 5, 5});
+  EXPECT_DOUBLE_EQ(river.alpha, 4.0);  // F c_river
+  EXPECT_DOUBLE_EQ(river.beta, 0.0);
+  const auto riverOut = engine::ExchangeFlux({1, -1, 5, 10, 0, 5, 5});
+  EXPECT_DOUBLE_EQ(riverOut.alpha, 0.0);
+  EXPECT_DOUBLE_EQ(riverOut.beta, 0.0);
+  const auto sea = engine::ExchangeFlux({-2, 1, 5, 10, 4, 5, 5});
+  EXPECT_DOUBLE_EQ(sea.alpha, 4.0 + 5);
+  EXPECT_DOUBLE_EQ(sea.beta, -5.0);
+}
+
 TEST_F(Transport, TooLittleDispersionStaysWithinTheBoundaryRange) {
   // Dispersion far below the central condition: upwind limited, no over- or undershoot.
   const Grid g = Channel(20, 1000, 50, 0.01, 5, 10);
