@@ -92,13 +92,14 @@ void Listing::Results(const engine::Problem& p, const ModelResult& r) {
     for (const auto& t : out)
       if (rest || std::string(t.first).find("rest") == std::string::npos)
         out_ << "  out  " << Pad(t.first, 36) << Num(t.second) << "\n";
-    out_ << "  total in " << Num(b.In()) << ", total out " << Num(b.Out()) << ", relative imbalance "
-         << Num(b.RelativeImbalance()) << "\n";
+    out_ << "  total in " << Num(b.In()) << ", total out " << Num(b.Out()) << ", gross exchange " << Num(b.gross)
+         << ", imbalance relative to it " << Num(b.RelativeImbalance()) << "\n";
   };
   budget("Compound budget, whole domain", r.domain, false);
   budget("Compound budget, area 'estuary'", r.estuary, true);
   out_ << "Retention in the estuary (g/s): in " << Num(r.retentionIn) << ", removed " << Num(r.retentionLost)
-       << ", to the marine side " << Num(r.retentionOut) << ", relative imbalance " << Num(r.retentionImbalance)
+       << ", to the marine side " << Num(r.retentionOut) << ", gross exchange " << Num(r.retentionGross)
+       << ", imbalance relative to it " << Num(r.retentionImbalance)
        << "\n";
   out_ << "Estuary filtering capacity: " << Num(r.filteringCapacity) << " %\n";
   out_ << "Marine values: salinity " << Num(r.marine[0]) << " psu, total " << Num(r.marine[1])

@@ -102,7 +102,7 @@ enum ExitCode : int {
   X(SalinityRange, kExitNumerical,                                                                 \
     "salinity {} of segment {} lies outside the boundary range {} .. {}")                          \
   X(MatrixSign, kExitNumerical, "the transport matrix breaks its sign pattern at row {}")           \
-  X(Closure, kExitNumerical, "the {} budget does not close: in {} g/s, out {} g/s (relative {})")  \
+  X(Closure, kExitNumerical, "the {} budget does not close: in {} g/s, out {} g/s (relative to its gross exchange {})")  \
   X(Internal, kExitNumerical, "internal error: {}")
 
 enum class Msg {

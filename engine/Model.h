@@ -23,8 +23,16 @@ struct Budget {
   double Out() const {
     return boundaryOut + toRest + degradationWater + volatilisation + degradationSediment + burial;
   }
+  // Sum of |J| over the exchanges of the budget's area: round-off scales with these fluxes, not
+  // with the net input, so closure is judged against it.
+  double gross = 0;
   double RelativeImbalance() const;
 };
+
+// Closure of a budget relative to its gross exchange: above kClosureWarn a warning in the
+// listing, above kClosureFail (a solve gone wrong) a numerical failure.
+inline constexpr double kClosureWarn = 1e-9, kClosureFail = 1e-4;
+void CheckClosure(const std::string& what, double in, double out, double relative, Report& report);
 
 // Per-segment state of the compound (SI units: g/m3, g/m3 of bed).
 struct SegmentState {
@@ -52,7 +60,8 @@ struct ModelResult {
   std::array<double, 6> marine{};
   Budget domain, estuary;
   double retentionIn = 0, retentionLost = 0, retentionOut = 0;  // G, L, X in g/s
-  double retentionImbalance = 0;
+  double retentionGross = 0;      // sum of |J| of Retention over the estuary's exchanges
+  double retentionImbalance = 0;  // |G - L - X| relative to that
   double filteringCapacity = 0;  // %
   SolveStats salinityStats, compoundStats;
   PhaseTimes times;
@@ -62,8 +71,12 @@ struct ModelResult {
 // value is not finite.
 ModelResult RunModel(const Problem& p, Report& report);
 
+// The open boundary at the tidal limit; the others are the sea.
+inline constexpr int kRiverBoundary = -1;
+
 // Per-exchange flux coefficients: J = alpha * c_from + beta * c_to (g/s for g/m3), with
-// alpha >= 0 >= beta; limited central weights inside, upwind at open boundaries.
+// alpha >= 0 >= beta; limited central weights inside, upwind at open boundaries, no dispersion
+// across the river boundary.
 struct FluxCoefficients {
   double alpha = 0, beta = 0;
 };

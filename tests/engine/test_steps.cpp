@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Fixture.h"
+#include "engine/Messages.h"
 
 namespace fs = std::filesystem;
 using namespace fixture;
@@ -103,6 +104,30 @@ TEST_F(DefaultRun, CommandLinesAreCheckedAndTheWorkFileNameMayCarryItsExtension)
     }
   }
   EXPECT_TRUE(fs::exists(dir.Path() / "tulmo.map"));
+}
+
+// Round-off of a budget scales with its exchanges (a low-flow head beside marine conductances of
+// 1E4 m3/s), so it is judged against them: a warning above round-off, a stop only on a wrong solve.
+TEST(CheckClosure, WarnsAboveRoundOffOfTheGrossExchangeAndStopsOnlyOnAWrongSolve) {
+  struct Case {
+    double relative;
+    bool warned, stopped;
+  };
+  const Case cases[] = {{0, false, false},    {1e-9, false, false}, {4e-8, true, false},
+                        {1e-4, true, false},  {2e-4, false, true},  {NAN, false, true}};
+  for (const Case& c : cases) {
+    engine::Report report;
+    bool stopped = false;
+    try {
+      engine::CheckClosure("Retention", 10.0253, 10.0253, c.relative, report);
+    } catch (const engine::EngineError& e) {
+      stopped = true;
+      EXPECT_EQ(e.ExitCode(), 3);
+      EXPECT_NE(std::string(e.what()).find("the Retention budget does not close"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(stopped, c.stopped) << c.relative;
+    EXPECT_EQ(!report.warnings.empty(), c.warned) << c.relative;
+  }
 }
 
 }  // namespace

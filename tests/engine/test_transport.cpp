@@ -18,7 +18,7 @@ namespace {
 
 // Segment 1 a box at the mouth (sea boundary -2 beyond it), segments 2..cells+1 a one-lane
 // channel upstream, the river (-1) at the head. Flow Q runs seaward. The head exchange has no
-// dispersion unless asked, so no salt leaks into the river.
+// dispersion unless asked; the engine takes none across the river boundary either way.
 Grid Channel(int cells, double dx, double A, double D, double Q, double width, double headD = 0) {
   Grid g;
   const int n = cells + 1;
@@ -131,6 +131,56 @@ TEST_F(Transport, UniformChannelGivesTheExponentialSaltProfile) {
   }
 }
 
+// Steady u c' = D c'' - k c downstream of the head face (xi = 0) under the flux condition
+// u c - D c' = u c_r there, and c = c_m at xi_m: c = a e^(r+ xi) + b e^(r- xi).
+struct FluxHeadProfile {
+  double a = 0, b = 0, rp = 0, rm = 0;
+  FluxHeadProfile(double u, double D, double k, double cr, double xim, double cm) {
+    const double s = std::sqrt(u * u + 4 * k * D);
+    rp = (u + s) / (2 * D);
+    rm = (u - s) / (2 * D);
+    // a (u - D r+) + b (u - D r-) = u c_r;  a e^(r+ xi_m) + b e^(r- xi_m) = c_m
+    const double a11 = u - D * rp, a12 = u - D * rm, a21 = std::exp(rp * xim), a22 = std::exp(rm * xim);
+    const double det = a11 * a22 - a12 * a21;
+    a = (u * cr * a22 - a12 * cm) / det;
+    b = (a11 * cm - a21 * u * cr) / det;
+  }
+  double operator()(double xi) const { return a * std::exp(rp * xi) + b * std::exp(rm * xi); }
+};
+
+// The head exchange carries the table's dispersion, as the grid writer gives it; the river must
+// still bring in its advective load only.
+TEST_F(Transport, UniformChannelFollowsTheFluxHeadSolutionForATracerAndWithDecay) {
+  const int cells = 40;
+  const double dx = 100, A = 100, D = 20, Q = 1;  // cell Peclet u dx / D = 0.05; u L / D = 2
+  const double u = Q / A, cr = 0.05e-3, Sr = 2, Ss = 30;
+  const Grid g = Channel(cells, dx, A, D, Q, 10, D);
+  for (const char* rwm : {"0.00E0", "1.00E-1", "1.00E0"}) {  // per day
+    SCOPED_TRACE(std::string("RWM ") + rwm);
+    Input in = GenericInput(g, Range(2, cells + 1), 1, {{Sr, cr * 1e3, 1000}, {Ss, 0, 0}});
+    NoProcesses(in);
+    SetConstant(in, "RWM", rwm);
+    const Solved s = Run(g, in);
+    ASSERT_EQ(s.code, 0) << s.err;
+    const double k = s.result.constants.RWM;
+    // Segment i's centre lies (cells - i + 1.5) dx below the head face; cell 1 fixes the mouth.
+    auto xi = [&](int i) { return (cells + 1 - i + 0.5) * dx; };
+    const FluxHeadProfile salt(u, D, 0, Sr, xi(1), s.result.salinity[0]);
+    const FluxHeadProfile comp(u, D, k, cr, xi(1), s.result.compound[0]);
+    double lo = INFINITY, hi = -INFINITY;
+    for (int i = 1; i <= cells + 1; ++i) lo = std::min(lo, comp(xi(i))), hi = std::max(hi, comp(xi(i)));
+    lo = std::min(lo, cr), hi = std::max(hi, cr);
+    for (int i = 2; i <= cells + 1; ++i) {
+      EXPECT_NEAR(s.result.salinity[i - 1], salt(xi(i)), 0.01 * (Ss - Sr)) << "segment " << i;
+      EXPECT_NEAR(s.result.compound[i - 1], comp(xi(i)), 0.01 * (hi - lo)) << "segment " << i;
+    }
+    // The sea carries no compound, so all that enters over the open boundaries is the river's
+    // load; Retention likewise.
+    EXPECT_NEAR(s.result.domain.boundaryIn, Q * cr, 1e-9 * Q * cr);
+    EXPECT_NEAR(s.result.retentionIn, Q * 1000, 1e-9 * Q * 1000);
+  }
+}
+
 TEST_F(Transport, DefaultGridSalinityFollowsTheContinuousSaltBalance) {
   // Q (S - S_r) = -A(x) D(x) dS/dx, integrated upstream from the first transect with the areas
   // and dispersions the grid writes; compared where the physical dispersion dominates.
@@ -203,6 +253,19 @@ TEST(ExchangeFlux, KeepsTheSignPatternAndConservesFlowAcrossTheLimiter) {
   const auto below = engine::ExchangeFlux({1, 2, 1, 10, 4, 5, 5});
   EXPECT_DOUBLE_EQ(below.alpha, 4.0);
   EXPECT_DOUBLE_EQ(below.beta, 0.0);
+}
+
+TEST(ExchangeFlux, TheRiverBringsItsAdvectiveLoadOnlyWhileTheSeaDisperses) {
+  // K = D A / (L1 + L2) = 5; inflow F = 4 from the boundary into segment 1.
+  const auto river = engine::ExchangeFlux({-1, 1, 5, 10, 4, 5, 5});
+  EXPECT_DOUBLE_EQ(river.alpha, 4.0);  // F c_river
+  EXPECT_DOUBLE_EQ(river.beta, 0.0);
+  const auto riverOut = engine::ExchangeFlux({1, -1, 5, 10, 0, 5, 5});
+  EXPECT_DOUBLE_EQ(riverOut.alpha, 0.0);
+  EXPECT_DOUBLE_EQ(riverOut.beta, 0.0);
+  const auto sea = engine::ExchangeFlux({-2, 1, 5, 10, 4, 5, 5});
+  EXPECT_DOUBLE_EQ(sea.alpha, 4.0 + 5);
+  EXPECT_DOUBLE_EQ(sea.beta, -5.0);
 }
 
 TEST_F(Transport, TooLittleDispersionStaysWithinTheBoundaryRange) {
