@@ -243,8 +243,11 @@ TEST_F(EngineIntegration, UniformEstuaryFollowsTheFluxHeadSolution) {
 
   // One dispersion, one decay rate: every along exchange has D, every estuary cell the same
   // loss per volume (all cells lie in the fresh zone).
-  for (const engine::Exchange& e : p.exchanges)
-    if (e.F != 0 && e.from != -2 && e.to != -4) EXPECT_NEAR(e.D, D, 1e-4 * D);
+  for (const engine::Exchange& e : p.exchanges) {
+    if (e.F != 0 && e.from != -2 && e.to != -4) {
+      EXPECT_NEAR(e.D, D, 1e-4 * D);
+    }
+  }
   const double k = r.state[1].lambda / p.volume[1];
   for (int i = 1; i < 501; ++i) EXPECT_NEAR(r.state[i].lambda / p.volume[i], k, 1e-6 * k) << i;
   ASSERT_GT(k, 0);
