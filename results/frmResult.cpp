@@ -429,7 +429,7 @@ void frmResult::Form_Activate() {
     return;
   }
   vb::Guard(kName, "Form_Activate", [&] {
-    if (CountRunList() != lvRun->Count()) {
+    if (!ListIsCurrent()) {
       RefreshRunList();
       if (lvRun->Count() > 0)
         SelectLastRow();
@@ -498,10 +498,14 @@ void frmResult::RefreshRunList() {
   mblnListByProgram = true;
   vb::Guard(kName, "RefreshRunList", [&] {
     lvRun->Clear();
-    std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
+    listed_ = ListedRuns{};
+    ::Run runs;
+    // Over the cap the newest runs are listed, so a run just computed is always among them.
+    const int32_t count = runs.Count();
+    const int32_t highest = runs.HighestId();
+    std::unique_ptr<dao::Recordset> rs = count > 0 ? runs.GetNewest(kMaxRuns) : nullptr;
     QObject* bar = ui::Global<MDIMain>().prgBar;
     if (DAOSupport::blnDataReturned(rs)) {
-      int count = rs->RecordCount();
       Progress::ProgressStart(bar, 0, 0, static_cast<int16_t>(count > kMaxRuns ? kMaxRuns : count));
       int n = 0;
       rs->MoveFirst();
@@ -522,6 +526,7 @@ void frmResult::RefreshRunList() {
       }
     }
     DAOSupport::CloseRecordset(rs);
+    listed_ = ListedRuns{count, highest};
     Progress::ProgressStart(bar, 0, 0, 100);
     EnableMenus();
   });
@@ -531,11 +536,17 @@ void frmResult::RefreshRunList() {
 int32_t frmResult::CountRunList() {
   int32_t count = 0;
   vb::Guard(kName, "CountRunList", [&] {
-    std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
-    count = DAOSupport::blnDataReturned(rs) ? rs->RecordCount() : 0;
-    DAOSupport::CloseRecordset(rs);
+    count = ::Run().Count();
+    if (count < 0) count = 0;
   });
   return count;
+}
+
+bool frmResult::ListIsCurrent() {
+  // Ids are never given twice: a run added shows in the highest id, one deleted in the count.
+  ::Run runs;
+  const int32_t count = runs.Count();
+  return count >= 0 && count == listed_.Count && runs.HighestId() == listed_.HighestId;
 }
 
 void frmResult::EnableMenus() {
@@ -598,6 +609,7 @@ void frmResult::lvRun_Click() {
 void frmResult::SelectRun() {
   using namespace modTulmo;
   cmdBiota->setEnabled(true);
+  KeepAcceptedClassCount();
   if (CountRunList() == 0) {
     ShowNoRun();
   } else {
@@ -640,11 +652,11 @@ void frmResult::SelectRun() {
     }
     unsetCursor();
   }
-  for (int i = 0; i < 20; ++i)
-    if (OptGraph[static_cast<size_t>(i)]->isChecked()) {
-      OptGraph_Click(i);
-      break;
-    }
+  // What is shown is what the ticked option of the panel in front says.
+  int option = CheckedOption(biotaInFront_);
+  for (int i = 0; i < 20 && option < 0; ++i)
+    if (OptGraph[static_cast<size_t>(i)]->isChecked()) option = i;
+  if (option >= 0) OptGraph_Click(option);
 }
 
 void frmResult::ShowNoRun() {
@@ -758,6 +770,7 @@ void frmResult::RestoreOption(int refused, int applied) {
 }
 
 void frmResult::cmdAbiotic_Click() {
+  biotaInFront_ = false;
   frmBiota->lower();
   SetOption(0);
   BringToFront(MSChart[0]);
@@ -765,6 +778,7 @@ void frmResult::cmdAbiotic_Click() {
 }
 
 void frmResult::cmdBiota_Click() {
+  biotaInFront_ = true;
   frmAbiotic->lower();
   SetOption(5);
   BringToFront(MSChart[5]);
@@ -848,6 +862,16 @@ void frmResult::ShowMap(const std::string& field) {
   BringToFront(picToolTip);
 }
 
+void frmResult::KeepAcceptedClassCount() {
+  // A count the map refused stays in the box only until the next selection: a new run shows its
+  // own map and legend, with the count accepted last.
+  try {
+    mapctl::ClassCountFromText(txtClasses->text().toStdString());
+  } catch (const std::exception&) {
+    txtClasses->setText(QString::number(acceptedClasses_));
+  }
+}
+
 bool frmResult::RenderLayer(const std::string& field) {
   // The class count is checked before the present colouring is removed, so a bad count keeps it.
   const int classes = mapctl::ClassCountFromText(txtClasses->text().toStdString());
@@ -857,6 +881,7 @@ bool frmResult::RenderLayer(const std::string& field) {
     Map1->SetMousePointer(mapctl::kPointerDefault);
     return false;
   }
+  acceptedClasses_ = classes;
   auto renderer = std::make_shared<mapctl::ClassBreaksRenderer>();
   std::shared_ptr<mapctl::MapLayer> layer = Map1->Layers().Item(0);
   renderer->SetBreakCount(classes - 1);
