@@ -486,7 +486,7 @@ TEST_F(ResultWindowTest, ARunWithoutItsMapShowsAndExportsNothingOfTheRunBefore) 
   EXPECT_TRUE(std::filesystem::exists("map.shp"));
 }
 
-TEST_F(ResultWindowTest, ChoicesSurviveASelectionAndTheLowestSetOptionIsRedrawn) {
+TEST_F(ResultWindowTest, ChoicesSurviveASelectionAndTheFrontPanelsOptionIsRedrawn) {
   frmResult& w = Open();
   EXPECT_EQ(w.frmBiota->title(), "Biota");  // the biota panel's caption is shown
   const std::string name = CurrentCompound.Cmpdescr;
@@ -510,12 +510,12 @@ TEST_F(ResultWindowTest, ChoicesSurviveASelectionAndTheLowestSetOptionIsRedrawn)
   EXPECT_EQ(w.lblHeader->text(), "Salinity");
 }
 
-TEST_F(ResultWindowTest, RunListStopsAtFiveThousandAndSetsTheMainMenus) {
+TEST_F(ResultWindowTest, RunListHoldsTheNewestFiveThousandAndSetsTheMainMenus) {
   db.Raw("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 5001) "
          "INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) SELECT 'run ' || i, 1, 1, 1, 1 FROM n");
   frmResult& w = Open();
   EXPECT_EQ(w.lvRun->Count(), 5000);
-  // The counts never agree, so each activation refills the list with its beep and message again.
+  // Each fill of the list over the cap gives its beep and message.
   const std::string limit =
       "Your query returned more then '5000'. Please change your search criteria to narrow the results.";
   ASSERT_GE(boxes.beeps(), 1);
