@@ -653,7 +653,7 @@ void frmResult::SelectRun() {
     unsetCursor();
   }
   // What is shown is what the ticked option of the panel in front says.
-  int option = CheckedOption(biotaInFront_);
+  int option = CheckedOption(BiotaPanelInFront());
   for (int i = 0; i < 20 && option < 0; ++i)
     if (OptGraph[static_cast<size_t>(i)]->isChecked()) option = i;
   if (option >= 0) OptGraph_Click(option);
@@ -769,8 +769,12 @@ void frmResult::RestoreOption(int refused, int applied) {
   }
 }
 
+bool frmResult::BiotaPanelInFront() const {
+  // Siblings stack in the order of their parent's children: the later one lies on top.
+  return children().indexOf(frmBiota) > children().indexOf(frmAbiotic);
+}
+
 void frmResult::cmdAbiotic_Click() {
-  biotaInFront_ = false;
   frmBiota->lower();
   SetOption(0);
   BringToFront(MSChart[0]);
@@ -778,7 +782,6 @@ void frmResult::cmdAbiotic_Click() {
 }
 
 void frmResult::cmdBiota_Click() {
-  biotaInFront_ = true;
   frmAbiotic->lower();
   SetOption(5);
   BringToFront(MSChart[5]);

@@ -179,6 +179,7 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   void SelectLastRow();
   MapTip& Tip();
   static bool IsBiotaOption(int index);
+  bool BiotaPanelInFront() const;
   void RestoreOption(int refused, int applied);
 
   bool mblnLoading = false;
@@ -190,7 +191,6 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   int shownMapOption_ = -1;
   ShownRun shown_;
   int acceptedClasses_ = 10;  // the class count the map was last coloured with
-  bool biotaInFront_ = false;  // the abiotic panel lies in front as designed
   // What was stored when the list was filled: the number of runs and the highest id.
   struct ListedRuns {
     int32_t Count = -1;
