@@ -39,6 +39,7 @@ int32_t ScalarOf(const char* procedure, const std::string& sql) {
 
 int32_t Run::Count() { return ScalarOf("Count", "SELECT COUNT(*) FROM Run"); }
 int32_t Run::HighestId() { return ScalarOf("HighestId", "SELECT MAX(RunID) FROM Run"); }
+bool Run::Any() { return ScalarOf("Any", "SELECT EXISTS (SELECT 1 FROM Run)") > 0; }
 
 std::unique_ptr<dao::Recordset> Run::GetNewest(int32_t limit) {
   std::unique_ptr<dao::Recordset> rs;

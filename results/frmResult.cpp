@@ -610,7 +610,7 @@ void frmResult::SelectRun() {
   using namespace modTulmo;
   cmdBiota->setEnabled(true);
   KeepAcceptedClassCount();
-  if (CountRunList() == 0) {
+  if (!::Run().Any()) {
     ShowNoRun();
   } else {
     shown_ = ShownRun{};
