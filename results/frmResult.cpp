@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "modelrun/modTulmo.h"
 #include "platform/map/Renderer.h"
@@ -429,8 +430,8 @@ void frmResult::Form_Activate() {
     return;
   }
   vb::Guard(kName, "Form_Activate", [&] {
-    if (!ListIsCurrent()) {
-      RefreshRunList();
+    if (std::optional<ListedRuns> stored = StoredRunsIfChanged()) {
+      FillRunList(stored);
       if (lvRun->Count() > 0)
         SelectLastRow();
       else
@@ -494,15 +495,18 @@ void frmResult::Form_Resize() {
   mobjElastic->FormResize(this);
 }
 
-void frmResult::RefreshRunList() {
+void frmResult::RefreshRunList() { FillRunList({}); }
+
+void frmResult::FillRunList(std::optional<ListedRuns> stored) {
   mblnListByProgram = true;
   vb::Guard(kName, "RefreshRunList", [&] {
     lvRun->Clear();
     listed_ = ListedRuns{};
     ::Run runs;
+    if (!stored) stored = ListedRuns{runs.Count(), runs.HighestId()};
+    const int32_t count = stored->Count;
+    const int32_t highest = stored->HighestId;
     // Over the cap the newest runs are listed, so a run just computed is always among them.
-    const int32_t count = runs.Count();
-    const int32_t highest = runs.HighestId();
     std::unique_ptr<dao::Recordset> rs = count > 0 ? runs.GetNewest(kMaxRuns) : nullptr;
     QObject* bar = ui::Global<MDIMain>().prgBar;
     if (DAOSupport::blnDataReturned(rs)) {
@@ -542,11 +546,12 @@ int32_t frmResult::CountRunList() {
   return count;
 }
 
-bool frmResult::ListIsCurrent() {
+std::optional<frmResult::ListedRuns> frmResult::StoredRunsIfChanged() {
   // Ids are never given twice: a run added shows in the highest id, one deleted in the count.
   ::Run runs;
-  const int32_t count = runs.Count();
-  return count >= 0 && count == listed_.Count && runs.HighestId() == listed_.HighestId;
+  const ListedRuns stored{runs.Count(), runs.HighestId()};
+  if (stored.Count >= 0 && stored.Count == listed_.Count && stored.HighestId == listed_.HighestId) return {};
+  return stored;
 }
 
 void frmResult::EnableMenus() {

@@ -14,6 +14,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,15 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
  private:
   // The run shown, as its selection loaded it; the export and the report write this run, never
   // what the program's current records hold by the time they are pressed.
+  // The runs stored as the list knows them: their number and the highest id.
+  struct ListedRuns {
+    int32_t Count = -1;
+    int32_t HighestId = -1;
+  };
+  // The runs stored now when they are no longer those the list was filled from.
+  std::optional<ListedRuns> StoredRunsIfChanged();
+  // Fills the list; `stored` is what was just read of the runs stored, when it was.
+  void FillRunList(std::optional<ListedRuns> stored);
   struct ShownRun {
     int32_t RunID = 0;  // 0: no run shown
     std::string Key;    // its row's key
@@ -159,8 +169,6 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   void KeepRowHighlighted();
   // False, after saying why, when there is no shown run whose files may be written.
   bool RunFilesAllowed();
-  // True when the runs stored are still those the list was filled from.
-  bool ListIsCurrent();
 
   bool RenderLayer(const std::string& field);
   void KeepAcceptedClassCount();
@@ -191,11 +199,8 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   int shownMapOption_ = -1;
   ShownRun shown_;
   int acceptedClasses_ = 10;  // the class count the map was last coloured with
-  // What was stored when the list was filled: the number of runs and the highest id.
-  struct ListedRuns {
-    int32_t Count = -1;
-    int32_t HighestId = -1;
-  } listed_;
+  // What was stored when the list was filled.
+  ListedRuns listed_;
   bool mblnBusy = false;
   bool mblnSelectPending = false;
   bool mblnActivatePending = false;
