@@ -261,7 +261,8 @@ int main(int argc, char** argv) {
   const bool biota = BioaccumulationApplies(CurrentCompound.Cmpkow);
   Row("RunFiles::WriteRunData", Time("WriteRunData", runs, [&] { RunFiles::WriteRunData(kRunId, biota); }));
   Row("RunFiles::WriteRunReport", Time("WriteRunReport", runs, [&] {
-        RunFiles::WriteRunReport(kRunId, biota, {CurrentCompound, CurrentEmission, CurrentEstuary}, [w](const std::string& l) { return w->LabelCaption(l); });
+        RunFiles::WriteRunReport(kRunId, biota, {CurrentCompound, CurrentEmission, CurrentEstuary}, [w](const std::string& l) { return w->LabelCaption(l); },
+                                 {std::to_string(kRunId) + ".shp", std::to_string(kRunId) + ".shx", std::to_string(kRunId) + ".dbf"});
       }));
   Row("RunFiles::CopyLayer", Time("CopyLayer", runs, [] { RunFiles::CopyLayer(kRunId); }));
 

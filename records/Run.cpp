@@ -5,6 +5,7 @@
 
 #include "runtime/Files.h"
 #include "runtime/Guard.h"
+#include "runtime/Variant.h"
 #include "runtime/VbError.h"
 #include "shell/DAOSupport.h"
 
@@ -22,6 +23,32 @@ std::unique_ptr<dao::Recordset> Run::GetAll() { return GetAll(Fields{}); }
 std::unique_ptr<dao::Recordset> Run::GetAll(const Fields& filters) {
   auto all = filters.Members();
   return records::ops::GetAll(kTable, filters.vlngRunid, std::span(all).subspan(1));
+}
+
+namespace {
+int32_t ScalarOf(const char* procedure, const std::string& sql) {
+  int32_t value = -1;
+  vb::Guard("Run", procedure, [&] {
+    std::unique_ptr<dao::Recordset> rs = records::ops::Db(gDatabase).OpenRecordset(sql);
+    vb::Variant v = rs->Fields(0);
+    value = v.IsNull() ? 0 : vb::CLng(v);
+  });
+  return value;
+}
+}  // namespace
+
+int32_t Run::Count() { return ScalarOf("Count", "SELECT COUNT(*) FROM Run"); }
+int32_t Run::HighestId() { return ScalarOf("HighestId", "SELECT MAX(RunID) FROM Run"); }
+bool Run::Any() { return ScalarOf("Any", "SELECT EXISTS (SELECT 1 FROM Run)") > 0; }
+
+std::unique_ptr<dao::Recordset> Run::GetNewest(int32_t limit) {
+  std::unique_ptr<dao::Recordset> rs;
+  vb::Guard("Run", "GetNewest", [&] {
+    rs = records::ops::Db(gDatabase).OpenRecordset(
+        "SELECT RunID, RunDescription FROM (SELECT RunID, RunDescription FROM Run ORDER BY RunID DESC LIMIT " +
+        std::to_string(limit < 0 ? 0 : limit) + ") ORDER BY RunID");
+  });
+  return rs;
 }
 
 bool Run::GetByKey(int32_t vlngRunid, const Outputs& outputs) {

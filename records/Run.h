@@ -54,6 +54,14 @@ class Run {
   // The matching rows (every row without a filter); the caller closes them. Null on a failure.
   std::unique_ptr<dao::Recordset> GetAll();
   std::unique_ptr<dao::Recordset> GetAll(const Fields& filters);
+  // How many runs are stored and the highest id given (0 for none): together they tell whether a
+  // list of runs is still what is stored, since ids are never given twice. -1 on a failure.
+  int32_t Count();
+  int32_t HighestId();
+  // True when at least one run is stored, without counting them; False also on a failure.
+  bool Any();
+  // RunID and RunDescription of the `limit` most recent runs, oldest first. Null on a failure.
+  std::unique_ptr<dao::Recordset> GetNewest(int32_t limit);
   // True when the row was found; then every present output holds its column (a Null as the marker).
   bool GetByKey(int32_t vlngRunid, const Outputs& outputs);
   // The id of the inserted row, or -1.

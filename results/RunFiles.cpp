@@ -1,6 +1,8 @@
 // The result layer, the run data file and the run report of the run shown.
 #include <QDir>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 #include "modelrun/modTulmo.h"
@@ -25,6 +27,16 @@ const char* const kFields[10] = {"PSU1", "TOT1", "DISS", "SUSP", "SEDI", "ZOOP",
 
 std::string Id(int32_t runid) { return std::to_string(runid); }
 
+// 504: the library wrote a value cut to its field's width.
+constexpr int32_t kValueTooWide = 504;
+
+void RemoveLayerFiles() {
+  for (const char* f : {"map.dbf", "map.shp", "map.shx", "Map.dbf", "Map.shp", "Map.shx"}) {
+    std::error_code ec;
+    std::filesystem::remove(f, ec);
+  }
+}
+
 // A code other than 0 from the map-layer library: the layer is closed when the call left it open,
 // its files are removed, and the code is raised for the caller's error box.
 void CheckLayerCode(int32_t code, const char* entryPoint, bool layerOpen) {
@@ -33,10 +45,7 @@ void CheckLayerCode(int32_t code, const char* entryPoint, bool layerOpen) {
     int32_t ignored = 0;
     mervane::SHAPEFILECLOSE(ignored);
   }
-  for (const char* f : {"map.dbf", "map.shp", "map.shx", "Map.dbf", "Map.shp", "Map.shx"}) {
-    std::error_code ec;
-    std::filesystem::remove(f, ec);
-  }
+  RemoveLayerFiles();
   vb::Raise(code, "Mervane",
             std::string("The map-layer library refused ") + entryPoint + " with code " + std::to_string(code) +
                 "; the result layer \"Map\" was not written.");
@@ -106,7 +115,8 @@ Ring CellRing(int i, int j, double estLengthKm, float convergenceLengthKm, float
   return r;
 }
 
-void Write() {
+std::vector<std::string> Write() {
+  std::vector<std::string> fewerDecimals;
   std::vector<std::string> names(11), types(11);
   int32_t widths[11] = {}, decimals[11] = {}, fieldNumbers[11] = {};
   for (int k = 0; k < 10; ++k) {
@@ -133,7 +143,26 @@ void Write() {
       Ring r = CellRing(i, j, CurrentEstuary.EstLength, CurrentEstuary.Convergencelength, CurrentEstuary.Widthmouth);
       mervane::SHAPEFILEWRITE(err, r.x.data(), r.y.data(), np, strings, 1, zeroInts, none, zeroInts, zeroInts, none,
                               zeroReals, zeroInts, none, values, fieldNumbers, nd);
-      // 504 is a value cut to its field's width: the layer would show a number the run never gave.
+      if (err == kValueTooWide) {
+        // The library cuts a value's text to the field's width. Cut among the decimals it is the
+        // same number with fewer of them; cut in its whole part it would be another number.
+        for (int k = 0; k < 10; ++k) {
+          if (!std::isfinite(values[k])) continue;
+          const int length = std::snprintf(nullptr, 0, "%*.*f", widths[k], decimals[k], values[k]);
+          if (length <= widths[k]) continue;
+          if (length - decimals[k] - 1 > widths[k]) {
+            int32_t ignored = 0;
+            mervane::SHAPEFILECLOSE(ignored);
+            RemoveLayerFiles();
+            vb::Raise(kValueTooWide, "Mervane",
+                      std::string("A value of field ") + kFields[k] + " (" + vb::Format(values[k], "0.000E+00") +
+                          ") is too large for the result layer; the result layer \"Map\" was not written.");
+          }
+          if (std::find(fewerDecimals.begin(), fewerDecimals.end(), kFields[k]) == fewerDecimals.end())
+            fewerDecimals.push_back(kFields[k]);
+        }
+        err = 0;
+      }
       CheckLayerCode(err, "SHAPEFILEWRITE", true);
     }
   mervane::SHAPEFILECLOSE(err);
@@ -145,6 +174,10 @@ void Write() {
     if (std::filesystem::exists(std::string("Map") + ext, ec))
       std::filesystem::rename(std::string("Map") + ext, std::string("map") + ext);
   }
+  std::sort(fewerDecimals.begin(), fewerDecimals.end(), [](const std::string& a, const std::string& b) {
+    return std::find(kFields, kFields + 10, a) < std::find(kFields, kFields + 10, b);
+  });
+  return fewerDecimals;
 }
 
 }  // namespace ResultLayer
@@ -160,9 +193,16 @@ void frmResult::CreateShape() {
       std::error_code ec;
       std::filesystem::remove(f, ec);
     }
-    ResultLayer::Write();
+    const std::vector<std::string> fewerDecimals = ResultLayer::Write();
     written = true;
     ShowMap("PSU1");
+    if (!fewerDecimals.empty()) {
+      std::string fields;
+      for (const std::string& f : fewerDecimals) fields += (fields.empty() ? "" : ", ") + f;
+      ui::MsgBox("Some values of " + std::string(fewerDecimals.size() == 1 ? "field " : "fields ") + fields +
+                     " are too large for all their decimals; the result layer holds them with fewer decimals.",
+                 ui::vbInformation | ui::vbOKOnly);
+    }
   });
   // After a refused layer the map stays empty rather than showing another run's cells.
   if (!written) {
@@ -175,8 +215,17 @@ void frmResult::CreateShape() {
 
 namespace RunFiles {
 
-void CopyLayer(int32_t runid) {
-  for (const char* ext : {".shx", ".shp", ".dbf"}) vb::FileCopy(std::string("map") + ext, Id(runid) + ext);
+LayerCopy CopyLayer(int32_t runid) {
+  LayerCopy copy;
+  for (const char* ext : {".shx", ".shp", ".dbf"}) {
+    try {
+      vb::FileCopy(std::string("map") + ext, Id(runid) + ext);
+      copy.Written.push_back(Id(runid) + ext);
+    } catch (...) {
+      if (!copy.Failure) copy.Failure = std::current_exception();
+    }
+  }
+  return copy;
 }
 
 void WriteRunData(int32_t runid, bool biota) {
@@ -216,7 +265,8 @@ void WriteRunData(int32_t runid, bool biota) {
 // ---------------------------------------------------------------- run report
 
 void WriteRunReport(int32_t runid, bool biota, const RunRecords& records,
-                    const std::function<std::string(const std::string&)>& caption) {
+                    const std::function<std::string(const std::string&)>& caption,
+                    const std::vector<std::string>& shapeFiles) {
   const CompoundRecord& c = records.Compound;
   const EmissionRecord& e = records.Emission;
   const EstuaryRecord& s = records.Estuary;
@@ -368,8 +418,15 @@ void WriteRunReport(int32_t runid, bool biota, const RunRecords& records,
     out.WriteLine("No results from bio-accumulation model");
   }
   out.WriteLine("");
-  out.WriteLine("Results are available as GIS shape files:");
-  for (const char* ext : {".shp", ".shx", ".dbf"}) out.WriteLine("   " + Id(runid) + ext);
+  // Only the layer copies that were written are named.
+  bool anyShapeFile = false;
+  for (const char* ext : {".shp", ".shx", ".dbf"})
+    anyShapeFile |= std::find(shapeFiles.begin(), shapeFiles.end(), Id(runid) + ext) != shapeFiles.end();
+  out.WriteLine(anyShapeFile ? "Results are available as GIS shape files:"
+                             : "Results are not available as GIS shape files.");
+  for (const char* ext : {".shp", ".shx", ".dbf"})
+    if (std::find(shapeFiles.begin(), shapeFiles.end(), Id(runid) + ext) != shapeFiles.end())
+      out.WriteLine("   " + Id(runid) + ext);
   out.WriteLine("");
   out.WriteLine("");
   out.WriteLine(" Selection of results: Longitudinal transects in estuary");
@@ -451,15 +508,20 @@ void frmResult::cmdPrint_Click() {
     const int32_t runid = shown_.RunID;
     const bool biota = BioaccumulationApplies(shown_.Records.Compound.Cmpkow);
     const std::string report = Id(runid) + "-report.txt";
-    // Each step runs whatever became of the one before: the report announces the layer copies
-    // and the data file, so they are written even when the report cannot be shown.
+    // Each step runs whatever became of the one before. The layer is copied first so that the
+    // report names only the copies that exist; a copy that failed is reported once the report
+    // shows.
+    const RunFiles::LayerCopy copy = RunFiles::CopyLayer(runid);
     vb::Guard(kName, "cmdPrint_Click", [&] {
-      RunFiles::WriteRunReport(runid, biota, shown_.Records, [this](const std::string& l) { return LabelCaption(l); });
+      RunFiles::WriteRunReport(runid, biota, shown_.Records, [this](const std::string& l) { return LabelCaption(l); },
+                               copy.Written);
       ui::DoEvents();
       ui::DoEvents();
       if (FileExists(report)) ui::ShowTextFile(report);
     });
-    vb::Guard(kName, "cmdPrint_Click", [&] { RunFiles::CopyLayer(runid); });
+    vb::Guard(kName, "cmdPrint_Click", [&] {
+      if (copy.Failure) std::rethrow_exception(copy.Failure);
+    });
     vb::Guard(kName, "cmdPrint_Click", [&] { RunFiles::WriteRunData(runid, biota); });
   });
 }

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "modelrun/modTulmo.h"
 #include "platform/map/Renderer.h"
@@ -429,8 +430,8 @@ void frmResult::Form_Activate() {
     return;
   }
   vb::Guard(kName, "Form_Activate", [&] {
-    if (CountRunList() != lvRun->Count()) {
-      RefreshRunList();
+    if (std::optional<ListedRuns> stored = StoredRunsIfChanged()) {
+      FillRunList(stored);
       if (lvRun->Count() > 0)
         SelectLastRow();
       else
@@ -494,14 +495,21 @@ void frmResult::Form_Resize() {
   mobjElastic->FormResize(this);
 }
 
-void frmResult::RefreshRunList() {
+void frmResult::RefreshRunList() { FillRunList({}); }
+
+void frmResult::FillRunList(std::optional<ListedRuns> stored) {
   mblnListByProgram = true;
   vb::Guard(kName, "RefreshRunList", [&] {
     lvRun->Clear();
-    std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
+    listed_ = ListedRuns{};
+    ::Run runs;
+    if (!stored) stored = ListedRuns{runs.Count(), runs.HighestId()};
+    const int32_t count = stored->Count;
+    const int32_t highest = stored->HighestId;
+    // Over the cap the newest runs are listed, so a run just computed is always among them.
+    std::unique_ptr<dao::Recordset> rs = count > 0 ? runs.GetNewest(kMaxRuns) : nullptr;
     QObject* bar = ui::Global<MDIMain>().prgBar;
     if (DAOSupport::blnDataReturned(rs)) {
-      int count = rs->RecordCount();
       Progress::ProgressStart(bar, 0, 0, static_cast<int16_t>(count > kMaxRuns ? kMaxRuns : count));
       int n = 0;
       rs->MoveFirst();
@@ -522,6 +530,7 @@ void frmResult::RefreshRunList() {
       }
     }
     DAOSupport::CloseRecordset(rs);
+    listed_ = ListedRuns{count, highest};
     Progress::ProgressStart(bar, 0, 0, 100);
     EnableMenus();
   });
@@ -531,11 +540,18 @@ void frmResult::RefreshRunList() {
 int32_t frmResult::CountRunList() {
   int32_t count = 0;
   vb::Guard(kName, "CountRunList", [&] {
-    std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();
-    count = DAOSupport::blnDataReturned(rs) ? rs->RecordCount() : 0;
-    DAOSupport::CloseRecordset(rs);
+    count = ::Run().Count();
+    if (count < 0) count = 0;
   });
   return count;
+}
+
+std::optional<frmResult::ListedRuns> frmResult::StoredRunsIfChanged() {
+  // Ids are never given twice: a run added shows in the highest id, one deleted in the count.
+  ::Run runs;
+  const ListedRuns stored{runs.Count(), runs.HighestId()};
+  if (stored.Count >= 0 && stored.Count == listed_.Count && stored.HighestId == listed_.HighestId) return {};
+  return stored;
 }
 
 void frmResult::EnableMenus() {
@@ -598,7 +614,8 @@ void frmResult::lvRun_Click() {
 void frmResult::SelectRun() {
   using namespace modTulmo;
   cmdBiota->setEnabled(true);
-  if (CountRunList() == 0) {
+  KeepAcceptedClassCount();
+  if (!::Run().Any()) {
     ShowNoRun();
   } else {
     shown_ = ShownRun{};
@@ -640,11 +657,11 @@ void frmResult::SelectRun() {
     }
     unsetCursor();
   }
-  for (int i = 0; i < 20; ++i)
-    if (OptGraph[static_cast<size_t>(i)]->isChecked()) {
-      OptGraph_Click(i);
-      break;
-    }
+  // What is shown is what the ticked option of the panel in front says.
+  int option = CheckedOption(BiotaPanelInFront());
+  for (int i = 0; i < 20 && option < 0; ++i)
+    if (OptGraph[static_cast<size_t>(i)]->isChecked()) option = i;
+  if (option >= 0) OptGraph_Click(option);
 }
 
 void frmResult::ShowNoRun() {
@@ -757,6 +774,11 @@ void frmResult::RestoreOption(int refused, int applied) {
   }
 }
 
+bool frmResult::BiotaPanelInFront() const {
+  // Siblings stack in the order of their parent's children: the later one lies on top.
+  return children().indexOf(frmBiota) > children().indexOf(frmAbiotic);
+}
+
 void frmResult::cmdAbiotic_Click() {
   frmBiota->lower();
   SetOption(0);
@@ -848,6 +870,16 @@ void frmResult::ShowMap(const std::string& field) {
   BringToFront(picToolTip);
 }
 
+void frmResult::KeepAcceptedClassCount() {
+  // A count the map refused stays in the box only until the next selection: a new run shows its
+  // own map and legend, with the count accepted last.
+  try {
+    mapctl::ClassCountFromText(txtClasses->text().toStdString());
+  } catch (const std::exception&) {
+    txtClasses->setText(QString::number(acceptedClasses_));
+  }
+}
+
 bool frmResult::RenderLayer(const std::string& field) {
   // The class count is checked before the present colouring is removed, so a bad count keeps it.
   const int classes = mapctl::ClassCountFromText(txtClasses->text().toStdString());
@@ -857,6 +889,7 @@ bool frmResult::RenderLayer(const std::string& field) {
     Map1->SetMousePointer(mapctl::kPointerDefault);
     return false;
   }
+  acceptedClasses_ = classes;
   auto renderer = std::make_shared<mapctl::ClassBreaksRenderer>();
   std::shared_ptr<mapctl::MapLayer> layer = Map1->Layers().Item(0);
   renderer->SetBreakCount(classes - 1);

@@ -11,8 +11,10 @@
 #include <QRadioButton>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -143,6 +145,15 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
  private:
   // The run shown, as its selection loaded it; the export and the report write this run, never
   // what the program's current records hold by the time they are pressed.
+  // The runs stored as the list knows them: their number and the highest id.
+  struct ListedRuns {
+    int32_t Count = -1;
+    int32_t HighestId = -1;
+  };
+  // The runs stored now when they are no longer those the list was filled from.
+  std::optional<ListedRuns> StoredRunsIfChanged();
+  // Fills the list; `stored` is what was just read of the runs stored, when it was.
+  void FillRunList(std::optional<ListedRuns> stored);
   struct ShownRun {
     int32_t RunID = 0;  // 0: no run shown
     std::string Key;    // its row's key
@@ -160,6 +171,7 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   bool RunFilesAllowed();
 
   bool RenderLayer(const std::string& field);
+  void KeepAcceptedClassCount();
   // Empties the result grid, the labels, the charts and the layer after a failed reading.
   void DiscardResults();
   void BuildAbioticPanel();
@@ -175,6 +187,7 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   void SelectLastRow();
   MapTip& Tip();
   static bool IsBiotaOption(int index);
+  bool BiotaPanelInFront() const;
   void RestoreOption(int refused, int applied);
 
   bool mblnLoading = false;
@@ -185,6 +198,9 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   // The map option shown last, which Enter in the class count redraws.
   int shownMapOption_ = -1;
   ShownRun shown_;
+  int acceptedClasses_ = 10;  // the class count the map was last coloured with
+  // What was stored when the list was filled.
+  ListedRuns listed_;
   bool mblnBusy = false;
   bool mblnSelectPending = false;
   bool mblnActivatePending = false;
@@ -205,16 +221,24 @@ struct Ring {
 Ring CellRing(int i, int j, double estLengthKm, float convergenceLengthKm, float widthMouth);
 // Writes "map.shp/.shx/.dbf" in the working directory from ResultGrid and CurrentEstuary through
 // the map-layer library: one create, 500 writes, one close. Errors are raised to the caller.
-void Write();
+// Returns the fields of which a value was too large for all its decimals and was written with
+// fewer, in field order.
+std::vector<std::string> Write();
 }  // namespace ResultLayer
 
 namespace RunFiles {
 // "<runid>-data.txt": five header lines, then quantity by quantity the transects of ten cells.
 void WriteRunData(int32_t runid, bool biota);
 // "<runid>-report.txt" of the run computed with `records`; `caption` gives the captions of the
-// window's statistic labels.
+// window's statistic labels, `shapeFiles` the layer copies written for it ("<runid>.shp" ...).
 void WriteRunReport(int32_t runid, bool biota, const RunRecords& records,
-                    const std::function<std::string(const std::string&)>& caption);
-// Copies "map.shx", "map.shp" and "map.dbf" to "<runid>.shx", ".shp" and ".dbf".
-void CopyLayer(int32_t runid);
+                    const std::function<std::string(const std::string&)>& caption,
+                    const std::vector<std::string>& shapeFiles);
+// Copies "map.shx", "map.shp" and "map.dbf" to "<runid>.shx", ".shp" and ".dbf"; every file is
+// tried, and the first failure is kept for the caller.
+struct LayerCopy {
+  std::vector<std::string> Written;
+  std::exception_ptr Failure;
+};
+LayerCopy CopyLayer(int32_t runid);
 }  // namespace RunFiles

@@ -113,7 +113,8 @@ TEST(RunFiles, ReportPlacesValuesAtColumnFiftyAndTransectsByBiotaFlag) {
   CurrentEstuary.DispersionOption = 1;
   CurrentEstuary.DispersionX1 = 12;
   auto caption = [](const std::string& label) { return "<" + label + ">"; };
-  RunFiles::WriteRunReport(7, true, {CurrentCompound, CurrentEmission, CurrentEstuary}, caption);
+  RunFiles::WriteRunReport(7, true, {CurrentCompound, CurrentEmission, CurrentEstuary}, caption,
+                           {"7.shp", "7.shx", "7.dbf"});
   auto lines = Lines(testsupport::ReadFile("7-report.txt"));
   ASSERT_GT(lines.size(), 100u);
   EXPECT_EQ(lines[0], "Report file TULMO model");
@@ -149,7 +150,7 @@ TEST(RunFiles, ReportPlacesValuesAtColumnFiftyAndTransectsByBiotaFlag) {
   EXPECT_EQ(lines[sal + 50].substr(0, 10), "40.0(km) ;");
   EXPECT_EQ(CountPrefix(lines, "Concentration in zooplankton"), 1);
 
-  RunFiles::WriteRunReport(7, false, {CurrentCompound, CurrentEmission, CurrentEstuary}, caption);
+  RunFiles::WriteRunReport(7, false, {CurrentCompound, CurrentEmission, CurrentEstuary}, caption, {});
   lines = Lines(testsupport::ReadFile("7-report.txt"));
   EXPECT_EQ(CountPrefix(lines, "Bio-accumulation is only applicable for compound with Kow values 4.5 - 8"), 1);
   EXPECT_EQ(CountPrefix(lines, "   Bioaccumulation in pelagic foodweb:"), 0);
@@ -485,7 +486,7 @@ TEST_F(ResultWindowTest, ARunWithoutItsMapShowsAndExportsNothingOfTheRunBefore) 
   EXPECT_TRUE(std::filesystem::exists("map.shp"));
 }
 
-TEST_F(ResultWindowTest, ChoicesSurviveASelectionAndTheLowestSetOptionIsRedrawn) {
+TEST_F(ResultWindowTest, ChoicesSurviveASelectionAndTheFrontPanelsOptionIsRedrawn) {
   frmResult& w = Open();
   EXPECT_EQ(w.frmBiota->title(), "Biota");  // the biota panel's caption is shown
   const std::string name = CurrentCompound.Cmpdescr;
@@ -509,19 +510,34 @@ TEST_F(ResultWindowTest, ChoicesSurviveASelectionAndTheLowestSetOptionIsRedrawn)
   EXPECT_EQ(w.lblHeader->text(), "Salinity");
 }
 
-TEST_F(ResultWindowTest, RunListStopsAtFiveThousandAndSetsTheMainMenus) {
+TEST_F(ResultWindowTest, RunListHoldsTheNewestFiveThousandAndSetsTheMainMenus) {
   db.Raw("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 5001) "
          "INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) SELECT 'run ' || i, 1, 1, 1, 1 FROM n");
   frmResult& w = Open();
   EXPECT_EQ(w.lvRun->Count(), 5000);
-  // The counts never agree, so each activation refills the list with its beep and message again.
+  // Each fill of the list over the cap gives its beep and message.
   const std::string limit =
       "Your query returned more then '5000'. Please change your search criteria to narrow the results.";
   ASSERT_GE(boxes.beeps(), 1);
   EXPECT_EQ(std::count_if(boxes.boxes().begin(), boxes.boxes().end(), [&](const auto& b) { return b.prompt == limit; }),
             boxes.beeps());
   EXPECT_EQ(boxes.boxes().front().prompt, limit);
-  EXPECT_EQ(w.lvRun->SelectedItem()->Key(), "KY_5000");
+  // Over the cap the newest runs are listed, oldest first: the last row is the newest run.
+  EXPECT_EQ(w.lvRun->Item(1)->Key(), "KY_2");
+  EXPECT_EQ(w.lvRun->SelectedItem()->Key(), "KY_5001");
+  EXPECT_EQ(w.ShownRunID(), 5001);
+  // An activation with nothing changed keeps the list; a run added by a calculation is listed
+  // and shown, whatever the cap.
+  const int beeps = boxes.beeps();
+  ui::NotifyActivated(&w);
+  EXPECT_EQ(boxes.beeps(), beeps);
+  db.Raw("INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) VALUES ('newest', 1, 1, 1, 1)");
+  ui::NotifyActivated(&w);
+  EXPECT_EQ(w.lvRun->Count(), 5000);
+  EXPECT_EQ(w.lvRun->SelectedItem()->Key(), "KY_5002");
+  EXPECT_EQ(w.ShownRunID(), 5002);
+  EXPECT_EQ(w.Caption(), "newest");
+  EXPECT_EQ(w.lvRun->Item(1)->Key(), "KY_3");
   // Only closing, the window menu, help and the four list commands stay available.
   MDIMain& main = ui::Global<MDIMain>();
   for (const char* on : {"mnuFileClose", "mnuData", "mnuWindow", "mnuWindowCascade", "mnuEditRunList", "mnuHelpHelp"})
@@ -643,6 +659,27 @@ TEST_F(ResultWindowRunsTest, KeysClicksAndARefillOnActivationKeepTheHighlightedR
   EXPECT_FALSE(std::filesystem::exists("4-data.txt"));
 }
 
+TEST_F(ResultWindowRunsTest, ARunDeletedElsewhereAndANewOneOfTheSameCountShowTheNewRun) {
+  frmResult& w = Open();
+  w.lvRun->SetSelectedItem(w.lvRun->Item(2));
+  ASSERT_EQ(w.ShownRunID(), 2);
+  // Run 1 deleted from the run list, then a calculation adds run 4: as many runs as listed.
+  db.Raw("DELETE FROM Run WHERE RunID = 1");
+  const int added = AddRun("fourth run");
+  ui::NotifyActivated(&w);
+  ASSERT_EQ(w.lvRun->Count(), 3);
+  EXPECT_EQ(w.lvRun->Item(1)->Key(), "KY_2");
+  EXPECT_EQ(w.lvRun->Item(3)->Key(), "KY_" + std::to_string(added));
+  EXPECT_EQ(w.ShownRunID(), added);
+  EXPECT_EQ(w.Caption(), "fourth run");
+  ExpectHighlightedIsShown(w);
+  // Nothing changed since: an activation keeps the run the user picked.
+  w.lvRun->SetSelectedItem(w.lvRun->Item(1));
+  ASSERT_EQ(w.ShownRunID(), 2);
+  ui::NotifyActivated(&w);
+  EXPECT_EQ(w.ShownRunID(), 2);
+}
+
 TEST_F(ResultWindowRunsTest, PicksAndClosesDuringTheMapReadingWaitForTheSelectionToEnd) {
   frmResult& w = Open();
   // The reader lets pending events run: a pick made then is shown after the selection, never
@@ -761,23 +798,26 @@ TEST_F(ResultWindowTest, WithoutADesktopEditorTheReportShowsInAWindowOfItsOwnAnd
   viewer->close();
 }
 
+namespace {
+// The result map with one value of cell 0 replaced.
+std::string MapWithCell0(int quantity, float value) {
+  std::string map = MapFile();
+  std::memcpy(&map[160 + 8 + 220 + 4 + 4 * quantity], &value, 4);
+  return map;
+}
+}  // namespace
+
 TEST_F(ResultWindowTest, ARefusedLayerIsReportedAndLeavesAnEmptyMap) {
   struct Case {
     const char* what;
     std::function<void()> arrange;
     int code;
+    const char* says;
   } cases[] = {
       // The library cannot make the shape file: a folder holds its name.
-      {"create", [] { std::filesystem::create_directories("Map.shp/keep"); }, 201},
-      // A total concentration too wide for its field would be cut in the layer.
-      {"write",
-       [] {
-         std::string map = MapFile();
-         const float huge = 1e15f;
-         std::memcpy(&map[160 + 8 + 220 + 4 + 4 * 1], &huge, 4);  // cell 0, quantity 1
-         testsupport::WriteFile("1.map", map);
-       },
-       504},
+      {"create", [] { std::filesystem::create_directories("Map.shp/keep"); }, 201, "SHAPEFILECREATE"},
+      // A total concentration whose whole part is wider than its field would read as another number.
+      {"write", [] { testsupport::WriteFile("1.map", MapWithCell0(1, 1e25f)); }, 504, "A value of field TOT1"},
   };
   frmResult& w = Open();
   for (const Case& c : cases) {
@@ -788,6 +828,7 @@ TEST_F(ResultWindowTest, ARefusedLayerIsReportedAndLeavesAnEmptyMap) {
     const std::string& prompt = boxes.boxes()[0].prompt;
     EXPECT_NE(prompt.find("'frmResult' at procedure 'CreateShape'"), std::string::npos) << prompt;
     EXPECT_NE(prompt.find("Error Number: " + std::to_string(c.code)), std::string::npos) << prompt;
+    EXPECT_NE(prompt.find(c.says), std::string::npos) << prompt;
     EXPECT_EQ(w.Map1->Layers().Count(), 0) << c.what;
     for (const char* f : {"map.shx", "map.dbf", "Map.shx", "Map.dbf"}) EXPECT_FALSE(std::filesystem::exists(f)) << f;
     EXPECT_FALSE(w.LabelCaption("lbl95Sal").empty());  // the statistics of the run still show
@@ -796,4 +837,120 @@ TEST_F(ResultWindowTest, ARefusedLayerIsReportedAndLeavesAnEmptyMap) {
   }
   w.lvRun_Click();
   EXPECT_EQ(w.Map1->Layers().Count(), 1);
+}
+
+TEST_F(ResultWindowTest, AValueTooLargeForItsDecimalsKeepsTheLayerAndIsToldOnce) {
+  // 1E15 and 1E19 keep their whole part in a field of width 20 and lose only decimals.
+  testsupport::WriteFile("1.map", MapWithCell0(1, 1e15f));
+  {
+    std::string map = testsupport::ReadFile("1.map");
+    const float v = 1e19f;
+    std::memcpy(&map[160 + 8 + 220 + 4 + 4 * 11 + 4 * 2], &v, 4);  // cell 1, DISS
+    testsupport::WriteFile("1.map", map);
+  }
+  frmResult& w = Open();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            "Some values of fields TOT1, DISS are too large for all their decimals; the result layer holds them with "
+            "fewer decimals.");
+  EXPECT_EQ(boxes.boxes()[0].style & ui::vbInformation, ui::vbInformation);
+  EXPECT_EQ(w.Map1->Layers().Count(), 1);
+  DBFHandle dbf = DBFOpen("map", "rb");
+  ASSERT_NE(dbf, nullptr);
+  EXPECT_EQ(DBFGetRecordCount(dbf), 500);
+  EXPECT_DOUBLE_EQ(DBFReadDoubleAttribute(dbf, 0, 1), static_cast<double>(1e15f));
+  EXPECT_DOUBLE_EQ(DBFReadDoubleAttribute(dbf, 1, 2), static_cast<double>(1e19f));
+  EXPECT_NEAR(DBFReadDoubleAttribute(dbf, 2, 1), Value(1, 2), 1e-6);  // the other values keep every decimal
+  DBFClose(dbf);
+  // The map of the field shows, and the layer is exported.
+  w.OptGraph[11]->setChecked(true);
+  EXPECT_EQ(w.FrontDisplay(), w.Map1);
+  ASSERT_TRUE(w.Map1->Layers().Item(0)->Renderer());
+  EXPECT_EQ(w.Map1->Layers().Item(0)->Renderer()->Field(), "TOT1");
+  w.cmdExport_Click();
+  EXPECT_EQ(boxes.boxes().back().prompt.rfind("Data exported to GIS files 1.dbf", 0), 0u);
+  EXPECT_EQ(boxes.boxes().size(), 2u);
+}
+
+TEST_F(ResultWindowTest, TheReportNamesOnlyTheShapeFilesThatWereWritten) {
+  frmResult& w = Open();
+  auto shapeLines = [] {
+    std::vector<std::string> out;
+    const auto lines = Lines(testsupport::ReadFile("1-report.txt"));
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (lines[i].rfind("Results are", 0) == 0) {
+        out.push_back(lines[i]);
+        for (size_t j = i + 1; j < lines.size() && lines[j].rfind("   1.", 0) == 0; ++j) out.push_back(lines[j]);
+      }
+    return out;
+  };
+  w.cmdPrint_Click();
+  EXPECT_EQ(shapeLines(), (std::vector<std::string>{"Results are available as GIS shape files:", "   1.shp", "   1.shx",
+                                                    "   1.dbf"}));
+  std::filesystem::remove("map.dbf");
+  std::filesystem::remove("1.dbf");
+  w.cmdPrint_Click();
+  EXPECT_EQ(shapeLines(), (std::vector<std::string>{"Results are available as GIS shape files:", "   1.shp", "   1.shx"}));
+  EXPECT_FALSE(std::filesystem::exists("1.dbf"));
+
+  // A refused layer leaves no layer to copy: the report says so and names none.
+  std::filesystem::create_directories("Map.shp/keep");
+  w.lvRun_Click();
+  std::filesystem::remove_all("Map.shp");
+  ASSERT_EQ(w.Map1->Layers().Count(), 0);
+  boxes.Clear();
+  w.cmdPrint_Click();
+  EXPECT_EQ(shapeLines(), (std::vector<std::string>{"Results are not available as GIS shape files."}));
+  ASSERT_EQ(boxes.boxes().size(), 1u);  // the missing layer file, after the report shows
+  EXPECT_NE(boxes.boxes()[0].prompt.find("'cmdPrint_Click'"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists("1-data.txt"));
+}
+
+TEST_F(ResultWindowTest, ARefusedClassCountLeftInTheBoxGivesANewRunItsOwnMapAndLegend) {
+  db.Raw("INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) VALUES ('second run', 1, 1, 1, 1)");
+  testsupport::WriteFile("2.map", MapFile());
+  frmResult& w = Open();
+  ASSERT_EQ(w.ShownRunID(), 2);
+  w.OptGraph[11]->setChecked(true);
+  for (const char* accepted : {"10", "5"}) {
+    w.txtClasses->setText(accepted);
+    SendKey(w.txtClasses, Qt::Key_Return);  // the map, coloured with the accepted count
+    const int breaks = std::stoi(accepted) - 1;
+    ASSERT_EQ(w.Map1->Layers().Item(0)->Renderer()->BreakCount(), breaks);
+    w.txtClasses->setText("abc");
+    SendKey(w.txtClasses, Qt::Key_Return);  // refused: the map stays as it was
+    boxes.Clear();
+    const int other = w.ShownRunID() == 2 ? 1 : 2;
+    w.lvRun->SetSelectedItem(w.lvRun->Item(other));
+    EXPECT_EQ(w.ShownRunID(), other) << accepted;
+    for (const auto& b : boxes.boxes()) ADD_FAILURE() << b.prompt;
+    ASSERT_EQ(w.Map1->Layers().Count(), 1) << accepted;
+    auto renderer = w.Map1->Layers().Item(0)->Renderer();
+    ASSERT_TRUE(renderer) << accepted;
+    EXPECT_EQ(renderer->Field(), "TOT1");
+    EXPECT_EQ(renderer->BreakCount(), breaks);
+    EXPECT_EQ(w.txtClasses->text().toStdString(), accepted);
+    EXPECT_EQ(w.FrontDisplay(), w.Map1);
+    EXPECT_TRUE(w.OptGraph[11]->isChecked());
+  }
+}
+
+TEST_F(ResultWindowTest, AfterASelectionTheChartShownIsTheTickedOptionOfThePanelInFront) {
+  frmResult& w = Open();
+  const std::string name = CurrentCompound.Cmpdescr;
+  w.cmdBiota_Click();  // zooplankton graph
+  w.cmdAbiotic_Click();
+  w.OptGraph[11]->setChecked(true);  // the abiotic panel: total concentration map
+  ASSERT_EQ(w.CheckedOption(true), 5);
+  w.lvRun_Click();
+  EXPECT_EQ(w.CheckedOption(false), 11);
+  EXPECT_EQ(w.FrontDisplay(), w.Map1);
+  EXPECT_EQ(w.Map1->Layers().Item(0)->Renderer()->Field(), "TOT1");
+  EXPECT_EQ(w.lblHeader->text().toStdString(), name + " total conc.");
+  // The biota panel in front again: its own option shows after a selection.
+  w.cmdBiota_Click();
+  w.OptGraph[17]->setChecked(true);
+  w.lvRun_Click();
+  EXPECT_EQ(w.Map1->Layers().Item(0)->Renderer()->Field(), "ROUN");
+  EXPECT_EQ(w.lblHeader->text().toStdString(), name + " conc. in round fish");
 }

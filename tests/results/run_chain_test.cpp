@@ -214,4 +214,29 @@ TEST_F(RunChain, ASecondCalculationShowsUpSelectedInTheOpenResultWindow) {
   EXPECT_GT(total->ValueAt(50, 2), total->ValueAt(1, 2));
 }
 
+TEST_F(RunChain, ACalculationAfterARunWasDeletedElsewhereShowsTheNewRun) {
+  const int32_t first = Calculate(1, 1);
+  ASSERT_GT(first, 0);
+  auto* w = static_cast<frmResult*>(ChildForms::GlobalIfLoaded("frmResult"));
+  ASSERT_NE(w, nullptr);
+  // A second run, shown; then the first is deleted from the run list: as many runs as listed.
+  DAOSupport::gDatabase->Execute("INSERT INTO Run (RunDescription, CorvixID, EnvirID, CompoundID, EmisID) "
+                                 "SELECT 'a copy', CorvixID, EnvirID, CompoundID, EmisID FROM Run WHERE RunID = " +
+                                 std::to_string(first));
+  const int32_t copy = static_cast<int32_t>(DAOSupport::gDatabase->LastInsertId());
+  fs::copy_file(std::to_string(first) + ".map", std::to_string(copy) + ".map");
+  ui::NotifyActivated(w);
+  ASSERT_EQ(w->ShownRunID(), copy);
+  DAOSupport::gDatabase->Execute("DELETE FROM Run WHERE RunID = " + std::to_string(first));
+
+  const int32_t added = Calculate(2, 1);
+  ASSERT_GT(added, copy);
+  ui::NotifyActivated(w);
+  ASSERT_EQ(w->lvRun->Count(), 2);
+  EXPECT_EQ(w->lvRun->Item(1)->Key(), "KY_" + std::to_string(copy));
+  EXPECT_EQ(w->lvRun->SelectedItem()->Key(), "KY_" + std::to_string(added));
+  EXPECT_EQ(w->ShownRunID(), added);
+  EXPECT_EQ(w->Caption().rfind("PCB-153 ", 0), 0u) << w->Caption();
+}
+
 }  // namespace
