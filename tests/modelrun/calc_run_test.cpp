@@ -10,10 +10,17 @@
 #include <map>
 #include <optional>
 
+#include <QPointer>
+#include <QWindow>
+
 #include "modelrun/calc_run.h"
 #include "platform/process/Process.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Global.h"
 #include "runtime/Files.h"
+#include "shell/DAOConnect.h"
+#include "shell/DAOSupport.h"
+#include "shell/MDIMain.h"
 #include "tests/modelrun/calc_fixture.h"
 #include "tests/support/TestDir.h"
 
@@ -302,6 +309,44 @@ TEST_F(CalcTest, AProgramKilledDuringTheCopyLeavesNoRowWithoutItsMap) {
   ASSERT_GT(id, 0) << testing::PrintToString(Prompts());
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "1");
   EXPECT_EQ(ReadFile(WorkDir() / (std::to_string(id) + ".map")), ReadableMap());
+}
+
+// The close box or Alt+F4 on the main window while an engine step runs: the window system asks the
+// window to close. That is refused, the run ends shown, and a later close is the normal one.
+TEST_F(CalcTest, ClosingTheMainWindowDuringARunIsRefusedAndTheRunEndsShown) {
+  gDAOConnect = std::make_unique<DAOConnect>();  // closes the database, as at the end of the program
+  MDIMain& main = ui::Global<MDIMain>();
+  main.Show();
+  ASSERT_NE(main.windowHandle(), nullptr);
+  FakeEngine engine = WorkingEngine();
+  const auto tulmo = engine.actions["tulmo"];
+  bool aliveDuringTheStep = false;
+  engine.actions["tulmo"] = [&] {
+    main.windowHandle()->close();
+    ui::DoEvents();
+    aliveDuringTheStep = main.isVisible() && ui::IsLoaded(&main) && gDatabase && gDatabase->IsOpen();
+    return tulmo();
+  };
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  w.cmdRun_Click();
+  EXPECT_TRUE(aliveDuringTheStep);
+  EXPECT_TRUE(main.isVisible());
+  ASSERT_TRUE(gDatabase && gDatabase->IsOpen());
+  const int32_t id = modTulmo::CurrentRun.RunID;
+  ASSERT_GT(id, 0) << testing::PrintToString(Prompts());
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run WHERE RunID = " + std::to_string(id)), "1");
+  EXPECT_NE(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+
+  // Once the run is over the close box closes the program's way: children first, then the database.
+  QPointer<MDIMain> gone(&main);
+  main.windowHandle()->close();
+  ui::DoEvents();
+  ui::FlushDeletes();
+  EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+  EXPECT_TRUE(gone.isNull() || !ui::IsLoaded(gone.data()));
+  EXPECT_EQ(gDatabase, nullptr);
+  gDAOConnect.reset();
 }
 
 TEST_F(CalcTest, PicksChangedWhileTheEngineRunsAreNotRecordedForThisRun) {
