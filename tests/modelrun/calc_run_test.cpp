@@ -32,6 +32,26 @@ using testsupport::WorkDir;
 using testsupport::WriteFile;
 using namespace calctest;
 
+// While alive, no file of the process grows past `bytes`: as a disk that is full from that size on.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes, sighandler_t onExcess = SIG_IGN) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldSignal_ = signal(SIGXFSZ, onExcess);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    signal(SIGXFSZ, oldSignal_);
+  }
+
+ private:
+  rlimit old_{};
+  sighandler_t oldSignal_{};
+};
+
 TEST_F(CalcTest, RunRecordsTheRunAndKeepsTheMapUnderItsId) {
   const std::string map = ReadableMap();
   FakeEngine engine = WorkingEngine(map);
@@ -163,10 +183,39 @@ TEST_F(CalcTest, AnInputFileThatCannotBeWrittenStopsBeforeTheEngine) {
   const std::vector<std::string> prompts = Prompts();
   ASSERT_EQ(prompts.size(), 3u);
   EXPECT_NE(prompts[0].find("PrintCorvixInputFile"), std::string::npos) << prompts[0];
+  EXPECT_NE(prompts[0].find("'pirsel.inp': Is a directory"), std::string::npos) << prompts[0];
   EXPECT_EQ(prompts[1], "Checking input data. All ok: False");
   EXPECT_EQ(prompts[2], "Calculation NOT succeeded, execution halted\r\nNo run was recorded.");
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
   EXPECT_EQ(w.MousePointer(), 0);
+}
+
+// A grid file that cannot be written is named with the system's reason, and the halt says that
+// nothing was recorded.
+TEST_F(CalcTest, GridFilesThatCannotBeWrittenAreNamedWithTheSystemsReason) {
+  FakeEngine engine = WorkingEngine();
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  fs::create_directory(WorkDir() / "test.vol");
+  w.cmdRun_Click();
+  EXPECT_TRUE(engine.commands.empty());
+  std::vector<std::string> prompts = Prompts();
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_NE(prompts[0].find("Path/File access error, 'test.vol': Is a directory"), std::string::npos) << prompts[0];
+  EXPECT_EQ(prompts[1], "The grid files of the estuary could not be written, execution halted\r\nNo run was recorded.");
+  fs::remove(WorkDir() / "test.vol");
+
+  // A disk that is full from the start.
+  boxes.Clear();
+  {
+    FileSizeLimit full(100);
+    w.cmdRun_Click();
+  }
+  prompts = Prompts();
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_NE(prompts[0].find("Path/File access error, 'test."), std::string::npos) << prompts[0];
+  EXPECT_NE(prompts[0].find("': File too large"), std::string::npos) << prompts[0];
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
 }
 
 TEST_F(CalcTest, PickedRecordsDeletedSincePickingStopBeforeTheEngine) {
@@ -231,26 +280,6 @@ TEST_F(CalcTest, AMapThatCannotBeKeptLeavesNoRunRecorded) {
                                              ".map': Is a directory), execution halted. The result stays in "
                                              "'tulmo.map'.\r\nNo run was recorded.");
 }
-
-// While alive, no file of the process grows past `bytes`: as a disk that is full from that size on.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes, sighandler_t onExcess = SIG_IGN) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    oldSignal_ = signal(SIGXFSZ, onExcess);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    signal(SIGXFSZ, oldSignal_);
-  }
-
- private:
-  rlimit old_{};
-  sighandler_t oldSignal_{};
-};
 
 TEST_F(CalcTest, ADiskThatFillsDuringTheCopyLeavesNoRowAndNoCutMapAndSaysWhy) {
   // The database stays far below the limit; the map's copy runs into it.
