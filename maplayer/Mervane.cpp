@@ -153,6 +153,17 @@ bool SameWord(std::string_view text, std::string_view word) {
   return true;
 }
 
+// A .dbf header holds 32 bytes per field and is at most 65535 bytes long.
+constexpr int32_t kMaxFields = 2046;
+
+// shapelib appends the extensions to the base path: an empty or blank name, or one that names a
+// folder only, would make hidden files such as ".shp"; a NUL would cut the name short.
+bool UsableBaseName(const std::string& path) {
+  if (path.find('\0') != std::string::npos) return false;
+  const std::string base = path.substr(path.find_last_of('/') + 1);
+  return base.find_first_not_of(' ') != std::string::npos && base != "." && base != "..";
+}
+
 bool BeginsWith(std::string_view text, std::string_view word) { return text.substr(0, word.size()) == word; }
 
 // "REAL" is kept as "DOUBLE", written over the caller's element (blank-filled or cut to it).
@@ -184,6 +195,20 @@ void Create(int32_t& error, const char* layerName, int32_t layerNameLen, const c
   const int32_t n = fieldCount ? *fieldCount : 0;
   if (n < 0) {
     error = kNegativeFieldCount;
+    return;
+  }
+  // Checked before any element is read, so that a wild count is refused at once.
+  if (n > kMaxFields) {
+    error = kTooManyFields;
+    return;
+  }
+  if ((!layerName && layerNameLen > 0) || (!shapeType && shapeTypeLen > 0) ||
+      (n > 0 && (!fieldNames || !fieldTypes || !fieldWidths || !fieldDecimals || !fieldNumbers))) {
+    error = kMissingArray;
+    return;
+  }
+  if (!UsableBaseName(Element(layerName, layerNameLen, 0))) {
+    error = kBadLayerName;
     return;
   }
 
@@ -222,6 +247,8 @@ void Create(int32_t& error, const char* layerName, int32_t layerNameLen, const c
   if (!shp || !dbf) {
     if (shp) SHPClose(shp);
     if (dbf) DBFClose(dbf);
+    // What the half-made layer's files did is reported here, not by a later close.
+    g_writeFailed = false;
     error = kCannotCreateFiles;
     return;
   }
@@ -263,6 +290,12 @@ void Write(int32_t& error, const float* x, const float* y, int32_t np, const cha
   error = kOk;
   if (!g_layer.shp) {
     error = kNoOpenLayer;
+    return;
+  }
+  if ((np > 0 && (!x || !y)) || (ns > 0 && (!stringValues || !stringFields)) ||
+      (ni > 0 && (!integerValues || !integerFields)) || (nr > 0 && (!realValues || !realFields)) ||
+      (nd > 0 && (!doubleValues || !doubleFields))) {
+    error = kMissingValues;
     return;
   }
 
@@ -356,6 +389,7 @@ void SHAPEFILECREATE(int32_t* errorCode, const char* layerName, int32_t layerNam
   } catch (const std::exception&) {
     // Out of memory while making the layer: keep none.
     CloseLayer();
+    g_writeFailed = false;
     error = kCannotCreateFiles;
   }
 }
@@ -376,9 +410,11 @@ void SHAPEFILEWRITE(int32_t* errorCode, const float* x, const float* y, const in
 }
 
 void SHAPEFILECLOSE(int32_t* errorCode) {
+  const bool open = g_layer.shp || g_layer.dbf;
   CloseLayer();
-  // The layer's files are written out here; a folder that filled up meanwhile is said.
-  if (errorCode) *errorCode = g_writeFailed ? kCannotWriteFiles : kOk;
+  // The layer's files are written out here; a folder that filled up meanwhile is said. Without
+  // an open layer there is nothing to report, whatever an earlier call left behind.
+  if (errorCode) *errorCode = open && g_writeFailed ? kCannotWriteFiles : kOk;
   g_writeFailed = false;
 }
 

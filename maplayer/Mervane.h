@@ -31,13 +31,16 @@ MERVANE_API void SHAPEFILECLOSE(int32_t* errorCode);
 
 }  // extern "C"
 
-// Error codes set through the first argument.
+// Error codes set through the first argument. A code below 200 and 503, 506 touch no file.
 namespace mervane_codes {
 constexpr int32_t kOk = 0;
 constexpr int32_t kUnknownFieldType = 101;
 constexpr int32_t kUnknownShapeType = 102;
 constexpr int32_t kUnknownShapeAndFieldType = 103;
 constexpr int32_t kNegativeFieldCount = 104;
+constexpr int32_t kMissingArray = 105;      // create: a text or array with a positive count is a null address
+constexpr int32_t kBadLayerName = 106;      // empty, blank, a folder only, or holding a NUL
+constexpr int32_t kTooManyFields = 107;     // more fields than a .dbf header holds (2046)
 constexpr int32_t kCannotCreateFiles = 201;
 constexpr int32_t kFieldTypeCut = 202;
 constexpr int32_t kFieldNameTooWide = 203;  // 203 + i: field i (from 1) refused
@@ -46,4 +49,5 @@ constexpr int32_t kBadFieldNumber = 502;  // also a value given for a field of t
 constexpr int32_t kNoOpenLayer = 503;
 constexpr int32_t kValueTooWide = 504;    // written, but cut to the field's width
 constexpr int32_t kCannotWriteFiles = 505;  // close: the files could not be written out whole
+constexpr int32_t kMissingValues = 506;     // write: an array with a positive count is a null address
 }  // namespace mervane_codes

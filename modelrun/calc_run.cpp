@@ -2,12 +2,19 @@
 // the Run record and the map kept under the run's id.
 #include "modelrun/calc_run.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "modelrun/modTulmo.h"
+#include "platform/dao/Dao.h"
 #include "platform/process/Process.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
@@ -15,6 +22,7 @@
 #include "runtime/Files.h"
 #include "runtime/Guard.h"
 #include "runtime/Variant.h"
+#include "shell/DAOSupport.h"
 #include "shell/Globals.h"
 
 namespace modTulmo {
@@ -59,7 +67,20 @@ std::string EngineReason(const std::string& cmd, const process::Outcome& outcome
   return "'" + cmd + "' ended with exit status " + std::to_string(outcome.exitCode);
 }
 
-void Halt(const std::string& reason) { ui::MsgBox(reason.empty() ? kHalted : kHalted + std::string("\r\n") + reason); }
+constexpr const char* kNotRecorded = "No run was recorded.";
+
+// Every stop before the run is recorded says so.
+void Stop(const std::string& text) { ui::MsgBox(text + "\r\n" + kNotRecorded); }
+void Halt(const std::string& reason) { Stop(reason.empty() ? kHalted : kHalted + std::string("\r\n") + reason); }
+
+// The system's reason for the last failed file call.
+std::string Reason(int error) { return error ? std::strerror(error) : "unknown reason"; }
+
+// Deletes a file; a file that is not there is no failure. Empty, or the system's reason.
+std::string Remove(const std::string& file) {
+  if (::unlink(file.c_str()) == 0 || errno == ENOENT) return {};
+  return Reason(errno);
+}
 
 // What the run computes with and records, taken once when it starts: a pick changed while the
 // engine runs must not end up under this run's result.
@@ -68,37 +89,114 @@ struct RunPick {
   std::string compound, estuary, emission;
 };
 
-bool RunRowExists(int32_t id) { return ::Run().GetByKey(id, {}); }
-
-// Keeps the map under the run's id. A copy that fails is removed, so that no cut map passes for the
-// run's result, and so is the run's row; a row that stays is said plainly.
-bool KeepMap(int32_t id) {
-  const std::string kept = std::to_string(id) + ".map";
-  if (vb::Guard("frmCalc", "cmdRun_Click", [&] { vb::FileCopy(kMap, kept); })) return true;
-  std::error_code ec;
-  if (std::filesystem::is_regular_file(kept, ec)) vb::Guard("frmCalc", "cmdRun_Click", [&] { vb::Kill(kept); });
-  if (!::Run().Delete(vb::Variant(id)) && RunRowExists(id))
-    ui::MsgBox("The result map could not be kept as '" + kept + "', and run " + std::to_string(id) +
-                   " could not be removed again: delete it in the run list. The result stays in '" + kMap + "'.",
-               ui::vbExclamation);
+// Copies `source` to `target` through a temporary name beside it and a rename, so that `target`
+// is either the whole copy, on the disk, or not there. On a failure nothing of the copy is left
+// and `why` names the file and the system's reason.
+bool CopyWhole(const std::string& source, const std::string& target, std::string& why) {
+  const std::string temporary = target + ".tmp";
+  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) {
+    why = "'" + source + "': " + Reason(errno);
+    return false;
+  }
+  const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (out < 0) {
+    why = "'" + temporary + "': " + Reason(errno);
+    ::close(in);
+    return false;
+  }
+  std::string failed;  // the file that failed
+  int error = 0;
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(in, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      failed = source, error = errno;
+      break;
+    }
+    if (got == 0) break;
+    for (ssize_t done = 0; done < got;) {
+      const ssize_t put = ::write(out, buffer + done, static_cast<std::size_t>(got - done));
+      if (put < 0 && errno == EINTR) continue;
+      if (put < 0) {
+        failed = target, error = errno;
+        break;
+      }
+      done += put;
+    }
+    if (!failed.empty()) break;
+  }
+  ::close(in);
+  if (failed.empty() && ::fsync(out) != 0) failed = target, error = errno;
+  if (::close(out) != 0 && failed.empty()) failed = target, error = errno;
+  if (failed.empty() && ::rename(temporary.c_str(), target.c_str()) != 0) failed = target, error = errno;
+  if (failed.empty()) return true;
+  ::unlink(temporary.c_str());
+  why = "'" + failed + "': " + Reason(error);
   return false;
+}
+
+// Adds the Run row and keeps the map under its id, both or neither: the row is added inside a
+// transaction that is committed only once the map lies whole under its final name. A program
+// stopped anywhere in between leaves no row (the database rolls the transaction back when it is
+// next opened), at most a map file that the next run of that id replaces. -1 after the message.
+int32_t RecordRun(const ::Run::Values& values) {
+  dao::Workspace workspace(gDatabase);
+  if (!vb::Try([&] { workspace.BeginTrans(); })) {
+    const std::string why = vb::Err().Description;
+    vb::Err().Clear();
+    Stop("The run could not be recorded: " + why + ", execution halted");
+    return -1;
+  }
+  auto rollback = [&] {
+    vb::Try([&] { workspace.Rollback(); });
+    vb::Err().Clear();
+  };
+  const int32_t id = ::Run().Add(values);
+  if (id < 0) {
+    // Add has shown its own failure; the map stays for a later look.
+    rollback();
+    Stop("The run could not be recorded, execution halted");
+    return -1;
+  }
+  const std::string kept = std::to_string(id) + ".map";
+  std::string why;
+  if (!CopyWhole(kMap, kept, why)) {
+    rollback();
+    Stop("The result map could not be kept as '" + kept + "' (" + why + "), execution halted. The result stays in '" +
+         kMap + "'.");
+    return -1;
+  }
+  if (!vb::Try([&] { workspace.CommitTrans(); })) {
+    why = vb::Err().Description;
+    vb::Err().Clear();
+    rollback();
+    Remove(kept);
+    Stop("The run could not be recorded: " + why + ", execution halted. The result stays in '" + std::string(kMap) +
+         "'.");
+    return -1;
+  }
+  return id;
 }
 
 // The run records the ids picked in the window, so it computes with exactly those records, even
 // when the result window has loaded the records of another run since the pick.
 bool LoadPickedRecords(const CalcSelectionRecord& ids) {
   if (!GetData(ids.CompoundID)) {
-    ui::MsgBox("The compound with id " + std::to_string(ids.CompoundID) +
-               " was not found, execution halted");
+    Stop("The compound with id " + std::to_string(ids.CompoundID) + " was not found, execution halted");
     return false;
   }
   if (!GetEmissionData(ids.EmissionID)) {
-    ui::MsgBox("The emission with id " + std::to_string(ids.EmissionID) +
-               " was not found, execution halted");
+    Stop("The emission with id " + std::to_string(ids.EmissionID) + " was not found, execution halted");
     return false;
   }
   if (!GetAdvancedDetailData(1)) {
-    ui::MsgBox("The food-chain detail set 1 was not found, execution halted");
+    Stop("The food-chain detail set 1 was not found, execution halted");
+    return false;
+  }
+  if (!GetEnvironmentData(ids.EstuaryID)) {
+    Stop("The estuary with id " + std::to_string(ids.EstuaryID) + " was not found, execution halted");
     return false;
   }
   return true;
@@ -126,7 +224,7 @@ bool RunCalculation() {
   // The grid is made for the estuary that the run records.
   CurrentRun.EnvirID = pick.ids.EstuaryID;
   if (!CreateGrid(CurrentRun.EnvirID)) {
-    ui::MsgBox("The grid files of the estuary could not be written, execution halted");
+    Stop("The grid files of the estuary could not be written, execution halted");
     return false;
   }
   pick.compound = CurrentCompound.Cmpdescr;
@@ -138,12 +236,16 @@ bool RunCalculation() {
   // An input file that could not be written whole, or an older one left in its place, would
   // have the engine compute something else than the run records.
   if (!inputOk) {
-    ui::MsgBox(kHalted);
+    Stop(kHalted);
     return false;
   }
   Pump(5);
   // A map left by an earlier, broken run must never pass for this run's result.
-  if (vb::FileExists(kMap) && !vb::Guard("frmCalc", "cmdRun_Click", [] { vb::Kill(kMap); })) return false;
+  if (const std::string why = Remove(kMap); !why.empty()) {
+    Stop("The result map '" + std::string(kMap) + "' of an earlier run could not be deleted (" + why +
+         "), execution halted");
+    return false;
+  }
   // Nor may an earlier listing give the reason why this run stopped; the engine writes a new one.
   std::error_code gone;
   std::filesystem::remove(kListing, gone);
@@ -163,7 +265,7 @@ bool RunCalculation() {
     ui::MsgBox("Checking calculation results");
     Pump(1);
     if (!MapWritten()) {
-      ui::MsgBox(kHalted);
+      Stop(kHalted);
       return false;
     }
   }
@@ -178,29 +280,29 @@ bool RunCalculation() {
   const std::string version = RunVersionText();
   const std::string runDate = vb::DateText(vb::Now());
   CurrentRun.EnvirID = pick.ids.EstuaryID;
-  const int32_t id = ::Run().Add({.vstrRundescription = vb::Variant(description),
-                                  .vlngCorvixid = vb::Variant(int32_t{1}),
-                                  .vstrTulmoversion = vb::Variant(version),
-                                  .vdteRundate = vb::Variant(runDate),
-                                  .vlngEnvirID = vb::Variant(CurrentRun.EnvirID),
-                                  .vlngCompoundid = vb::Variant(pick.ids.CompoundID),
-                                  .vlngEmisid = vb::Variant(pick.ids.EmissionID)});
-  if (id < 0) {
-    // Add has shown its own failure; the map stays for a later look.
-    ui::MsgBox("The run could not be recorded, execution halted");
-    return false;
-  }
-  // The copy comes before any message runs: an open result window that sees the new row on
-  // activation must find its map. Without its copy the map is not deleted, so the result is never
-  // lost.
-  if (!KeepMap(id)) return false;
+  const int32_t id = RecordRun({.vstrRundescription = vb::Variant(description),
+                                .vlngCorvixid = vb::Variant(int32_t{1}),
+                                .vstrTulmoversion = vb::Variant(version),
+                                .vdteRundate = vb::Variant(runDate),
+                                .vlngEnvirID = vb::Variant(CurrentRun.EnvirID),
+                                .vlngCompoundid = vb::Variant(pick.ids.CompoundID),
+                                .vlngEmisid = vb::Variant(pick.ids.EmissionID)});
+  if (id < 0) return false;
   CurrentRun.RunID = id;
   Pump(6);
   Pump(3);
-  vb::Guard("frmCalc", "cmdRun_Click", [] { vb::Kill(kMap); });
-  // No work file left is no error.
-  vb::GuardWith("frmCalc", "cmdRun_Click", [](const vb::ErrObject& e) { return e.Number == 53; },
-                [] { vb::Kill("*.wrk"); });
+  // The run is recorded whole; what is left to tidy only gets said.
+  std::string leftover;
+  if (const std::string why = Remove(kMap); !why.empty()) leftover += "\r\n'" + std::string(kMap) + "': " + why;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(".", ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".wrk") == 0)
+      if (const std::string why = Remove(name); !why.empty()) leftover += "\r\n'" + name + "': " + why;
+  }
+  if (!leftover.empty())
+    ui::MsgBox("Run " + std::to_string(id) + " was recorded, but these files could not be deleted:" + leftover,
+               ui::vbExclamation);
   return true;
 }
 

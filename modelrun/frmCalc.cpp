@@ -90,7 +90,10 @@ class InputBlock : public QObject {
     auto* widget = qobject_cast<QWidget*>(target);
     if (!widget) return event->type() == QEvent::Shortcut;  // a menu's or tool bar's shortcut
     QWidget* box = QApplication::activeModalWidget();
-    return !(box && (widget == box || box->isAncestorOf(widget)));
+    const bool blocked = !(box && (widget == box || box->isAncestorOf(widget)));
+    // A close that is swallowed must be refused too: left accepted, the window would still go.
+    if (blocked && event->type() == QEvent::Close) event->ignore();
+    return blocked;
   }
 };
 

@@ -12,6 +12,7 @@
 
 class frmCalc : public ui::Form {
   Q_OBJECT
+  Q_PROPERTY(bool Running READ Running)
 
  public:
   frmCalc();

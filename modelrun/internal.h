@@ -1,5 +1,6 @@
 // Helpers shared by the module's files; not part of the module's interface.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -47,6 +48,20 @@ struct RunStatistic {
 // Writes the full listing into `full`, sorts the tables, writes "Sorted.txt" and "<runid>-stat.txt"
 // and returns the four statistics of every substance.
 std::vector<RunStatistic> WriteListingsAndStatistics(int32_t runid, MapTables& tables, vb::TextWriter& full);
+
+// A map file's header, first time step and marine values, as the reader takes them.
+struct MapContent {
+  bool headerRead = false;
+  int32_t nosys = 0, noseg = 0;
+  std::vector<float> values;  // segment by segment, within a segment substance by substance
+  float marine[6] = {};
+  double totalArea = 0;  // the sum of the last substance, the cell areas
+  float Value(int32_t k, int32_t s) const { return values[static_cast<std::size_t>(s) * nosys + k]; }
+};
+// Reads a map file into `map`. A header that the reader refuses gives the reader's message (the
+// counts are in `map`); a missing file, a file cut short, an infinite or undefined value, or a
+// total area of 0 raises the runtime's error, with the values read so far in `map`.
+std::string ReadMapContent(const std::string& fileName, MapContent& map);
 
 // Block 7 of "pirsel.inp" (lines 197 to 350), the process parameters, from the current records.
 void WriteProcessParameters(vb::TextWriter& out);

@@ -265,8 +265,9 @@ constexpr float kNoCell = -9999.0f;
 // message (own message box, never the error box).
 bool ReadMap(const int32_t& runid);
 
-// True when the map file is one that ReadMap takes: a header within its limits and every byte the
-// header promises. Otherwise false with the reason in `why`. Shows nothing and changes nothing.
+// True when the map file is one that a run can be shown from: ReadMap's own reading takes it
+// whole, and it gives all 500 segments with no value below 0 (the map view colours on a log
+// scale). Otherwise false with the reason in `why`. Shows nothing and changes nothing.
 bool MapFileReadable(const std::string& fileName, std::string& why);
 
 }  // namespace modTulmo

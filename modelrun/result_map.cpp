@@ -29,6 +29,48 @@ int64_t BytesNeeded(int32_t substances, int32_t segments) {
   return 172 + int64_t{kNameBytes} * substances + 4 * int64_t{substances} * segments + 4 * int64_t{kMarineValues};
 }
 
+}  // namespace
+
+namespace detail {
+
+std::string ReadMapContent(const std::string& fileName, MapContent& map) {
+  map = MapContent{};
+  vb::BinaryReader in(fileName);
+  in.ReadBytes(kTitleBytes);
+  map.nosys = in.ReadInt32();
+  map.noseg = in.ReadInt32();
+  map.headerRead = true;
+  if (map.noseg > kMapCells) return "ERROR Number of segments larger than defined grid";
+  // The header is checked before anything is sized for it: the area is the substance after the
+  // ten quantities, and a header that promises more than the file holds fails now.
+  if (map.noseg < 0) return "ERROR Number of segments below zero";
+  if (map.nosys < kMapSubstances) return "ERROR Number of substances smaller than " + std::to_string(kMapSubstances);
+  // The engine writes exactly these; a larger count is a damaged header, and sizing the tables
+  // for it could take all memory before the length check below.
+  if (map.nosys > kMapSubstances) return "ERROR Number of substances larger than " + std::to_string(kMapSubstances);
+  if (BytesNeeded(map.nosys, map.noseg) > in.Length()) vb::Raise(62);
+
+  in.ReadBytes(static_cast<std::size_t>(kNameBytes) * map.nosys);
+  in.ReadInt32();  // time of the first step
+  const int32_t areaSubstance = map.nosys - 1;
+  map.values.reserve(static_cast<std::size_t>(map.nosys) * map.noseg);
+  for (int32_t s = 0; s < map.noseg; ++s)
+    for (int32_t k = 0; k < map.nosys; ++k) {
+      // Nothing infinite or undefined may reach the grid, its layer or a label.
+      const float v = static_cast<float>(vb::Checked(in.ReadSingle()));
+      map.values.push_back(v);
+      if (k == areaSubstance) map.totalArea += v;
+    }
+  for (float& v : map.marine) v = static_cast<float>(vb::Checked(in.ReadSingle()));
+  // The statistics weigh by area and divide by the total.
+  if (map.totalArea == 0) vb::Raise(11);
+  return {};
+}
+
+}  // namespace detail
+
+namespace {
+
 // Statistic labels of the ten quantities: 95 percentile, average, 5 percentile.
 constexpr const char* kStatisticLabels[kCharts][3] = {
     {"lbl95Sal", "lblAveSal", "lblMinSal"},
@@ -66,33 +108,26 @@ void FillChartRow(ResultWindow& window, int k, int t) {
 bool Read(int32_t runid, const std::string& fileName) {
   ResultWindow* window = GetResultWindow();
   ui::DoEvents();
-  vb::BinaryReader in(fileName);
-  in.ReadBytes(kTitleBytes);
-  nosys = in.ReadInt32();
-  noseg = in.ReadInt32();
+  detail::MapContent map;
+  std::string refusal;
+  {
+    // The header's counts are kept even when the reading stops after them.
+    struct KeepHeader {
+      const detail::MapContent& map;
+      ~KeepHeader() {
+        if (!map.headerRead) return;
+        nosys = map.nosys;
+        noseg = map.noseg;
+      }
+    } keep{map};
+    refusal = detail::ReadMapContent(fileName, map);
+  }
   ResultCellsAlong = 50;
   ResultCellsAcross = 10;
-  if (noseg > ResultCellsAlong * ResultCellsAcross) {
-    ui::MsgBox("ERROR Number of segments larger than defined grid");
+  if (!refusal.empty()) {
+    ui::MsgBox(refusal);
     return false;
   }
-  // The header is checked before anything is sized for it: the area is the substance after the
-  // ten quantities, and a header that promises more than the file holds fails now.
-  if (noseg < 0) {
-    ui::MsgBox("ERROR Number of segments below zero");
-    return false;
-  }
-  if (nosys < kMapSubstances) {
-    ui::MsgBox("ERROR Number of substances smaller than " + std::to_string(kMapSubstances));
-    return false;
-  }
-  // The engine writes exactly these; a larger count is a damaged header, and sizing the tables
-  // for it could take all memory before the length check below.
-  if (nosys > kMapSubstances) {
-    ui::MsgBox("ERROR Number of substances larger than " + std::to_string(kMapSubstances));
-    return false;
-  }
-  if (BytesNeeded(nosys, noseg) > in.Length()) vb::Raise(62);
 
   ResultGrid.Resize(nosys + 1);
   detail::MapTables tables;
@@ -102,32 +137,23 @@ bool Read(int32_t runid, const std::string& fileName) {
     for (int k = 0; k < kCharts; ++k) window->PrepareChart(k, 50, 3);
   for (int32_t k = 0; k < nosys; ++k)
     for (int s = 0; s < kMapCells; ++s) ResultGrid(k, s) = kNoCell;
-  tables.totalArea = 0;
+  tables.totalArea = map.totalArea;
 
   vb::TextWriter full("testfull.txt");
-  in.ReadBytes(static_cast<std::size_t>(kNameBytes) * nosys);
-  in.ReadInt32();  // time of the first step
-
   const int32_t areaSubstance = nosys - 1;
   for (int32_t s = 0; s < noseg; ++s) {
     for (int32_t k = 0; k < nosys; ++k) {
-      // Nothing infinite or undefined may reach the grid, its layer or a label.
-      const float v = static_cast<float>(vb::Checked(in.ReadSingle()));
+      const float v = map.Value(k, s);
       ResultGrid(k, s) = v;
       tables.value[k][s] = v;
-      if (k == areaSubstance) {
+      if (k == areaSubstance)
         for (auto& area : tables.area) area[s] = v;
-        tables.totalArea += v;
-      }
       if (window && s % 10 == 9 && k < kCharts) FillChartRow(*window, k, s / 10);
     }
   }
 
-  for (const auto& [label, picture] : kMarineLabels) {
-    const float v = static_cast<float>(vb::Checked(in.ReadSingle()));
-    if (window) window->SetLabelCaption(label, vb::Format(v, picture));
-  }
-  in.Close();
+  for (int i = 0; i < kMarineValues; ++i)
+    if (window) window->SetLabelCaption(kMarineLabels[i][0], vb::Format(map.marine[i], kMarineLabels[i][1]));
 
   const std::vector<detail::RunStatistic> stats = detail::WriteListingsAndStatistics(runid, tables, full);
 
@@ -156,32 +182,52 @@ bool ReadMap(const int32_t& runid) {
 
 bool MapFileReadable(const std::string& fileName, std::string& why) {
   const std::string map = "The result map '" + fileName + "' ";
-  bool readable = false;
-  const bool read = vb::Try([&] {
-    vb::BinaryReader in(fileName);
-    const int64_t size = in.Length();
-    if (size < kTitleBytes + 8) {
-      why = map + "holds " + std::to_string(size) + " bytes, too few for its header";
-      return;
-    }
-    in.ReadBytes(kTitleBytes);
-    const int32_t substances = in.ReadInt32();
-    const int32_t segments = in.ReadInt32();
-    if (substances != kMapSubstances || segments < 0 || segments > kMapCells) {
-      why = map + "gives " + std::to_string(substances) + " substances and " + std::to_string(segments) + " segments";
-      return;
-    }
-    if (const int64_t needed = BytesNeeded(substances, segments); size < needed) {
-      why = map + "holds " + std::to_string(size) + " bytes where its header needs " + std::to_string(needed);
-      return;
-    }
-    readable = true;
-  });
-  if (!read) {
+  detail::MapContent content;
+  std::string refusal;
+  int64_t size = -1;
+  if (!vb::Try([&] {
+        size = vb::FileLen(fileName);
+        refusal = detail::ReadMapContent(fileName, content);
+      })) {
+    const vb::ErrObject err = vb::Err();
     vb::Err().Clear();
-    why = map + "cannot be read";
+    const std::size_t read = content.values.size();
+    if (err.Number == 62 && size >= 0 && size < kTitleBytes + 8)
+      why = map + "holds " + std::to_string(size) + " bytes, too few for its header";
+    else if (err.Number == 62 && content.headerRead)
+      why = map + "holds " + std::to_string(size) + " bytes where its header needs " +
+            std::to_string(BytesNeeded(content.nosys, content.noseg));
+    else if ((err.Number == 5 || err.Number == 6) && content.nosys > 0 &&
+             read < static_cast<std::size_t>(content.nosys) * content.noseg)
+      why = map + "gives no number for substance " + std::to_string(read % content.nosys) + " of segment " +
+            std::to_string(read / content.nosys);
+    else if (err.Number == 5 || err.Number == 6)
+      why = map + "gives no number for a marine value";
+    else if (err.Number == 11)
+      why = map + "gives a total cell area of 0";
+    else
+      why = map + "cannot be read: " + err.Description;
+    return false;
   }
-  return readable;
+  if (!refusal.empty()) {
+    why = map + "gives " + std::to_string(content.nosys) + " substances and " + std::to_string(content.noseg) +
+          " segments";
+    return false;
+  }
+  // The engine leaves every segment of the estuary; a map without some of them, or with a value
+  // below 0, is coloured on a log scale that has no place for it.
+  if (content.noseg != kMapCells) {
+    why = map + "gives " + std::to_string(content.noseg) + " segments where a run has " + std::to_string(kMapCells);
+    return false;
+  }
+  for (int32_t s = 0; s < content.noseg; ++s)
+    for (int32_t k = 0; k < content.nosys; ++k)
+      if (content.Value(k, s) < 0) {
+        why = map + "gives " + vb::SingleText(content.Value(k, s)) + " for substance " + std::to_string(k) +
+              " of segment " + std::to_string(s) + ", below 0";
+        return false;
+      }
+  return true;
 }
 
 }  // namespace modTulmo

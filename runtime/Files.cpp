@@ -3,6 +3,7 @@
 #include <fnmatch.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -12,6 +13,18 @@
 namespace fs = std::filesystem;
 
 namespace vb {
+
+namespace {
+
+// Error 75 that names the file and the system's reason, so that a full disk or a folder in the
+// way is said as such.
+[[noreturn]] void RaiseAccess(const std::string& path, int error = errno) {
+  std::string description = StandardText(75) + ", '" + path + "'";
+  if (error) description += ": " + std::string(std::strerror(error));
+  Raise(75, {}, description);
+}
+
+}  // namespace
 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
@@ -28,7 +41,7 @@ void Kill(const std::string& path) {
     std::error_code ec;
     const auto status = fs::symlink_status(p, ec);
     if (ec || !fs::exists(status) || fs::is_directory(status)) Raise(53);
-    if (!fs::remove(p, ec) || ec) Raise(75);
+    if (!fs::remove(p, ec) || ec) RaiseAccess(path, ec.value());
     return;
   }
   const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
@@ -40,14 +53,14 @@ void Kill(const std::string& path) {
   }
   if (matches.empty()) Raise(53);
   for (const fs::path& m : matches)
-    if (!fs::remove(m, ec) || ec) Raise(75);
+    if (!fs::remove(m, ec) || ec) RaiseAccess(m.string(), ec.value());
 }
 
 void FileCopy(const std::string& source, const std::string& target) {
   if (!FileExists(source)) Raise(53);
   std::error_code ec;
   fs::copy_file(source, target, fs::copy_options::overwrite_existing, ec);
-  if (ec) Raise(75);
+  if (ec) RaiseAccess(target, ec.value());
 }
 
 int64_t FileLen(const std::string& path) {
@@ -114,11 +127,12 @@ void BinaryReader::Seek(int64_t position) {
 
 void BinaryReader::Close() { in_.close(); }
 
-BinaryWriter::BinaryWriter(const std::string& path) {
+BinaryWriter::BinaryWriter(const std::string& path) : path_(path) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) Raise(75);
+  if (fs::is_directory(path, ec)) RaiseAccess(path, EISDIR);
+  errno = 0;
   out_.open(path, std::ios::binary | std::ios::trunc);
-  if (!out_) Raise(75);
+  if (!out_) RaiseAccess(path);
 }
 
 void BinaryWriter::WriteInt32(int32_t value) {
@@ -135,14 +149,16 @@ void BinaryWriter::WriteSingle(float value) {
 
 void BinaryWriter::WriteBytes(std::string_view bytes) {
   if (!out_.is_open()) Raise(52);
+  errno = 0;
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out_) Raise(75);
+  if (!out_) RaiseAccess(path_);
 }
 
 void BinaryWriter::Close() {
   if (!out_.is_open()) return;
+  errno = 0;
   out_.close();
-  if (!out_) Raise(75);
+  if (!out_) RaiseAccess(path_);
 }
 
 BinaryWriter::~BinaryWriter() {
@@ -226,18 +242,20 @@ std::string FromWindows1252(std::string_view bytes) {
   return out;
 }
 
-TextWriter::TextWriter(const std::string& path, Mode mode) {
+TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) Raise(75);
+  if (fs::is_directory(path, ec)) RaiseAccess(path, EISDIR);
+  errno = 0;
   out_.open(path, std::ios::binary | (mode == Mode::Append ? std::ios::app : std::ios::trunc));
-  if (!out_) Raise(75);
+  if (!out_) RaiseAccess(path);
 }
 
 void TextWriter::Write(std::string_view text) {
   if (!out_.is_open()) Raise(52);
   const std::string bytes = ToWindows1252(text);
+  errno = 0;
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out_) Raise(75);
+  if (!out_) RaiseAccess(path_);
 }
 
 void TextWriter::WriteLine(std::string_view text) {
@@ -247,8 +265,9 @@ void TextWriter::WriteLine(std::string_view text) {
 
 void TextWriter::Close() {
   if (!out_.is_open()) return;
+  errno = 0;
   out_.close();
-  if (!out_) Raise(75);
+  if (!out_) RaiseAccess(path_);
 }
 
 TextWriter::~TextWriter() {

@@ -38,7 +38,8 @@ class BinaryReader {
   int64_t length_ = 0;
 };
 
-// Writes a binary file, created or truncated. 75 when it cannot be created or written.
+// Writes a binary file, created or truncated. 75 when it cannot be created or written; the
+// description then names the file and the system's reason, as for every 75 of these services.
 class BinaryWriter {
  public:
   explicit BinaryWriter(const std::string& path);
@@ -49,6 +50,7 @@ class BinaryWriter {
   ~BinaryWriter();
 
  private:
+  std::string path_;
   std::ofstream out_;
 };
 
@@ -64,6 +66,7 @@ class TextWriter {
   ~TextWriter();
 
  private:
+  std::string path_;
   std::ofstream out_;
 };
 

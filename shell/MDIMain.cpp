@@ -411,6 +411,10 @@ void MDIMain::mnuFileImport() {
 
 void MDIMain::mnuFileExit_Click() {
   vb::Guard(kModule, "mnuFileExit_Click", [&] {
+    if (RunGoesOn()) {
+      RefuseCloseDuringRun();
+      return;
+    }
     ui::UnloadForm(this);
     ui::EndApplication();
   });
@@ -499,9 +503,26 @@ bool MDIMain::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+// True while the calculation window runs a calculation. Closing then would unload the windows and
+// close the database under the run, or hide the window with the program running on unseen.
+bool MDIMain::RunGoesOn() const {
+  QWidget* calc = ui::FindForm("frmCalc");
+  return calc && calc->property("Running").toBool();
+}
+
+void MDIMain::RefuseCloseDuringRun() {
+  ui::Beep();
+  stabarMain->showMessage("A calculation is running: the program can be closed when it has ended", 10000);
+}
+
 void MDIMain::closeEvent(QCloseEvent* event) {
   if (closing_) {
     event->accept();
+    return;
+  }
+  if (RunGoesOn()) {
+    event->ignore();
+    RefuseCloseDuringRun();
     return;
   }
   closing_ = true;

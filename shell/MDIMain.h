@@ -92,6 +92,8 @@ class MDIMain : public QMainWindow {
   void EnableMenusforNoActiveForm();
   void BuildMenus();
   void BuildToolbar();
+  bool RunGoesOn() const;
+  void RefuseCloseDuringRun();
 
   std::vector<QObject*> controls_;
   QPointer<QWidget> active_;

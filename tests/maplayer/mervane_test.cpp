@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <set>
 
 using namespace mervane_codes;
@@ -499,3 +500,132 @@ TEST_F(MervaneTest, FilesThatCannotBeWrittenOutGive505AtClose) {
   ASSERT_EQ(next.Run(), kOk);
   EXPECT_EQ(Close(), kOk);
 }
+
+namespace {
+
+// Hostile callers: each is refused at once with its code, and no file is made or left open.
+TEST_F(MervaneTest, NullArraysWithAPositiveCountAreRefusedBeforeAnyFile) {
+  const std::string names = "A         ", words = "INTEGER";
+  int32_t widths[] = {5}, decimals[] = {0}, numbers[] = {77};
+  const int32_t one = 1;
+  struct Case {
+    const char* name;
+    const char *layer, *shape, *fieldNames;
+    char* fieldTypes;
+    const int32_t *w, *d;
+    int32_t* numbers;
+  };
+  std::string types = words;
+  const Case cases[] = {
+      {"layer name", nullptr, "POINT", names.data(), types.data(), widths, decimals, numbers},
+      {"shape word", "layer", nullptr, names.data(), types.data(), widths, decimals, numbers},
+      {"field names", "layer", "POINT", nullptr, types.data(), widths, decimals, numbers},
+      {"field types", "layer", "POINT", names.data(), nullptr, widths, decimals, numbers},
+      {"widths", "layer", "POINT", names.data(), types.data(), nullptr, decimals, numbers},
+      {"decimals", "layer", "POINT", names.data(), types.data(), widths, nullptr, numbers},
+      {"field numbers", "layer", "POINT", names.data(), types.data(), widths, decimals, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int32_t error = -1;
+    SHAPEFILECREATE(&error, c.layer, 5, c.shape, 5, c.fieldNames, 10, c.fieldTypes, 7, c.w, c.d, &one, c.numbers);
+    EXPECT_EQ(error, kMissingArray);
+    EXPECT_FALSE(AnyLayerFile("layer"));
+    EXPECT_EQ(Write({}), kNoOpenLayer);
+  }
+  EXPECT_EQ(numbers[0], 77);
+
+  Create create;
+  create.fields = {{"N", "INTEGER", 6, 0}, {"S", "STRING", 4, 0}, {"D", "DOUBLE", 10, 2}};
+  ASSERT_EQ(create.Run(), kOk);
+  const float xy[] = {1, 2};
+  const int32_t zero = 0, field0[] = {0}, field1[] = {1}, field2[] = {2}, seven[] = {7};
+  const float real[] = {1.5f};
+  const double dbl[] = {2.5};
+  struct WriteCase {
+    const char* name;
+    const float *x, *y;
+    const int32_t* np;
+    const char* strings;
+    const int32_t *stringFields, *ns, *ints, *intFields, *ni;
+    const float* reals;
+    const int32_t *realFields, *nr;
+    const double* doubles;
+    const int32_t *doubleFields, *nd;
+  } writes[] = {
+      {"x", nullptr, xy, &one, "abcd", field1, &one, seven, field0, &one, real, field2, &one, dbl, field2, &one},
+      {"y", xy, nullptr, &one, "abcd", field1, &one, seven, field0, &one, real, field2, &one, dbl, field2, &one},
+      {"strings", xy, xy, &one, nullptr, field1, &one, seven, field0, &one, real, field2, &one, dbl, field2, &one},
+      {"string fields", xy, xy, &one, "abcd", nullptr, &one, seven, field0, &one, real, field2, &one, dbl, field2, &one},
+      {"integers", xy, xy, &one, "abcd", field1, &one, nullptr, field0, &one, real, field2, &one, dbl, field2, &one},
+      {"integer fields", xy, xy, &one, "abcd", field1, &one, seven, nullptr, &one, real, field2, &one, dbl, field2, &one},
+      {"reals", xy, xy, &one, "abcd", field1, &one, seven, field0, &one, nullptr, field2, &one, dbl, field2, &one},
+      {"real fields", xy, xy, &one, "abcd", field1, &one, seven, field0, &one, real, nullptr, &one, dbl, field2, &one},
+      {"doubles", xy, xy, &one, "abcd", field1, &one, seven, field0, &one, real, field2, &one, nullptr, field2, &one},
+      {"double fields", xy, xy, &one, "abcd", field1, &one, seven, field0, &one, real, field2, &one, dbl, nullptr, &one},
+  };
+  for (const WriteCase& c : writes) {
+    SCOPED_TRACE(c.name);
+    int32_t error = -1;
+    SHAPEFILEWRITE(&error, c.x, c.y, c.np, c.strings, 4, c.stringFields, c.ns, c.ints, c.intFields, c.ni, c.reals,
+                   c.realFields, c.nr, c.doubles, c.doubleFields, c.nd);
+    EXPECT_EQ(error, kMissingValues);
+  }
+  // Null arrays with a count of 0 are no fault.
+  int32_t error = -1;
+  SHAPEFILEWRITE(&error, xy, xy, &one, nullptr, 4, nullptr, &zero, seven, field0, &one, nullptr, nullptr, &zero,
+                 nullptr, nullptr, &zero);
+  EXPECT_EQ(error, kOk);
+  ASSERT_EQ(Close(), kOk);
+  const auto layer = ReadLayer("layer");
+  ASSERT_EQ(layer.shapes.size(), 1u) << "the refused writes appended nothing";
+  EXPECT_EQ(layer.values[0][0], "7");
+}
+
+TEST_F(MervaneTest, LayerNamesThatWouldMakeHiddenOrCutFilesGive106) {
+  const std::string cases[] = {"", "   ", std::string("la\0yer", 6), "sub/", "."};
+  fs::create_directory("sub");
+  for (const std::string& name : cases) {
+    SCOPED_TRACE(testing::PrintToString(name));
+    Create create;
+    create.layer = name;
+    create.fields = {{"A", "DOUBLE"}};
+    EXPECT_EQ(create.Run(), kBadLayerName);
+    EXPECT_EQ(create.numbers, (std::vector<int32_t>{77, 77}));
+    EXPECT_EQ(Write({}), kNoOpenLayer);
+  }
+  EXPECT_TRUE(fs::is_empty(testsupport::WorkDir() / "sub"));
+  for (const auto& entry : fs::directory_iterator(testsupport::WorkDir()))
+    EXPECT_EQ(entry.path().filename(), "sub");
+}
+
+TEST_F(MervaneTest, AFieldCountBeyondWhatADbfHoldsIsRefusedAtOnce) {
+  for (const int32_t count : {2047, std::numeric_limits<int32_t>::max()}) {
+    SCOPED_TRACE(count);
+    Create create;
+    create.fields = {{"A", "DOUBLE"}};
+    create.count = count;
+    EXPECT_EQ(create.Run(), kTooManyFields);
+    EXPECT_FALSE(AnyLayerFile("layer"));
+  }
+}
+
+// A create that fails on a full disk says so itself; the next call starts clean.
+TEST_F(MervaneTest, AFailedCreateLeavesNoCodeForTheNextCall) {
+  rlimit before{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit none = before;
+  none.rlim_cur = 10;  // not even a header fits
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+  Create create;
+  create.fields = {{"A", "DOUBLE"}};
+  const int32_t created = create.Run();
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_EQ(created, kCannotCreateFiles);
+  EXPECT_EQ(Write({}), kNoOpenLayer);
+  EXPECT_EQ(Close(), kOk);
+}
+
+}  // namespace

@@ -4,15 +4,23 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 
+#include <QPointer>
+#include <QWindow>
+
 #include "modelrun/calc_run.h"
 #include "platform/process/Process.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Global.h"
 #include "runtime/Files.h"
+#include "shell/DAOConnect.h"
+#include "shell/DAOSupport.h"
+#include "shell/MDIMain.h"
 #include "tests/modelrun/calc_fixture.h"
 #include "tests/support/TestDir.h"
 
@@ -23,6 +31,26 @@ using testsupport::ReadFile;
 using testsupport::WorkDir;
 using testsupport::WriteFile;
 using namespace calctest;
+
+// While alive, no file of the process grows past `bytes`: as a disk that is full from that size on.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes, sighandler_t onExcess = SIG_IGN) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldSignal_ = signal(SIGXFSZ, onExcess);
+    rlimit limit = old_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    signal(SIGXFSZ, oldSignal_);
+  }
+
+ private:
+  rlimit old_{};
+  sighandler_t oldSignal_{};
+};
 
 TEST_F(CalcTest, RunRecordsTheRunAndKeepsTheMapUnderItsId) {
   const std::string map = ReadableMap();
@@ -86,6 +114,19 @@ TEST_F(CalcTest, FailedEngineStepsRecordNothingAndSayWhy) {
        {input, hydro, reason + "The result map 'tulmo.map' holds 22415 bytes where its header needs 22416"}},
       {"absurd header", mapOf(ReadableMap().replace(160, 4, std::string("\xff\xff\xff\x7f", 4))),
        {input, hydro, reason + "The result map 'tulmo.map' gives 2147483647 substances and 500 segments"}},
+      // Maps that the reader or the map view refuses are refused before a row, by the same reading.
+      {"no segment", mapOf(testsupport::ResultMap(0, [](int, int) { return 1.0f; })),
+       {input, hydro, reason + "The result map 'tulmo.map' gives a total cell area of 0"}},
+      {"a value that is no number", mapOf(testsupport::ResultMap(500, [](int k, int s) { return k == 2 && s == 3 ? NAN : 1.0f; })),
+       {input, hydro, reason + "The result map 'tulmo.map' gives no number for substance 2 of segment 3"}},
+      {"an infinite marine value", mapOf(ReadableMap().replace(22392 + 8, 4, std::string("\x00\x00\x80\x7f", 4))),
+       {input, hydro, reason + "The result map 'tulmo.map' gives no number for a marine value"}},
+      {"every cell area 0", mapOf(testsupport::ResultMap(500, [](int k, int) { return k == 10 ? 0.0f : 1.0f; })),
+       {input, hydro, reason + "The result map 'tulmo.map' gives a total cell area of 0"}},
+      {"fewer than 500 segments", mapOf(testsupport::ResultMap(480, [](int, int) { return 1.0f; })),
+       {input, hydro, reason + "The result map 'tulmo.map' gives 480 segments where a run has 500"}},
+      {"a negative concentration", mapOf(testsupport::ResultMap(500, [](int k, int s) { return k == 1 && s == 7 ? -0.5f : 1.0f; })),
+       {input, hydro, reason + "The result map 'tulmo.map' gives -0.5 for substance 1 of segment 7, below 0"}},
       // The engine's own first error line says which field to mend.
       {"first step refuses",
        [](FakeEngine& e) {
@@ -120,7 +161,10 @@ TEST_F(CalcTest, FailedEngineStepsRecordNothingAndSayWhy) {
     frmCalc& w = Open("EASY");
     const std::string before = db.Scalar("SELECT COUNT(*) FROM Run");
     w.cmdRun_Click();
-    EXPECT_EQ(Prompts(), c.prompts);
+    // The last message says that nothing was recorded.
+    std::vector<std::string> prompts = c.prompts;
+    prompts.back() += "\r\nNo run was recorded.";
+    EXPECT_EQ(Prompts(), prompts);
     EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), before);
     EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
     EXPECT_EQ(w.MousePointer(), 0);
@@ -139,10 +183,39 @@ TEST_F(CalcTest, AnInputFileThatCannotBeWrittenStopsBeforeTheEngine) {
   const std::vector<std::string> prompts = Prompts();
   ASSERT_EQ(prompts.size(), 3u);
   EXPECT_NE(prompts[0].find("PrintCorvixInputFile"), std::string::npos) << prompts[0];
+  EXPECT_NE(prompts[0].find("'pirsel.inp': Is a directory"), std::string::npos) << prompts[0];
   EXPECT_EQ(prompts[1], "Checking input data. All ok: False");
-  EXPECT_EQ(prompts[2], "Calculation NOT succeeded, execution halted");
+  EXPECT_EQ(prompts[2], "Calculation NOT succeeded, execution halted\r\nNo run was recorded.");
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
   EXPECT_EQ(w.MousePointer(), 0);
+}
+
+// A grid file that cannot be written is named with the system's reason, and the halt says that
+// nothing was recorded.
+TEST_F(CalcTest, GridFilesThatCannotBeWrittenAreNamedWithTheSystemsReason) {
+  FakeEngine engine = WorkingEngine();
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  fs::create_directory(WorkDir() / "test.vol");
+  w.cmdRun_Click();
+  EXPECT_TRUE(engine.commands.empty());
+  std::vector<std::string> prompts = Prompts();
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_NE(prompts[0].find("Path/File access error, 'test.vol': Is a directory"), std::string::npos) << prompts[0];
+  EXPECT_EQ(prompts[1], "The grid files of the estuary could not be written, execution halted\r\nNo run was recorded.");
+  fs::remove(WorkDir() / "test.vol");
+
+  // A disk that is full from the start.
+  boxes.Clear();
+  {
+    FileSizeLimit full(100);
+    w.cmdRun_Click();
+  }
+  prompts = Prompts();
+  ASSERT_EQ(prompts.size(), 2u);
+  EXPECT_NE(prompts[0].find("Path/File access error, 'test."), std::string::npos) << prompts[0];
+  EXPECT_NE(prompts[0].find("': File too large"), std::string::npos) << prompts[0];
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
 }
 
 TEST_F(CalcTest, PickedRecordsDeletedSincePickingStopBeforeTheEngine) {
@@ -152,8 +225,8 @@ TEST_F(CalcTest, PickedRecordsDeletedSincePickingStopBeforeTheEngine) {
   } cases[] = {
       {"DELETE FROM Compounds WHERE CmpID = 1", "The compound with id 1 was not found, execution halted"},
       {"DELETE FROM Emission WHERE EmissionID = 1", "The emission with id 1 was not found, execution halted"},
-      {"DELETE FROM Environment WHERE Type = 'defaultavg'",
-       "The grid files of the estuary could not be written, execution halted"},
+      // The estuary is named as the others are, not as grid files that could not be written.
+      {"DELETE FROM Environment WHERE Type = 'defaultavg'", "The estuary with id * was not found, execution halted"},
   };
   // One after the other on the same database: each case picks the first rows still there.
   for (const Case& c : cases) {
@@ -162,11 +235,14 @@ TEST_F(CalcTest, PickedRecordsDeletedSincePickingStopBeforeTheEngine) {
     process::ScopedRunner scope(engine);
     boxes.Clear();
     frmCalc& w = Open("EASY");
+    std::string message = c.message;
+    if (const auto star = message.find('*'); star != std::string::npos)
+      message.replace(star, 1, std::to_string(modTulmo::CalcSelection.EstuaryID));
     db.Raw(c.sql);
     w.cmdRun_Click();
     EXPECT_TRUE(engine.commands.empty());
-    ASSERT_FALSE(boxes.boxes().empty());
-    EXPECT_EQ(boxes.boxes().back().prompt, c.message);
+    ASSERT_EQ(boxes.boxes().size(), 1u) << testing::PrintToString(Prompts());
+    EXPECT_EQ(boxes.boxes().back().prompt, message + "\r\nNo run was recorded.");
     EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
     w.Unload();
   }
@@ -179,7 +255,8 @@ TEST_F(CalcTest, MissingFoodChainDetailSetStopsBeforeTheEngine) {
   db.Raw("DELETE FROM AdvancedDetail");
   w.cmdRun_Click();
   EXPECT_TRUE(engine.commands.empty());
-  EXPECT_EQ(Prompts(), std::vector<std::string>{"The food-chain detail set 1 was not found, execution halted"});
+  EXPECT_EQ(Prompts(), std::vector<std::string>{
+                          "The food-chain detail set 1 was not found, execution halted\r\nNo run was recorded."});
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
 }
 
@@ -196,65 +273,109 @@ TEST_F(CalcTest, AMapThatCannotBeKeptLeavesNoRunRecorded) {
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
   EXPECT_EQ(modTulmo::CurrentRun.RunID, before);
   EXPECT_EQ(ReadFile(WorkDir() / "tulmo.map"), map);  // the result is not lost
+  EXPECT_FALSE(fs::exists(WorkDir() / (next + ".map.tmp")));
   EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
-  ASSERT_GE(boxes.boxes().size(), 3u);
-  EXPECT_NE(boxes.boxes().back().prompt.find("cmdRun_Click"), std::string::npos) << boxes.boxes().back().prompt;
+  ASSERT_FALSE(boxes.boxes().empty());
+  EXPECT_EQ(boxes.boxes().back().prompt, "The result map could not be kept as '" + next + ".map' ('" + next +
+                                             ".map': Is a directory), execution halted. The result stays in "
+                                             "'tulmo.map'.\r\nNo run was recorded.");
 }
 
-// While alive, no file of the process grows past `bytes`: as a disk that is full from that size on.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    oldSignal_ = signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    signal(SIGXFSZ, oldSignal_);
-  }
-
- private:
-  rlimit old_{};
-  sighandler_t oldSignal_{};
-};
-
-TEST_F(CalcTest, ADiskThatFillsDuringTheCopyLeavesNoCutMapAndSaysWhenTheRowStays) {
+TEST_F(CalcTest, ADiskThatFillsDuringTheCopyLeavesNoRowAndNoCutMapAndSaysWhy) {
   // The database stays far below the limit; the map's copy runs into it.
   const rlim_t limit = 8u << 20;
   ASSERT_LT(fs::file_size(db.file()), limit / 2);
   const std::string map = ReadableMap(2 * limit);
-  for (const bool rowStays : {false, true}) {
-    SCOPED_TRACE(rowStays ? "the row cannot be removed" : "the row is removed");
-    // The database sits on the same full disk: removing the row fails too.
-    if (rowStays)
-      db.Raw("CREATE TRIGGER FullDisk BEFORE DELETE ON Run BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
-    FakeEngine engine = WorkingEngine(map);
-    process::ScopedRunner scope(engine);
-    boxes.Clear();
-    frmCalc& w = Open("EASY");
-    const std::string next = db.Scalar("SELECT COALESCE((SELECT seq FROM sqlite_sequence WHERE name = 'Run'), 0) + 1");
-    // The disk fills once the engine has written its map.
-    std::optional<FileSizeLimit> full;
-    engine.actions["tulmo"] = [&] {
-      WriteFile(WorkDir() / "tulmo.map", map);
-      full.emplace(limit);
-      return Ok();
-    };
-    w.cmdRun_Click();
-    full.reset();
-    EXPECT_FALSE(fs::exists(WorkDir() / (next + ".map")));
-    EXPECT_TRUE(ReadFile(WorkDir() / "tulmo.map") == map);  // the result is not lost
-    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run WHERE RunID = " + next), rowStays ? "1" : "0");
-    EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
-    ASSERT_FALSE(boxes.boxes().empty());
-    const std::string plain = "The result map could not be kept as '" + next + ".map', and run " + next +
-                              " could not be removed again: delete it in the run list. The result stays in 'tulmo.map'.";
-    EXPECT_EQ(boxes.boxes().back().prompt == plain, rowStays) << boxes.boxes().back().prompt;
-    w.Unload();
-  }
+  FakeEngine engine = WorkingEngine(map);
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  const std::string next = db.Scalar("SELECT COALESCE((SELECT seq FROM sqlite_sequence WHERE name = 'Run'), 0) + 1");
+  // The disk fills once the engine has written its map.
+  std::optional<FileSizeLimit> full;
+  engine.actions["tulmo"] = [&] {
+    WriteFile(WorkDir() / "tulmo.map", map);
+    full.emplace(limit);
+    return Ok();
+  };
+  w.cmdRun_Click();
+  full.reset();
+  EXPECT_FALSE(fs::exists(WorkDir() / (next + ".map")));
+  EXPECT_FALSE(fs::exists(WorkDir() / (next + ".map.tmp")));
+  EXPECT_TRUE(ReadFile(WorkDir() / "tulmo.map") == map);  // the result is not lost
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
+  EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+  ASSERT_FALSE(boxes.boxes().empty());
+  // The file and the system's reason, and what became of the run.
+  EXPECT_EQ(boxes.boxes().back().prompt, "The result map could not be kept as '" + next + ".map' ('" + next +
+                                             ".map': File too large), execution halted. The result stays in "
+                                             "'tulmo.map'.\r\nNo run was recorded.");
+}
+
+// A program killed while it keeps the map (here by the full disk's own signal, in the middle of the
+// copy) leaves no Run row behind whose map is missing.
+TEST_F(CalcTest, AProgramKilledDuringTheCopyLeavesNoRowWithoutItsMap) {
+  GTEST_FLAG_SET(death_test_style, "fast");
+  const rlim_t limit = 8u << 20;
+  ASSERT_LT(fs::file_size(db.file()), limit / 2);
+  const std::string map = ReadableMap(2 * limit);
+  FakeEngine engine = WorkingEngine(map);
+  engine.actions["tulmo"] = [&] {
+    WriteFile(WorkDir() / "tulmo.map", map);
+    new FileSizeLimit(limit, SIG_DFL);  // in the child only, which it kills
+    return Ok();
+  };
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  EXPECT_EXIT(w.cmdRun_Click(), testing::KilledBySignal(SIGXFSZ), "");
+  // As after a restart: the row the killed program was adding is gone with it.
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
+  // The next run records itself whole, over what the killed one left.
+  boxes.Clear();
+  FakeEngine next = WorkingEngine();
+  process::ScopedRunner working(next);
+  w.cmdRun_Click();
+  const int32_t id = modTulmo::CurrentRun.RunID;
+  ASSERT_GT(id, 0) << testing::PrintToString(Prompts());
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "1");
+  EXPECT_EQ(ReadFile(WorkDir() / (std::to_string(id) + ".map")), ReadableMap());
+}
+
+// The close box or Alt+F4 on the main window while an engine step runs: the window system asks the
+// window to close. That is refused, the run ends shown, and a later close is the normal one.
+TEST_F(CalcTest, ClosingTheMainWindowDuringARunIsRefusedAndTheRunEndsShown) {
+  gDAOConnect = std::make_unique<DAOConnect>();  // closes the database, as at the end of the program
+  MDIMain& main = ui::Global<MDIMain>();
+  main.Show();
+  ASSERT_NE(main.windowHandle(), nullptr);
+  FakeEngine engine = WorkingEngine();
+  const auto tulmo = engine.actions["tulmo"];
+  bool aliveDuringTheStep = false;
+  engine.actions["tulmo"] = [&] {
+    main.windowHandle()->close();
+    ui::DoEvents();
+    aliveDuringTheStep = main.isVisible() && ui::IsLoaded(&main) && gDatabase && gDatabase->IsOpen();
+    return tulmo();
+  };
+  process::ScopedRunner scope(engine);
+  frmCalc& w = Open("EASY");
+  w.cmdRun_Click();
+  EXPECT_TRUE(aliveDuringTheStep);
+  EXPECT_TRUE(main.isVisible());
+  ASSERT_TRUE(gDatabase && gDatabase->IsOpen());
+  const int32_t id = modTulmo::CurrentRun.RunID;
+  ASSERT_GT(id, 0) << testing::PrintToString(Prompts());
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run WHERE RunID = " + std::to_string(id)), "1");
+  EXPECT_NE(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+
+  // Once the run is over the close box closes the program's way: children first, then the database.
+  QPointer<MDIMain> gone(&main);
+  main.windowHandle()->close();
+  ui::DoEvents();
+  ui::FlushDeletes();
+  EXPECT_EQ(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+  EXPECT_TRUE(gone.isNull() || !ui::IsLoaded(gone.data()));
+  EXPECT_EQ(gDatabase, nullptr);
+  gDAOConnect.reset();
 }
 
 TEST_F(CalcTest, PicksChangedWhileTheEngineRunsAreNotRecordedForThisRun) {

@@ -245,6 +245,8 @@ TEST_F(ResultMapTest, RefusedMapsChangeNothingOfTheGrid) {
     EXPECT_EQ(ResultGrid(10, 499), 1.0f);
     EXPECT_EQ(window.prepared, 0);
     EXPECT_EQ(window.shown, 0);
+    std::string why;
+    EXPECT_FALSE(MapFileReadable(std::to_string(c.runid) + ".map", why));
   }
 }
 
@@ -259,6 +261,7 @@ TEST_F(ResultMapTest, BrokenMapsGiveTheRunTimeErrorMessage) {
       {"marine values missing", whole.substr(0, 22400), 62},
       {"undefined value", MapFile(11, 500, [](int k, int s) { return k == 3 && s == 7 ? std::nanf("") : Plain(k, s); }), 5},
       {"no area", MapFile(11, 500, [](int k, int s) { return k == 10 ? 0.0f : Plain(k, s); }), 11},
+      {"no segment", MapFile(11, 0, Plain), 11},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -271,6 +274,10 @@ TEST_F(ResultMapTest, BrokenMapsGiveTheRunTimeErrorMessage) {
     EXPECT_EQ(prompt.rfind("Error " + std::to_string(c.number) + " (", 0), 0u) << prompt;
     EXPECT_NE(prompt.find(") in procedure ReadMap of Module modTulmo"), std::string::npos) << prompt;
     EXPECT_EQ(window.shown, 0);
+    // The check before a run is recorded reads as the reader does.
+    std::string why;
+    EXPECT_FALSE(MapFileReadable("9.map", why));
+    EXPECT_EQ(boxes.boxes().size(), 1u);
   }
 }
 
