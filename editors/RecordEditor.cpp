@@ -36,9 +36,15 @@ T Converted(const QLineEdit* field, F convert) {
 }
 }  // namespace
 
-double FieldDouble(const QLineEdit* field) { return Converted<double>(field, [](const vb::Variant& v) { return vb::CDbl(v); }); }
-float FieldSingle(const QLineEdit* field) { return Converted<float>(field, [](const vb::Variant& v) { return vb::CSng(v); }); }
-int32_t FieldLong(const QLineEdit* field) { return Converted<int32_t>(field, [](const vb::Variant& v) { return vb::CLng(v); }); }
+double FieldDouble(const QLineEdit* field) {
+  return Converted<double>(field, [](const vb::Variant& v) { return vb::CDbl(v); });
+}
+float FieldSingle(const QLineEdit* field) {
+  return Converted<float>(field, [](const vb::Variant& v) { return vb::CSng(v); });
+}
+int32_t FieldLong(const QLineEdit* field) {
+  return Converted<int32_t>(field, [](const vb::Variant& v) { return vb::CLng(v); });
+}
 
 std::string FieldCaption(const QLineEdit* field) {
   if (!field->accessibleName().isEmpty()) return field->accessibleName().toStdString();
