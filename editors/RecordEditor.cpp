@@ -48,10 +48,12 @@ int32_t FieldLong(const QLineEdit* field) {
 
 std::string FieldCaption(const QLineEdit* field) {
   if (!field->accessibleName().isEmpty()) return field->accessibleName().toStdString();
+  // The label beside it: "lbl" and the field's name without "txt", in any case ("lblEnvirid").
   const QString base = field->objectName().mid(3);
   if (const auto* w = field->parentWidget())
-    if (const auto* label = w->findChild<QLabel*>("lbl" + base, Qt::FindDirectChildrenOnly))
-      if (!label->text().isEmpty()) return label->text().remove('&').toStdString();
+    for (const auto* label : w->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+      if (label->objectName().compare("lbl" + base, Qt::CaseInsensitive) == 0 && !label->text().isEmpty())
+        return label->text().remove('&').toStdString();
   return base.toStdString();
 }
 
