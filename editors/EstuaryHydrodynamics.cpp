@@ -4,6 +4,7 @@
 #include "editors/EstuaryHydrodynamics.h"
 
 #include <cmath>
+#include <limits>
 
 #include "modelrun/modTulmo.h"
 #include "runtime/Format.h"
@@ -50,6 +51,10 @@ namespace {
 bool Numeric(const std::string& text) { return vb::IsNumeric(vb::Variant(text)); }
 double Dbl(const std::string& text) { return vb::CDbl(vb::Variant(text)); }
 float Sng(const std::string& text) { return vb::CSng(vb::Variant(text)); }
+double NumberOrZero(const std::string& text) {
+  double d = 0;
+  return vb::ParseNumber(text, d) ? d : 0;
+}
 
 class Run {
  public:
@@ -76,10 +81,11 @@ class Run {
 modTulmo::EstuaryRecord AsStored(const Inputs& in) {
   double period = Dbl(in.Tidalperiod), flow = Dbl(in.Flowriveravg), depth = Dbl(in.EstDepth);
   double mouth = Dbl(in.Widthmouth), tide = Dbl(in.Tideavg);
+  // The least flow and tide hold in every mode: the computation never divides by a vanished one.
+  if (flow < 0.01) flow = 0.01;
+  if (tide < 0.1) tide = 0.1;
   if (in.corrected) {
     if (mouth > 40000) mouth = 40000;
-    if (flow < 0.01) flow = 0.01;
-    if (tide < 0.1) tide = 0.1;
     if (period <= 0) period = 12.4;
     if (depth <= 0.1) depth = 0.1;
   }
@@ -103,6 +109,18 @@ modTulmo::EstuaryRecord AsStored(const Inputs& in) {
   return e;
 }
 
+// A length in kilometres with the one decimal of its label, or as many more as it takes to show
+// it above `limit` (30.04 beside a length of 30 is no "30.0").
+std::string LengthAbove(double km, double limit) {
+  std::string picture = "###0.0";
+  std::string shown = vb::Format(km, picture);
+  for (int more = 0; more < 5 && !(NumberOrZero(shown) > limit); ++more) {
+    picture += "0";
+    shown = vb::Format(km, picture);
+  }
+  return shown;
+}
+
 // A salinity station's distance as stored: whole kilometres, halves to the even neighbour.
 double WholeKm(const std::string& text) { return std::nearbyint(Dbl(text)); }
 
@@ -121,18 +139,28 @@ void Compute(const Inputs& in, Result& r, modTulmo::Hydrodynamics& x) {
       {&in.Tideavg, "Tide must be numeric"},             {&in.XfromMouth, "X from mouth must be numeric"}};
   for (const auto& [text, message] : required)
     if (!Numeric(*text)) return run.Warn(message);
+  // Kept in single precision: a number beyond its range would overflow on the way to the run.
+  const std::pair<const std::string*, const char*> single[] = {{&in.Tidalperiod, "Tidal period"},
+                                                               {&in.Flowriveravg, "River flow"},
+                                                               {&in.Widthmouth, "Width at mouth"},
+                                                               {&in.WidthAtX, "Width at X"}};
+  for (const auto& [text, name] : single)
+    if (std::fabs(Dbl(*text)) > std::numeric_limits<float>::max())
+      return run.Warn(std::string(name) + " (" + *text + ") is too large");
 
   // What the save check refuses is named here already: these values would otherwise end in a
   // run-time error box at every keystroke that passes through them ("0" on the way to "0.5").
   if (Dbl(in.Widthmouth) <= 0) return run.Warn(NotPositiveWidthAtMouth(in.Widthmouth));
   if (Dbl(in.WidthAtX) <= 0) return run.Warn(NotPositiveWidthAtX(in.WidthAtX));
   if (Dbl(in.XfromMouth) <= 0) return run.Warn(NotPositiveXfromMouth(in.XfromMouth));
+  if (Dbl(in.EstLength) <= 0) return run.Warn(modTulmo::NotPositiveLength(in.EstLength));
   if (Dbl(in.EstLength) < Dbl(in.XfromMouth)) return run.Warn(XBeyondLength(in.XfromMouth, in.EstLength));
   if (Dbl(in.Flowriveravg) < 0) return run.Warn(NegativeRiverFlow(in.Flowriveravg));
 
   const bool salinity = in.salinityMethod;
   if (salinity) {
-    if (!Numeric(in.DispersionX1) || !Numeric(in.DispersionX2)) return run.Invalidate();
+    if (!Numeric(in.DispersionX1)) return run.Warn(kX1NotNumeric);
+    if (!Numeric(in.DispersionX2)) return run.Warn(kX2NotNumeric);
     const double x1 = WholeKm(in.DispersionX1), x2 = WholeKm(in.DispersionX2), len = Dbl(in.EstLength);
     if (x1 > len) return run.Warn("X1 must be less than estuary length");
     if (x2 < x1) return run.Warn("X1 must be less than X2");
@@ -140,7 +168,7 @@ void Compute(const Inputs& in, Result& r, modTulmo::Hydrodynamics& x) {
     // At the mouth the measured dispersion is 0, and beta divides by it.
     if (x1 <= 0) return run.Warn(kX1NotPositive);
     if (!Numeric(in.Salinitysea)) return run.Warn("Salinity sea must be numeric");
-    if (!Numeric(in.DispersionSalinity1)) return run.Invalidate();
+    if (!Numeric(in.DispersionSalinity1)) return run.Warn(kS1NotNumeric);
     if (!Numeric(in.DispersionSalinity2)) return run.Warn("Salinity S2 must be numeric");
     // The head of the estuary is taken as 1 psu: S2 must lie above it.
     if (Dbl(in.DispersionSalinity2) <= 1) return run.Warn(kSalinityAboveOne);
@@ -150,15 +178,16 @@ void Compute(const Inputs& in, Result& r, modTulmo::Hydrodynamics& x) {
 
   // The run's own computation, on the values as they will be stored.
   const modTulmo::EstuaryRecord e = AsStored(in);
-  if (!modTulmo::DeriveHydrodynamics(e, x)) return run.Invalidate();
+  if (!modTulmo::DeriveHydrodynamics(e, x)) return x.refusal.empty() ? run.Invalidate() : run.Warn(x.refusal);
   if (salinity) {
     run.Set("lblDfix0", vb::DoubleText(x.Dfix[0]));
     run.Set("lblDfix1", vb::DoubleText(x.Dfix[1]));
     run.Set("lblDfix2", vb::DoubleText(x.Dfix[2]));
   }
   if (x.Ls > e.EstLength)
-    return run.Warn("Salt intrusion length " + vb::DoubleText(x.Ls) + "(km) is larger than length of estuary " +
-                    vb::DoubleText(e.EstLength) + " (km). Please increase estuary length.");
+    return run.Warn("Salt intrusion length " + LengthAbove(x.Ls, e.EstLength) +
+                    "(km) is larger than length of estuary " + vb::DoubleText(e.EstLength) +
+                    " (km). Please increase estuary length.");
 
   run.Set("lblCalcConvergence", vb::Format(x.a / 1000, "###0.0"));
   run.Set("lblCalcSaltIntrusion", vb::Format(x.Ls, "###0.0"));

@@ -29,7 +29,8 @@ struct Inputs {
   std::string DispersionSalinity2;  // psu
   bool salinityMethod = false;      // optDispersion(1) set
   // With the corrections of the save check (every mode that saves): the values then are those
-  // that will be stored. Without them (view mode), those stored already.
+  // that will be stored. Without them (view mode), those stored already; the least river flow
+  // and tidal range hold in every mode.
   bool corrected = true;
 };
 
@@ -57,6 +58,9 @@ std::string XBeyondLength(const std::string& x, const std::string& length);
 std::string NegativeRiverFlow(const std::string& text);
 inline constexpr const char* kSalinityAboveOne = "Salinity value must be larger than 1 ";
 inline constexpr const char* kX1NotPositive = "X1 must be larger than 0";
+inline constexpr const char* kX1NotNumeric = "X1 must be numeric";
+inline constexpr const char* kX2NotNumeric = "X2 must be numeric";
+inline constexpr const char* kS1NotNumeric = "Salinity S1 must be numeric";
 
 // The salinity-zone dispersions of the last salinity-method computation (m2/s), zones 1 to 3.
 extern std::array<double, 3> DfixValues;

@@ -23,6 +23,51 @@
 
 namespace editors {
 
+namespace {
+// The field whose text the save was converting when it failed.
+const QLineEdit* gConverting = nullptr;
+
+template <class T, class F>
+T Converted(const QLineEdit* field, F convert) {
+  gConverting = field;
+  const T value = convert(vb::Variant(field->text().toStdString()));
+  gConverting = nullptr;
+  return value;
+}
+}  // namespace
+
+double FieldDouble(const QLineEdit* field) {
+  return Converted<double>(field, [](const vb::Variant& v) { return vb::CDbl(v); });
+}
+float FieldSingle(const QLineEdit* field) {
+  return Converted<float>(field, [](const vb::Variant& v) { return vb::CSng(v); });
+}
+int32_t FieldLong(const QLineEdit* field) {
+  return Converted<int32_t>(field, [](const vb::Variant& v) { return vb::CLng(v); });
+}
+
+std::string FieldCaption(const QLineEdit* field) {
+  if (!field->accessibleName().isEmpty()) return field->accessibleName().toStdString();
+  // The label beside it: "lbl" and the field's name without "txt", in any case ("lblEnvirid").
+  const QString base = field->objectName().mid(3);
+  if (const auto* w = field->parentWidget())
+    for (const auto* label : w->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+      if (label->objectName().compare("lbl" + base, Qt::CaseInsensitive) == 0 && !label->text().isEmpty())
+        return label->text().remove('&').toStdString();
+  return base.toStdString();
+}
+
+std::string RecordEditor::InvalidData(const QLineEdit* field) {
+  if (!field) return kInvalidData;
+  return std::string(kInvalidData) + "\r\r" + FieldCaption(field) + ": \"" + field->text().toStdString() +
+         "\" is not a number that can be stored.";
+}
+
+bool RecordEditor::RejectInvalidData(const QLineEdit* field) {
+  ui::MsgBox(InvalidData(field), ui::vbInformation, ui::kAppTitle);
+  return false;
+}
+
 RecordEditor::RecordEditor(const EditorSpec& spec) : ui::Form(spec.name), spec_(spec) {
   cmdOK = new QPushButton("&Save", this);
   cmdOK->setObjectName("cmdOK");
@@ -84,14 +129,18 @@ bool RecordEditor::Store() {
   if (mode_ != modEdit && !AddingMode()) return false;
   if (mode_ == modEdit && RefusesEdit()) return false;
   bool stored = false;
+  gConverting = nullptr;
   vb::GuardWith(
       Name(), "SaveDetails",
       [](const vb::ErrObject& e) {
-        if (e.Number != 13) return false;
-        ui::MsgBox(kInvalidData, ui::vbInformation, ui::kAppTitle);
+        // A text that is no number, or one beyond its column's range, is a typing mistake.
+        if (e.Number != 13 && e.Number != 6) return false;
+        if (e.Number == 6 && !gConverting) return false;
+        ui::MsgBox(InvalidData(gConverting), ui::vbInformation, ui::kAppTitle);
         return true;
       },
       [&] { stored = StoreFields(); });
+  gConverting = nullptr;
   // An edit of a row deleted elsewhere stores nothing: say so rather than stay silent.
   if (!stored && mode_ == modEdit) {
     bool gone = false;
@@ -180,7 +229,7 @@ void RecordEditor::EnableMenus() {
                                 {"mnuHelp", true},
                                 {"mnuHelpAbout", true},
                                 {"mnuHelpHelp", true}});
-    cmdOK->setEnabled(MenuEnabling::MenuEnabled("mnuFileSave"));
+    cmdOK->setEnabled(MenuEnabling::MenuEnabled("mnuFileSave") && SaveAllowed());
     cmdCancel->setEnabled(MenuEnabling::MenuEnabled("mnuFileClose"));
   });
 }
@@ -264,6 +313,7 @@ QLineEdit* RecordEditor::AddText(QWidget* parent, const char* name, const std::s
   if (!labelCaption.empty()) AddLabel(parent, ("lbl" + base).c_str(), labelCaption, left, top + 30, labelWidth);
   auto* field = new QLineEdit(parent);
   field->setObjectName(name);
+  if (!labelCaption.empty()) field->setAccessibleName(QString::fromStdString(labelCaption));
   ui::Place(field, left + labelWidth, top, width, 285);
   if (!unit.empty()) AddLabel(parent, ("lblUnit" + base).c_str(), unit, left + labelWidth + width + 90, top + 30, 1100);
   return field;

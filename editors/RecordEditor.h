@@ -30,6 +30,14 @@ namespace editors {
 
 enum FormMode : int32_t { modView = 0, modEdit = 1, modAdd = 2, modCopy = 6 };
 
+// A field's text as a number of its column's type. A text that is none raises 13, one beyond the
+// type's range 6; either way the field is kept for the invalid-data message that names it.
+double FieldDouble(const QLineEdit* field);
+float FieldSingle(const QLineEdit* field);
+int32_t FieldLong(const QLineEdit* field);
+// The caption that names a field to the user: its accessible name, else its label's caption.
+std::string FieldCaption(const QLineEdit* field);
+
 struct EditorSpec {
   const char* name;        // "frmCompounds": also the module name in the error box
   const char* getIdName;   // "Get_Cmpid"
@@ -75,6 +83,8 @@ class RecordEditor : public ui::Form {
   static constexpr const char* kInvalidData =
       "Invalid data. The data you are trying to save is invalid. Please make sure that all the data that you are "
       "entering is valid.";
+  // The invalid-data message with the field and the text it refuses.
+  static std::string InvalidData(const QLineEdit* field);
 
  protected:
   const char* Name() const { return spec_.name; }
@@ -97,6 +107,8 @@ class RecordEditor : public ui::Form {
   virtual void UpdateParent() = 0;
   virtual void ClearFields() = 0;
   virtual void ResizeControls() {}
+  // False while the member's own state forbids a save (it shows why): the menus leave Save off.
+  virtual bool SaveAllowed() const { return true; }
 
   // Edit mode, before the store: true when the record must stay as it is (the member has said
   // why). A run made while the editor was open names it, for instance.
@@ -118,6 +130,8 @@ class RecordEditor : public ui::Form {
   // A failed field check: beep, the exclamation box, the focus on the field when it is enabled (its
   // text is not selected). Returns false.
   bool Reject(const std::string& message, QWidget* focus);
+  // A field check that meets a text which is no number: the invalid-data box naming it. False.
+  bool RejectInvalidData(const QLineEdit* field);
 
   // The parent window's list (error 438 when it has none).
   ui::ListView* ParentList() const;

@@ -71,7 +71,7 @@ bool frmAdvancedDetail::StoreFields() {
   // Every box is converted before anything is stored.
   AdvancedDetail::Values v;
   auto members = v.Members();
-  for (std::size_t i = 0; i < 32; ++i) *members[i] = vb::Variant(vb::CDbl(vb::Variant(TextOf(fields[i]))));
+  for (std::size_t i = 0; i < 32; ++i) *members[i] = vb::Variant(editors::FieldDouble(fields[i]));
   if (Mode() == editors::modEdit) return AdvancedDetail().Update(vb::Variant(Id()), v, true);
   if (Mode() == editors::modAdd) {
     SetId(AdvancedDetail().Add(v, true));

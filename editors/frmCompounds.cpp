@@ -40,7 +40,7 @@ void TagField(QWidget* field, const char* tag) {
     if (QObject* l = field->parentWidget()->findChild<QObject*>(n, Qt::FindDirectChildrenOnly)) SetTag(l, tag);
 }
 
-double Dbl(const QLineEdit* f) { return vb::CDbl(vb::Variant(f->text().toStdString())); }
+double Dbl(const QLineEdit* f) { return editors::FieldDouble(f); }
 bool Blank(const QLineEdit* f) { return Trim(f->text().toStdString()).empty(); }
 bool Numeric(const QLineEdit* f) { return vb::IsNumeric(vb::Variant(f->text().toStdString())); }
 
@@ -361,7 +361,7 @@ bool frmCompounds::StoreFields() {
   const auto org = [&](QLineEdit* f) { return metal ? 0.0 : Dbl(f); };
   const double kd = metal ? Dbl(txtCmpkd) : 0.0;
   const double vappress = org(txtCmpvappress), sol = org(txtCmpsol);
-  const float kow = metal ? 0.0f : vb::CSng(vb::Variant(TextOf(txtCmpkow)));
+  const float kow = metal ? 0.0f : editors::FieldSingle(txtCmpkow);
   const double koc = org(txtCmpkoc), he = org(txtCmpHe);
   const double pka = metal ? 0.0 : NumberOrZero(TextOf(txtCmppka));
   const double biow = org(txtCmpdegrbiowater), hydw = org(txtCmpdegrhydwater), phow = org(txtCmpdegrphowater);

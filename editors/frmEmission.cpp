@@ -137,7 +137,7 @@ bool frmEmission::StoreFields() {
   auto members = v.Members();
   *members[0] = vb::Variant(TextOf(txtDescription));
   const auto fields = NumericFields();
-  for (std::size_t i = 0; i < 16; ++i) *members[i + 1] = vb::Variant(vb::CDbl(vb::Variant(TextOf(fields[i]))));
+  for (std::size_t i = 0; i < 16; ++i) *members[i + 1] = vb::Variant(editors::FieldDouble(fields[i]));
   if (Mode() == editors::modEdit) return Emission().Update(vb::Variant(Id()), v, true);
   if (AddingMode()) {
     SetId(Emission().Add(v, true));

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -135,10 +136,16 @@ frmEnvironment::frmEnvironment() : editors::RecordEditor(kSpec) {
   Label32 = NewLabel(frmChemPhys, "Label32", "zone 3", c4, 1710, 800);
   for (QLineEdit* f : {txtDispersionX1, txtDispersionX2, txtDispersionSalinity1, txtDispersionSalinity2})
     SetTextOf(f, "0");
+  // Names for the messages of the fields that have no label of their own.
+  for (auto [f, name] : {std::pair{txtSalinitysea, "Salinity at mouth"}, std::pair{txtDispersionX1, "Distance X1"},
+                         std::pair{txtDispersionX2, "Distance X2"}, std::pair{txtDispersionSalinity1, "Salinity S1"},
+                         std::pair{txtDispersionSalinity2, "Salinity S2"}})
+    f->setAccessibleName(name);
   NewLabel(frmChemPhys, "lblSedimentationvelocityavg", "Sedimentation velocity (net)", 120, 2070, 1800, 420)
       ->setWordWrap(true);
   txtSedimentationVelocityAvg = AddText(frmChemPhys, "txtSedimentationVelocityAvg", "", c1, 2100, 0, cw);
   SetTextOf(txtSedimentationVelocityAvg, "0");
+  txtSedimentationVelocityAvg->setAccessibleName("Sedimentation velocity (net)");
   NewLabel(frmChemPhys, "lblUnitSedimentationVelocityAvg", "m/d", c2, 2130, cw);
 
   for (auto [name, caption, left] : {std::tuple{"Label40", "Fresh <8 psu", c1},
@@ -163,6 +170,8 @@ frmEnvironment::frmEnvironment() : editors::RecordEditor(kSpec) {
       if (!cells[i]) continue;
       *cells[i] = AddText(frmChemPhys, names[i], "", lefts[i], top, 0, cw);
       SetTextOf(*cells[i], initial[i]);
+      static const char* const zones[4] = {"fresh", "intermediate", "saline", "marine box"};
+      (*cells[i])->setAccessibleName(QString::fromStdString(std::string(caption)).trimmed() + " (" + zones[i] + ")");
     }
     NewLabel(frmChemPhys, (std::string(labelName) + "Unit").c_str(), unit, c4 + cw + 50, top + 30, 900);
     top += 380;
@@ -291,6 +300,11 @@ std::vector<QWidget*> frmEnvironment::SalinityGroup() const {
           lblDispersionX0,       Label34,         Label35,                Label32};
 }
 
+bool frmEnvironment::InSalinityGroup(const QWidget* w) const {
+  const std::vector<QWidget*> group = SalinityGroup();
+  return std::find(group.begin(), group.end(), w) != group.end();
+}
+
 void frmEnvironment::EnableSalinityGroup(bool enabled) {
   for (QWidget* w : SalinityGroup()) w->setEnabled(enabled);
 }
@@ -328,6 +342,7 @@ void frmEnvironment::CalcUitvoer() {
     if (auto* label = findChild<QLabel*>(QString::fromStdString(name))) label->setText(QString::fromStdString(text));
   if (r.dfix) EstuaryHydrodynamics::StoreDfix(*r.dfix);
   if (r.saveEnabled) {
+    computedSave_ = *r.saveEnabled;
     cmdCreateGrid->setEnabled(*r.saveEnabled);
     cmdOK->setEnabled(*r.saveEnabled);
   }
@@ -511,12 +526,16 @@ bool frmEnvironment::CheckFields() {
   if (!Numeric(txtXfromMouth) || Dbl(x) <= 0)
     return refuse("Distance X from mouth (" + x + " km) should be a positive numeric value");
   const std::string length = Text(txtEstLength);
+  if (!Numeric(txtEstLength) || Dbl(length) <= 0) return refuse(modTulmo::NotPositiveLength(length));
   if (Dbl(length) < Dbl(x))
     return refuse("Distance X from mouth (" + x + " km) should less than the estuary length (" + length + "km)");
   const std::string salt = CaptionOf(lblCalcSaltIntrusion);
   if (NumberOrZero(salt) > Dbl(length))
     return refuse("Length of estuary (" + length + " km) must be longer than the Salt Intrusion Length (" + salt +
                   " km)");
+  // What is corrected below must first be a number.
+  for (QLineEdit* f : {txtFlowriveravg, txtTideavg, txtTidalperiod, txtEstDepth})
+    if (!Numeric(f)) return RejectInvalidData(f);
   // A flow against the river is no small flow to be raised.
   const std::string flow = Text(txtFlowriveravg);
   if (Dbl(flow) < 0) return refuse(EstuaryHydrodynamics::NegativeRiverFlow(flow));
@@ -528,6 +547,11 @@ bool frmEnvironment::CheckFields() {
     correct("Tidal period must be positive, value changed to default 12.4 h", txtTidalperiod, "12.4");
   if (Dbl(Text(txtEstDepth)) <= 0.1)
     correct("Depth must have a minimum value of 0.1 m, value changed to 0.1 m ", txtEstDepth, "0.1");
+  // The corrected values are computed again; what they cannot give is refused with its reason.
+  if (!computedSave_) {
+    const std::string reason = CaptionOf(lblWarning);
+    return reason.empty() ? RejectInvalidData(nullptr) : refuse(reason);
+  }
   return true;
 }
 
@@ -543,10 +567,16 @@ bool frmEnvironment::StoreFields() {
       case ColKind::Description: e.Description = Text(txtDescription); break;
       case ColKind::Type: type = Text(txtType); break;
       case ColKind::Field: {
-        const vb::Variant v(Text(c.field));
-        if (c.held == Held::Dbl) *static_cast<double*>(c.target) = vb::CDbl(v);
-        else if (c.held == Held::Sng) *static_cast<float*>(c.target) = vb::CSng(v);
-        else *static_cast<int32_t*>(c.target) = vb::CLng(v);
+        // The salinity points of the default method enter no computation: left empty (as the
+        // Clear command leaves them, out of reach), they are stored as 0.
+        if (optDispersion[0]->isChecked() && InSalinityGroup(c.field) && c.field->text().trimmed().isEmpty()) {
+          if (c.held == Held::Lng) *static_cast<int32_t*>(c.target) = 0;
+          else *static_cast<double*>(c.target) = 0;
+          break;
+        }
+        if (c.held == Held::Dbl) *static_cast<double*>(c.target) = editors::FieldDouble(c.field);
+        else if (c.held == Held::Sng) *static_cast<float*>(c.target) = editors::FieldSingle(c.field);
+        else *static_cast<int32_t*>(c.target) = editors::FieldLong(c.field);
         break;
       }
       case ColKind::PHSea: e.Phsea = 8; break;
@@ -581,6 +611,10 @@ void frmEnvironment::ApplyMode() {
   txtId->setVisible(false);
   SetTextOf(txtType, "user");
   EnableSalinityGroup(mode != editors::modAdd && optDispersion[1]->isChecked());
+  // The computation of the load decides, as every later one: a Save that could only fail, with
+  // the reason in the warning label, stays out of use.
+  cmdOK->setEnabled(computedSave_);
+  cmdCreateGrid->setEnabled(computedSave_);
 }
 
 void frmEnvironment::UpdateParent() {

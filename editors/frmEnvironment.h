@@ -82,8 +82,12 @@ class frmEnvironment : public editors::RecordEditor {
   void ClearFields() override;
   void ResizeControls() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool SaveAllowed() const override { return computedSave_; }
 
  private:
   void EnableSalinityGroup(bool enabled);
+  bool InSalinityGroup(const QWidget* w) const;
+  // What the last computation decided for Save.
+  bool computedSave_ = true;
   std::unique_ptr<class_Elastic> elastic_;
 };

@@ -86,18 +86,16 @@ bool frmRun::GetData() {
 std::unique_ptr<dao::Recordset> frmRun::OwnRow() const { return ::Run().GetAll({.vlngRunid = vb::Variant(Id())}); }
 
 bool frmRun::StoreFields() {
-  // A box that is no number ends the save in the error box (not the invalid-data message).
+  // An id box that is no number is a typing mistake: the invalid-data message names it, and
+  // nothing is stored.
   ::Run::Values v;
-  const bool read = vb::Guard(Name(), "SaveDetails", [&] {
-    v.vstrRundescription = vb::Variant(TextOf(txtRundescription));
-    v.vlngCorvixid = vb::Variant(vb::CLng(vb::Variant(TextOf(txtCorvixid))));
-    v.vstrTulmoversion = vb::Variant(TextOf(txtTulmoversion));
-    v.vdteRundate = vb::Variant(TextOf(txtDate));
-    v.vlngEnvirID = vb::Variant(vb::CLng(vb::Variant(TextOf(txtEnvirId))));
-    v.vlngCompoundid = vb::Variant(vb::CLng(vb::Variant(TextOf(txtCompoundid))));
-    v.vlngEmisid = vb::Variant(vb::CLng(vb::Variant(TextOf(txtEmisid))));
-  });
-  if (!read) return false;
+  v.vstrRundescription = vb::Variant(TextOf(txtRundescription));
+  v.vlngCorvixid = vb::Variant(editors::FieldLong(txtCorvixid));
+  v.vstrTulmoversion = vb::Variant(TextOf(txtTulmoversion));
+  v.vdteRundate = vb::Variant(TextOf(txtDate));
+  v.vlngEnvirID = vb::Variant(editors::FieldLong(txtEnvirId));
+  v.vlngCompoundid = vb::Variant(editors::FieldLong(txtCompoundid));
+  v.vlngEmisid = vb::Variant(editors::FieldLong(txtEmisid));
   if (Mode() == editors::modEdit) return ::Run().Update(vb::Variant(Id()), v, true);
   if (Mode() == editors::modAdd) {
     SetId(::Run().Add(v, true));

@@ -150,6 +150,8 @@ std::string LevelType(const std::string& level) {
   return {};
 }
 
+const char* Article(const std::string& noun) { return noun.find_first_of("aeiou") == 0 ? "an" : "a"; }
+
 int32_t SelectedId(ui::ListView* list) { return vb::CLng(GetSelectedKeyId(0, list)); }
 
 // Selects the first row and picks it, or says that the table is empty and opens its list window.
@@ -255,18 +257,15 @@ void frmCalc::Form_Activate() {
     }
     // A reload keeps the picked ids and the current records as they are, and highlights the picks.
     if (gblnCompoundsChanged) {
-      RefreshCompoundList();
-      ShowPick(lvCompounds, modTulmo::CalcSelection.CompoundID, &frmCalc::lvCompounds_Click);
+      ReloadKeepingPick(lvCompounds, modTulmo::CalcSelection.CompoundID, &frmCalc::RefreshCompoundList, "compound");
       gblnCompoundsChanged = false;
     }
     if (gblnEmissionsChanged) {
-      RefreshEmissionList();
-      ShowPick(lvEmissions, modTulmo::CalcSelection.EmissionID, &frmCalc::lvEmissions_Click);
+      ReloadKeepingPick(lvEmissions, modTulmo::CalcSelection.EmissionID, &frmCalc::RefreshEmissionList, "emission");
       gblnEmissionsChanged = false;
     }
     if (gblnEstuariesChanged) {
-      RefreshEstuaryList();
-      ShowPick(lvEstuary, modTulmo::CalcSelection.EstuaryID, &frmCalc::lvEstuary_Click);
+      ReloadKeepingPick(lvEstuary, modTulmo::CalcSelection.EstuaryID, &frmCalc::RefreshEstuaryList, "estuary");
       gblnEstuariesChanged = false;
     }
     modTulmo::GetAdvancedDetailData(1);
@@ -353,6 +352,25 @@ void frmCalc::ShowPick(ui::ListView* list, int32_t picked, void (frmCalc::*pick)
     Highlight(list, list->Item(1));
     (this->*pick)();
   }
+}
+
+void frmCalc::ReloadKeepingPick(ui::ListView* list, int32_t& picked, void (frmCalc::*reload)(),
+                                const std::string& what) {
+  // The row as it was listed: once reloaded, a deleted record has nothing left to name it by.
+  std::string was = std::to_string(picked);
+  if (const ui::ListItem* row = list->Find(TreeListFunctions::KeyOf(picked)))
+    was = row->Text() + " \"" + row->SubItem(1) + "\"";
+  (this->*reload)();
+  if (ui::ListItem* row = list->Find(TreeListFunctions::KeyOf(picked))) {
+    Highlight(list, row);
+    return;
+  }
+  // Never another record in its place: a run would compute what the user did not choose.
+  Highlight(list, nullptr);
+  if (picked == 0) return;
+  picked = 0;
+  ui::MsgBox("The " + what + " " + was + " chosen for the calculation no longer exists. Choose " + Article(what) +
+             " " + what + " in the list.");
 }
 
 void frmCalc::lvCompounds_Click() {
@@ -515,6 +533,14 @@ class frmCalc::RunInProgress {
 void frmCalc::cmdRun_Click() {
   // A second press during the message runs would start a second run over the same files.
   if (running_) return;
+  // A pick dropped because its record went away: nothing is computed in its place.
+  for (const auto& [id, what] : {std::pair{modTulmo::CalcSelection.CompoundID, "compound"},
+                                 std::pair{modTulmo::CalcSelection.EmissionID, "emission"},
+                                 std::pair{modTulmo::CalcSelection.EstuaryID, "estuary"}}) {
+    if (id != 0) continue;
+    ui::MsgBox(std::string("Choose ") + Article(what) + " " + what + " for the calculation.");
+    return;
+  }
   RunInProgress run(*this);
   vb::Guard(kName, "cmdRun_Click", [] {
     if (modTulmo::RunCalculation()) ChildForms::Global("frmResult").Show();

@@ -69,6 +69,9 @@ class frmCalc : public ui::Form {
   // After a reload: highlights the picked row, or (with `pick`) picks the first row when the pick is
   // not listed.
   void ShowPick(ui::ListView* list, int32_t picked, void (frmCalc::*pick)());
+  // Reloads a list changed elsewhere and highlights the pick again; a pick whose record went away
+  // is dropped (the id becomes 0), and the user learns which record it was.
+  void ReloadKeepingPick(ui::ListView* list, int32_t& picked, void (frmCalc::*reload)(), const std::string& what);
   void BringToFrontWhileActive();
 
   class_Elastic elastic_;

@@ -1,7 +1,10 @@
 // The estuary's derived hydrodynamics: convergence length, area, volume, tide, dispersion
 // (computed, or from two salinity measurements), salt intrusion, flushing time. One computation
 // serves the grid writer (through GridParameters and DispersionCalc) and the estuary editor.
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
 #include <string_view>
 
 #include "modelrun/internal.h"
@@ -59,7 +62,24 @@ void KeepPartial(const Hydrodynamics& x) {
   GridParameters.Dfix2 = x.Dfix[2];
 }
 
+// A refused check: the reason, and nothing derived.
+bool Refuse(Hydrodynamics& x, std::string reason, bool geometry = false) {
+  x.refusal = std::move(reason);
+  x.geometryRefused = geometry;
+  return false;
+}
+
 }  // namespace
+
+std::string NotPositiveLength(const std::string& lengthText) {
+  return "Estuary length (" + lengthText + " km) should be a positive numeric value";
+}
+
+std::string HeadWidthBelowFloor(double width) {
+  const std::string shown = width >= 0.01 ? vb::Format(width, "0.00") : vb::Format(width, "0.0E+00");
+  return "Width at the head of the estuary (" + shown + " m) must be at least " + vb::DoubleText(kHeadWidthFloor) +
+         " m: shorten the Estuary length or raise the Width at X";
+}
 
 bool DeriveHydrodynamics(const EstuaryRecord& e, Hydrodynamics& x) {
   x = {};
@@ -93,13 +113,29 @@ bool DeriveHydrodynamics(const EstuaryRecord& e, Hydrodynamics& x) {
   const double X1 = Checked(inX1 * 1000), X2 = Checked(inX2 * 1000);
 
   // Salinity must fall and the width narrow going upstream.
-  if (measuredInputs && (S1 >= S0 || S2 >= S1 || X1 >= X2)) return false;
-  if (Bx >= B0) return false;
+  if (measuredInputs) {
+    if (S1 >= S0)
+      return Refuse(x, "Salinity S1 (" + vb::DoubleText(S1) + " psu) must be less than the salinity at mouth (" +
+                           vb::DoubleText(S0) + " psu)");
+    if (S2 >= S1) return Refuse(x, "Salinity zone 2 must be less than salinity zone 1");
+    if (X1 >= X2) return Refuse(x, "X1 must be less than X2");
+  }
+  if (Bx >= B0)
+    return Refuse(x, "Width at X (" + vb::DoubleText(Bx) + " m) must be less than the width at mouth (" +
+                         vb::DoubleText(B0) + " m): the estuary narrows upstream");
+  if (!(e.EstLength > 0)) return Refuse(x, NotPositiveLength(vb::DoubleText(e.EstLength)), true);
 
   // Geometry, for the width law B(s) = B0 e^(-s/a) over 0 <= s <= L.
   const double a = Div(-xw, Log(Div(Bx, B0)));
   const double A0 = Checked(B0 * h);
   const double L = Checked(e.EstLength * 1000);
+  // The narrowest width is at the head; the grid lays it out with the convergence length rounded
+  // to 0.1 km, so that one counts as well.
+  if (a > 0) {
+    const double aGrid = Rounded(a / 1000, "###0.0") * 1000;
+    const double head = std::min(B0 * std::exp(-L / a), aGrid > 0 ? B0 * std::exp(-L / aGrid) : 0.0);
+    if (!(head >= kHeadWidthFloor)) return Refuse(x, HeadWidthBelowFloor(head), true);
+  }
   const double A = Checked(Checked(-B0 * a) * Exp(Div(-L, a)) + B0 * a);
   x.a = a;
   x.A0 = A0;
@@ -157,7 +193,11 @@ bool CalcGridParameters() {
     KeepPartial(x);
     return false;
   }
-  if (!derived) GridParameters = {};
+  if (!derived) {
+    GridParameters = {};
+    // A grid on this geometry would divide by its vanished cells: say which field to mend.
+    if (x.geometryRefused) ui::MsgBox(x.refusal);
+  }
   return derived;
 }
 

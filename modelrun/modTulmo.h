@@ -194,14 +194,28 @@ struct Hydrodynamics {
   double Dtra = 0;   // m
   // How far a pass got before a run-time error: Dc, then the zones, were derived.
   bool dcDerived = false, dfixDerived = false;
+  // Why a check failed, in the words the estuary editor shows; empty when none did.
+  std::string refusal;
+  // The refusal is of a geometry that no grid can be laid out on (the grid step says so too).
+  bool geometryRefused = false;
 };
 
+// The narrowest the estuary may become at its head, m. Narrower, its ten lanes shrink below what
+// the grid's single-precision coordinates tell apart and the cells lose their area.
+inline constexpr double kHeadWidthFloor = 1.0;
+
+// The refusals of an estuary's geometry, in the editor's words.
+std::string NotPositiveLength(const std::string& lengthText);
+std::string HeadWidthBelowFloor(double width);
+
 // False after a failed input or consistency check (salinity must fall and the width narrow going
-// upstream). Raises on a run-time error, with what was derived until then in `out`.
+// upstream, the head must keep kHeadWidthFloor), with the reason in `out.refusal`. Raises on a
+// run-time error, with what was derived until then in `out`.
 bool DeriveHydrodynamics(const EstuaryRecord& e, Hydrodynamics& out);
 
 // Derives GridParameters and DispersionCalc from CurrentEstuary. False after a failed input
-// check (record zeroed, silent) or after a run-time error (own message box).
+// check (record zeroed; silent, but for a geometry refusal, which is shown) or after a run-time
+// error (own message box).
 bool CalcGridParameters();
 
 // ---------------------------------------------------------------- grid files

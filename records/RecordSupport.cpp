@@ -256,7 +256,16 @@ bool GetByKey(const Table& t, int32_t key, std::span<const OutRef* const> output
     for (std::size_t k = 0; k < outputs.size(); ++k) {
       if (!outputs[k]->Present()) continue;
       vb::Variant field = rs->Fields(static_cast<int>(k) + 1);
-      staged[k] = outputs[k]->Convert(field.IsNull() ? MarkerValue(t.columns[k]) : field);
+      try {
+        staged[k] = outputs[k]->Convert(field.IsNull() ? MarkerValue(t.columns[k]) : field);
+      } catch (const vb::VbError& e) {
+        // A row whose column holds what its type cannot take: say where, not that it is missing.
+        if (e.number != 13 && e.number != 6) throw;
+        vb::Raise(e.number, "Validation",
+                  "The " + std::string(t.name) + " record " + std::to_string(key) + " holds \"" + vb::CStr(field) +
+                      "\" in its column " + std::string(t.columns[k].name) +
+                      ", which is no value of that column's type. Correct the record in the database.");
+      }
     }
     rs->Close();
     for (std::size_t k = 0; k < outputs.size(); ++k) outputs[k]->Commit(staged[k]);

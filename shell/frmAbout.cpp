@@ -1,6 +1,7 @@
 #include "shell/frmAbout.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -131,6 +132,14 @@ void frmAbout::tmrSplash_Timer() {
     else
       Unload();
   });
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    cmdOK_Click();
+    return;
+  }
+  ui::Form::keyPressEvent(event);
 }
 
 void frmAbout::cmdOK_Click() {

@@ -34,6 +34,8 @@ class frmAbout : public ui::Form {
 
  protected:
   void Form_Load() override;
+  // Escape closes as the Close button.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::string tick_;

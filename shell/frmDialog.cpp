@@ -1,6 +1,7 @@
 #include "shell/frmDialog.h"
 
 #include <QButtonGroup>
+#include <QKeyEvent>
 
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
@@ -62,6 +63,22 @@ void frmDialog::OKButton_Click() {
     calc.ZOrder(1);
     Unload();
   });
+}
+
+void frmDialog::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+      button->click();
+    else
+      OKButton_Click();
+    return;
+  }
+  if (key == Qt::Key_Escape) {
+    CancelButton_Click();
+    return;
+  }
+  ui::Form::keyPressEvent(event);
 }
 
 void frmDialog::CancelButton_Click() {

@@ -21,4 +21,6 @@ class frmDialog : public ui::Form {
 
  protected:
   void Form_Load() override;
+  // Enter is OK from the options (a focused button takes it itself); Escape is Cancel.
+  void keyPressEvent(QKeyEvent* event) override;
 };

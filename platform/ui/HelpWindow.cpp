@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QStyle>
 #include <QTextBrowser>
@@ -66,6 +67,18 @@ class HelpViewer : public QWidget {
   }
 
   QTextBrowser* Browser() const { return browser_; }
+
+ protected:
+  // Escape closes the window, as in every other window of the desktop; the page view passes it on.
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Escape) {
+      close();
+      return;
+    }
+    QWidget::keyPressEvent(event);
+  }
+
+ public:
 
   bool ShowTopic(const QString& topic) {
     for (const QString& dir : HelpFolders()) {

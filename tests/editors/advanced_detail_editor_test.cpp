@@ -26,7 +26,9 @@ TEST_F(AdvancedDetailEditorTest, AddStoresZerosAndABlankBoxStopsTheSave) {
   EXPECT_TRUE(e->txtAdvancedID->isEnabled());
   e->fields[31]->setText("");
   e->cmdOK_Click();
-  EXPECT_EQ(Prompts(), std::vector<std::string>{frmAdvancedDetail::kInvalidData});
+  // The refusal names the field and the text refused.
+  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(frmAdvancedDetail::kInvalidData) +
+                                                "\r\rGrowth Rate Roundfish: \"\" is not a number that can be stored."});
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM AdvancedDetail"), "1");
   ASSERT_NE(Editor<frmAdvancedDetail>("frmAdvancedDetail"), nullptr);
   e->fields[31]->setText("0");

@@ -133,7 +133,8 @@ TEST_F(EmissionEditorTest, ClearEmptiesTheShownFieldsAndAFailedSaveChangesNothin
   // A box left empty: nothing stored, and nothing else changed on the way.
   e->txtDescription->setText("typed again");
   e->cmdOK_Click();
-  EXPECT_EQ(Prompts(), std::vector<std::string>{frmEmission::kInvalidData});
+  EXPECT_EQ(Prompts(), std::vector<std::string>{std::string(frmEmission::kInvalidData) +
+                                                "\r\rLoad at location 4: \"\" is not a number that can be stored."});
   EXPECT_EQ(boxes.boxes()[0].style, ui::vbInformation);
   EXPECT_EQ(Row("1"), before);
   EXPECT_EQ(Editor<frmEmission>("frmEmission"), e);

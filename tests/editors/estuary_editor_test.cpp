@@ -40,6 +40,10 @@ class EstuaryEditorTest : public EditorTest {
 };
 
 std::string Text(const QLineEdit* f) { return f->text().toStdString(); }
+std::string InvalidData(const std::string& field, const std::string& text) {
+  return std::string(frmEnvironment::kInvalidData) + "\r\r" + field + ": \"" + text +
+         "\" is not a number that can be stored.";
+}
 std::string Text(const QLabel* l) { return l->text().toStdString(); }
 
 }  // namespace
@@ -169,9 +173,10 @@ TEST_F(EstuaryEditorTest, TheSaveCheckRefusesOrCorrects) {
     std::vector<std::string> messages;  // the last ones shown
     const char* after;                  // the field's text afterwards
     bool stored;
+    const char* widthAtX = "50";        // a wide mouth needs a wide estuary upstream
   } cases[] = {
       {&frmEnvironment::txtWidthmouth, "50000",
-       {"Width at mouth (50000 m) should not exceed 40.000 m\rValue changed to 40.000 m"}, "40000", true},
+       {"Width at mouth (50000 m) should not exceed 40.000 m\rValue changed to 40.000 m"}, "40000", true, "8000"},
       {&frmEnvironment::txtWidthmouth, "0", {"Width at mouth (0 m) should be a positive numeric value"}, "0", false},
       {&frmEnvironment::txtWidthmouth, "wide", {"Width at mouth (wide m) should be a positive numeric value"}, "wide",
        false},
@@ -189,11 +194,26 @@ TEST_F(EstuaryEditorTest, TheSaveCheckRefusesOrCorrects) {
        "0.1", true},
       {&frmEnvironment::txtEstDepth, "0.1", {"Depth must have a minimum value of 0.1 m, value changed to 0.1 m "},
        "0.1", true},
-      // Corrected, but the salt intrusion of the least flow is longer than the estuary: nothing to store.
+      // Corrected, but the salt intrusion of the least flow is longer than the estuary: refused, and why.
       {&frmEnvironment::txtFlowriveravg, "0",
-       {"River flow must have a minimum value of 0.01 m/s, value changed to 0.01 m/s", frmEnvironment::kInvalidData},
+       {"River flow must have a minimum value of 0.01 m/s, value changed to 0.01 m/s",
+        "Salt intrusion length 41.3(km) is larger than length of estuary 30 (km). Please increase estuary length."},
        "0.01", false},
-      {&frmEnvironment::txtSedimentationVelocityAvg, "", {frmEnvironment::kInvalidData}, "", false},
+      {&frmEnvironment::txtSedimentationVelocityAvg, "", {InvalidData("Sedimentation velocity (net)", "")}, "", false},
+      // Typing mistakes get the editor's own refusal, naming the field and the text.
+      {&frmEnvironment::txtEstDepth, "abc", {InvalidData("Estuary depth", "abc")}, "abc", false},
+      {&frmEnvironment::txtTideavg, "abc", {InvalidData("Tidal range", "abc")}, "abc", false},
+      {&frmEnvironment::txtTidalperiod, "abc", {InvalidData("Tidal period", "abc")}, "abc", false},
+      {&frmEnvironment::txtTempavg, "1e400", {InvalidData("Temperature", "1e400")}, "1e400", false},
+      {&frmEnvironment::txtSilt2, "1e39", {InvalidData("Suspended Solids (intermediate)", "1e39")}, "1e39", false},
+      // No estuary without length, none whose head narrows to nothing.
+      {&frmEnvironment::txtEstLength, "0", {"Estuary length (0 km) should be a positive numeric value"}, "0", false},
+      {&frmEnvironment::txtEstLength, "abc", {"Estuary length (abc km) should be a positive numeric value"}, "abc",
+       false},
+      {&frmEnvironment::txtEstLength, "200",
+       {"Width at the head of the estuary (8.6E-11 m) must be at least 1 m: shorten the Estuary length or raise the "
+        "Width at X"},
+       "200", false},
       // A flow against the river is refused, not raised to the least flow.
       {&frmEnvironment::txtFlowriveravg, "-1", {"River flow (-1 m3/s) should not be negative"}, "-1", false},
   };
@@ -201,6 +221,7 @@ TEST_F(EstuaryEditorTest, TheSaveCheckRefusesOrCorrects) {
     boxes.Clear();
     frmEnvironment* e = OpenAdd();
     ASSERT_NE(e, nullptr);
+    e->txtWidthAtX->setText(c.widthAtX);
     (e->*c.field)->setText(c.text);
     e->cmdOK_Click();
     const std::vector<std::string> shown = Prompts();
@@ -262,9 +283,10 @@ TEST_F(EstuaryEditorTest, TheDispersionMethodSwitchesTheSalinityGroup) {
   EXPECT_NEAR(EstuaryHydrodynamics::DfixValues[1], 62.4, 0.05);
   EXPECT_DOUBLE_EQ(modTulmo::GridParameters.Dfix2, EstuaryHydrodynamics::DfixValues[2]);
   EXPECT_TRUE(e->cmdOK->isEnabled());
-  // A width at X equal to the mouth's: no message, no results, no save.
+  // A width at X equal to the mouth's: no results, no save, and the label says why.
   e->txtWidthAtX->setText("100");
-  EXPECT_TRUE(Text(e->lblWarning).empty());
+  EXPECT_EQ(Text(e->lblWarning),
+            "Width at X (100 m) must be less than the width at mouth (100 m): the estuary narrows upstream");
   EXPECT_TRUE(Text(e->lblCalcConvergence).empty());
   EXPECT_FALSE(e->cmdOK->isEnabled());
   e->txtWidthAtX->setText("50");
@@ -399,4 +421,52 @@ TEST_F(EstuaryEditorTest, ShownAndStoredNumbersAreThoseOfTheRun) {
       {"lblDispersionavg", g.Dispersion1}, {"lblCalcdispersion2", g.Dispersion2},
       {"lblCalcdispersion3", g.Dispersion3}, {"lblDtra", g.Dtra}};
   for (const auto& [label, value] : run) EXPECT_DOUBLE_EQ(std::stod(shown[label]), value) << label;
+}
+
+// After Clear every field that the save converts is one the user can reach: the salinity points
+// of the default method, greyed out, are stored as 0 when left empty.
+TEST_F(EstuaryEditorTest, AfterClearTheFieldsWithinReachAreEnoughToSave) {
+  db.Raw("UPDATE Environment SET Type = 'user', DispersionOption = 1, DispersionX1 = 5, DispersionX2 = 15 "
+         "WHERE ID = 4");
+  auto* list = OpenList("frmEnvironmentList", 4);
+  frmEnvironment* e = Open(list, "UpdateRecord");
+  ASSERT_NE(e, nullptr);
+  std::map<QLineEdit*, QString> before;
+  for (QLineEdit* f : e->findChildren<QLineEdit*>()) before[f] = f->text();
+  e->ClearForm();
+  EXPECT_FALSE(e->txtDispersionX1->isEnabled());
+  EXPECT_TRUE(Text(e->txtDispersionX1).empty());
+  // The user types again what the fields within reach held.
+  for (const auto& [f, text] : before)
+    if (f->isVisibleTo(e) && f->isEnabled() && f != e->txtId) f->setText(text);
+  e->txtDescription->setText("cleared and typed");
+  ASSERT_TRUE(e->cmdOK->isEnabled()) << Text(e->lblWarning);
+  e->cmdOK_Click();
+  EXPECT_TRUE(boxes.boxes().empty()) << Prompts()[0];
+  EXPECT_EQ(db.Scalar("SELECT Description || '|' || DispersionOption || '|' || DispersionX1 || '|' || "
+                      "DispersionSalinity2 FROM Environment WHERE ID = 4"),
+            "cleared and typed|0|0.0|0.0");
+}
+
+// A stored estuary that the computation refuses opens with Save out of use and the reason shown;
+// the grid step of a run refuses it with the same words.
+TEST_F(EstuaryEditorTest, AStoredGeometryBelowTheHeadWidthFloorOpensWithItsReason) {
+  db.Raw("UPDATE Environment SET Type = 'user', WidthMouth = 100, WidthAtX = 50, XfromMouth = 5, "
+         "EstLength = 200 WHERE ID = 4");
+  auto* list = OpenList("frmEnvironmentList", 4);
+  frmEnvironment* e = Open(list, "UpdateRecord");
+  ASSERT_NE(e, nullptr);
+  const std::string reason =
+      "Width at the head of the estuary (8.6E-11 m) must be at least 1 m: shorten the Estuary length or raise the "
+      "Width at X";
+  EXPECT_EQ(Text(e->lblWarning), reason);
+  EXPECT_FALSE(e->cmdOK->isEnabled());
+  EXPECT_TRUE(Prompts().empty()) << Prompts()[0];
+  e->txtEstLength->setText("30");
+  EXPECT_TRUE(e->cmdOK->isEnabled()) << Text(e->lblWarning);
+
+  modTulmo::ResetModuleState();
+  ASSERT_TRUE(modTulmo::GetEnvironmentData(4));
+  EXPECT_FALSE(modTulmo::CalcGridParameters());
+  EXPECT_EQ(Prompts(), std::vector<std::string>{reason});
 }

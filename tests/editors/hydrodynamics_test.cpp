@@ -59,16 +59,26 @@ TEST(Hydrodynamics, SaltIntrusionLongerThanEstuaryWarns) {
   Inputs in = Initial();
   in.EstLength = "20";
   const Result r = Calculate(in);
-  const std::string warning = r.Caption("lblWarning").value();
-  EXPECT_EQ(warning.rfind("Salt intrusion length 24.77", 0), 0u) << warning;
-  EXPECT_NE(warning.find("(km) is larger than length of estuary 20 (km). Please increase estuary length."),
-            std::string::npos)
-      << warning;
+  // The salt intrusion length with the one decimal of its label.
+  EXPECT_EQ(r.Caption("lblWarning"),
+            "Salt intrusion length 24.8(km) is larger than length of estuary 20 (km). Please increase estuary length.");
   EXPECT_EQ(r.Caption("lblCalcSaltIntrusion"), "");
   EXPECT_EQ(r.saveEnabled, false);
   // An invalidation leaves beta and the width fraction as they were.
   EXPECT_FALSE(r.Caption("lblBeta").has_value());
   EXPECT_FALSE(r.Caption("lblWidthFraction").has_value());
+
+  // Just above the length, as many decimals as it takes to show it above the length.
+  int warned = 0;
+  for (int hundredths = 2480; hundredths < 2500; ++hundredths) {
+    in.EstLength = std::to_string(hundredths / 100) + "." + std::to_string(hundredths % 100);
+    const std::string w = Calculate(in).Caption("lblWarning").value();
+    if (w.empty()) continue;
+    ++warned;
+    const std::string shown = w.substr(std::string("Salt intrusion length ").size(), w.find("(km)") - 22);
+    EXPECT_GT(std::stod(shown), hundredths / 100.0) << w;
+  }
+  EXPECT_GT(warned, 0);
 }
 
 TEST(Hydrodynamics, SalinityMethodGivesThreeZones) {
@@ -91,34 +101,47 @@ TEST(Hydrodynamics, InputChecks) {
     const char* what;
     void (*change)(Inputs&);
     bool salinity;
-    std::optional<std::string> warning;  // none: silently invalidated
+    std::string warning;  // every refusal says why
   } cases[] = {
       {"period", [](Inputs& i) { i.Tidalperiod = "x"; }, false, "Tidal period must be numeric"},
       {"flow", [](Inputs& i) { i.Flowriveravg = ""; }, false, "River flow must be numeric"},
       {"x from mouth", [](Inputs& i) { i.XfromMouth = "-"; }, false, "X from mouth must be numeric"},
-      {"no narrowing", [](Inputs& i) { i.WidthAtX = "100"; }, false, {}},
+      {"no narrowing", [](Inputs& i) { i.WidthAtX = "100"; }, false,
+       "Width at X (100 m) must be less than the width at mouth (100 m): the estuary narrows upstream"},
+      {"length 0", [](Inputs& i) { i.EstLength = "0"; }, false, modTulmo::NotPositiveLength("0")},
+      // 200 km at a convergence length of 7.2 km leaves the head 1E-10 m wide.
+      {"head below the floor", [](Inputs& i) { i.EstLength = "200"; }, false,
+       "Width at the head of the estuary (8.6E-11 m) must be at least 1 m: shorten the Estuary length or raise the "
+       "Width at X"},
+      {"head just below the floor", [](Inputs& i) { i.EstLength = "33.3"; }, false,
+       "Width at the head of the estuary (0.98 m) must be at least 1 m: shorten the Estuary length or raise the "
+       "Width at X"},
+      {"width beyond single precision", [](Inputs& i) { i.Widthmouth = "1e39"; }, false,
+       "Width at mouth (1e39) is too large"},
       // What the save check refuses, and a run-time error would meet on the way.
       {"mouth 0", [](Inputs& i) { i.Widthmouth = "0"; }, false, NotPositiveWidthAtMouth("0")},
       {"width at x 0", [](Inputs& i) { i.WidthAtX = "0"; }, false, NotPositiveWidthAtX("0")},
       {"x 0", [](Inputs& i) { i.XfromMouth = "0."; }, false, NotPositiveXfromMouth("0.")},
-      {"x beyond length", [](Inputs& i) { i.EstLength = "0"; }, false, XBeyondLength("5", "0")},
+      {"x beyond length", [](Inputs& i) { i.EstLength = "4"; }, false, XBeyondLength("5", "4")},
       {"flow upstream", [](Inputs& i) { i.Flowriveravg = "-1"; }, false, NegativeRiverFlow("-1")},
       // The stations are compared in whole kilometres, as stored: 3.5 is 4.
       {"x2 rounds to the length", [](Inputs& i) { i.DispersionX1 = "2.5"; i.DispersionX2 = "3.5"; i.EstLength = "3.9"; i.XfromMouth = "1"; },
        true, "X2 must be less than estuary length"},
       {"x1 rounds to the mouth", [](Inputs& i) { i.DispersionX1 = "0.5"; }, true, kX1NotPositive},
-      {"x1 blank", [](Inputs& i) { i.DispersionX1 = ""; }, true, {}},
+      {"x1 blank", [](Inputs& i) { i.DispersionX1 = ""; }, true, kX1NotNumeric},
+      {"x2 blank", [](Inputs& i) { i.DispersionX2 = "a"; }, true, kX2NotNumeric},
       {"x1 beyond length", [](Inputs& i) { i.DispersionX1 = "31"; i.DispersionX2 = "32"; }, true,
        "X1 must be less than estuary length"},
       {"x2 below x1", [](Inputs& i) { i.DispersionX2 = "4"; }, true, "X1 must be less than X2"},
       {"x2 at length", [](Inputs& i) { i.DispersionX2 = "30"; }, true, "X2 must be less than estuary length"},
-      {"x1 equal x2", [](Inputs& i) { i.DispersionX2 = "5"; }, true, {}},
+      {"x1 equal x2", [](Inputs& i) { i.DispersionX2 = "5"; }, true, "X1 must be less than X2"},
       {"sea blank", [](Inputs& i) { i.Salinitysea = ""; }, true, "Salinity sea must be numeric"},
-      {"s1 blank", [](Inputs& i) { i.DispersionSalinity1 = ""; }, true, {}},
+      {"s1 blank", [](Inputs& i) { i.DispersionSalinity1 = ""; }, true, kS1NotNumeric},
       {"s2 blank", [](Inputs& i) { i.DispersionSalinity2 = ""; }, true, "Salinity S2 must be numeric"},
       {"s2 not below s1", [](Inputs& i) { i.DispersionSalinity2 = "20"; }, true,
        "Salinity zone 2 must be less than salinity zone 1"},
-      {"s1 above sea", [](Inputs& i) { i.DispersionSalinity1 = "40"; }, true, {}},
+      {"s1 above sea", [](Inputs& i) { i.DispersionSalinity1 = "40"; }, true,
+       "Salinity S1 (40 psu) must be less than the salinity at mouth (34 psu)"},
   };
   for (const Case& c : cases) {
     Inputs in = Initial();
@@ -126,7 +149,7 @@ TEST(Hydrodynamics, InputChecks) {
     c.change(in);
     const Result r = Calculate(in);
     EXPECT_EQ(r.saveEnabled, false) << c.what;
-    EXPECT_EQ(r.Caption("lblWarning"), c.warning.value_or("")) << c.what;
+    EXPECT_EQ(r.Caption("lblWarning"), c.warning) << c.what;
     EXPECT_EQ(r.Caption("lblCalcArea"), "") << c.what;
     EXPECT_TRUE(r.errorMessage.empty()) << c.what;
   }
@@ -142,21 +165,40 @@ TEST(Hydrodynamics, ValuesTheSaveCorrectsAreComputedAsCorrected) {
     std::string Inputs::*field;
     const char* typed;
     const char* stored;
-  } cases[] = {{&Inputs::Flowriveravg, "0", "0.01"}, {&Inputs::Tideavg, "0", "0.1"},
-               {&Inputs::Tidalperiod, "0", "12.4"},  {&Inputs::EstDepth, "0", "0.1"},
-               {&Inputs::EstDepth, "-3", "0.1"},     {&Inputs::Widthmouth, "50000", "40000"}};
+    bool everyMode;  // the least river flow and tide hold in view mode too
+  } cases[] = {{&Inputs::Flowriveravg, "0", "0.01", true},   {&Inputs::Flowriveravg, "0.001", "0.01", true},
+               {&Inputs::Tideavg, "0", "0.1", true},          {&Inputs::Tidalperiod, "0", "12.4", false},
+               {&Inputs::EstDepth, "0", "0.1", false},        {&Inputs::EstDepth, "-3", "0.1", false},
+               {&Inputs::Widthmouth, "50000", "40000", false}};
   for (const Case& c : cases) {
+    // Long and little narrowing: the salt of the least flow stays inside, the head wide enough.
     Inputs typed = Initial(), stored = Initial();
     typed.EstLength = stored.EstLength = "200";
+    typed.WidthAtX = stored.WidthAtX = "90";
     typed.*c.field = c.typed;
     stored.*c.field = c.stored;
     const Result a = Calculate(typed), b = Calculate(stored);
     EXPECT_EQ(a.captions, b.captions) << c.typed;
     EXPECT_TRUE(a.errorMessage.empty()) << c.typed;
-    // In view mode nothing is corrected: what is stored is what a run meets.
+    // In view mode the save's corrections are not made: what is stored is what a run meets.
     typed.corrected = false;
-    EXPECT_NE(Calculate(typed).captions, b.captions) << c.typed;
+    const Result view = Calculate(typed);
+    if (c.everyMode) {
+      EXPECT_EQ(view.captions, b.captions) << c.typed;
+      EXPECT_TRUE(view.errorMessage.empty()) << c.typed;
+    } else {
+      EXPECT_NE(view.captions, b.captions) << c.typed;
+    }
   }
+  // The least flow in view mode: the salt intrusion of 0.01 m3/s, not of the 0.001 stored.
+  Inputs low = Initial();
+  low.Flowriveravg = "0.001";
+  low.corrected = false;
+  Inputs least = low;
+  least.Flowriveravg = "0.01";
+  EXPECT_EQ(Calculate(low).Caption("lblWarning"), Calculate(least).Caption("lblWarning"));
+  EXPECT_EQ(Calculate(low).Caption("lblWarning").value().rfind("Salt intrusion length 41.3(km)", 0), 0u)
+      << Calculate(low).Caption("lblWarning").value();
 }
 
 TEST(Hydrodynamics, TheSecondSalinityMustLieAboveOneWithoutAnErrorBox) {
@@ -204,9 +246,11 @@ TEST(Hydrodynamics, TheEditorShowsWhatTheRunUses) {
   Inputs small = Initial();
   small.Flowriveravg = "0.001";
   small.EstLength = "200";
+  small.WidthAtX = "90";
   modTulmo::EstuaryRecord smallStored = record(0, 5, 15);
   smallStored.Flowriveravg = 0.01f;
   smallStored.EstLength = 200;
+  smallStored.WidthAtX = 90;
   const Case cases[] = {{"default", Initial(), record(0, 5, 15)},
                         {"salinity", Salinity(), record(1, 5, 15)},
                         {"stations in whole km", halves, record(1, 2, 4)},
@@ -214,7 +258,7 @@ TEST(Hydrodynamics, TheEditorShowsWhatTheRunUses) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const Result r = Calculate(c.in);
-    ASSERT_EQ(r.saveEnabled, true);
+    ASSERT_EQ(r.saveEnabled, true) << r.Caption("lblWarning").value_or("");
     modTulmo::ResetModuleState();
     modTulmo::CurrentEstuary = c.stored;
     ASSERT_TRUE(modTulmo::CalcGridParameters());

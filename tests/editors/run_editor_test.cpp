@@ -1,5 +1,5 @@
 // The run editor: the seven descriptive columns loaded and stored, the result columns left alone,
-// ids that are no number ending the save in the error box, and the run list's row.
+// ids that are no number refused as invalid data, and the run list's row.
 #include <QMetaObject>
 
 #include "editors/frmRun.h"
@@ -67,7 +67,7 @@ TEST_F(RunEditorTest, EditStoresTheDescriptiveColumnsOnlyAndKeepsTheDate) {
   EXPECT_EQ(Editor<frmRun>("frmRun"), nullptr);
 }
 
-TEST_F(RunEditorTest, AddStoresANewRunAndAnEmptyIdEndsInTheErrorBox) {
+TEST_F(RunEditorTest, AddStoresANewRunAndAnEmptyIdIsRefusedAsInvalidData) {
   auto* list = OpenList("frmRunList");
   frmRun* e = Open(list, "AddRecord");
   ASSERT_NE(e, nullptr);
@@ -80,8 +80,8 @@ TEST_F(RunEditorTest, AddStoresANewRunAndAnEmptyIdEndsInTheErrorBox) {
   e->txtEmisid->setText("3");
   e->cmdOK_Click();  // txtEnvirId is still empty
   ASSERT_EQ(boxes.boxes().size(), 1u);
-  EXPECT_NE(boxes.boxes()[0].prompt.find("'frmRun' at procedure 'SaveDetails'"), std::string::npos)
-      << boxes.boxes()[0].prompt;
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            std::string(frmRun::kInvalidData) + "\r\rEnvirid: \"\" is not a number that can be stored.");
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "1");
   ASSERT_EQ(Editor<frmRun>("frmRun"), e);
 

@@ -182,16 +182,30 @@ TEST_F(CalcWindowTest, TheHighlightedRowIsThePickByMouseKeyboardAndAfterAReload)
   QCoreApplication::processEvents();
   EXPECT_EQ(modTulmo::CalcSelection.EmissionID, 3);
 
-  // Reloaded lists highlight the picks they still hold; a pick that is gone gives way to the first row.
+  // Reloaded lists highlight the picks they still hold; a pick that is gone leaves no pick in its
+  // place, the user is told which record went away, and Run asks for a choice.
+  const std::string gone = w.lvEmissions->Item(3)->Text() + " \"" + w.lvEmissions->Item(3)->SubItem(1) + "\"";
   db.Raw("DELETE FROM Emission WHERE EmissionID = 3");
   gblnCompoundsChanged = gblnEmissionsChanged = gblnEstuariesChanged = true;
+  boxes.Clear();
   w.Form_Activate();
   EXPECT_EQ(Picked(w.lvCompounds), Key(2));
   EXPECT_EQ(modTulmo::CalcSelection.CompoundID, 2);
   EXPECT_EQ(Picked(w.lvEstuary), Key(second));
-  EXPECT_EQ(Picked(w.lvEmissions), Key(1));
-  EXPECT_EQ(modTulmo::CalcSelection.EmissionID, 1);
-  EXPECT_EQ(modTulmo::CurrentEmission.Description, w.lvEmissions->Item(1)->SubItem(1));
+  EXPECT_EQ(Picked(w.lvEmissions), "none");
+  EXPECT_EQ(modTulmo::CalcSelection.EmissionID, 0);
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"The emission " + gone +
+                                                " chosen for the calculation no longer exists. Choose an emission in "
+                                                "the list."});
+  const std::string runs = db.Scalar("SELECT COUNT(*) FROM Run");
+  boxes.Clear();
+  w.cmdRun_Click();
+  EXPECT_EQ(Prompts(), std::vector<std::string>{"Choose an emission for the calculation."});
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), runs);
+  // A new choice is a pick again.
+  PostClick(w.lvEmissions, 1);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(modTulmo::CalcSelection.EmissionID, std::stoi(w.lvEmissions->Item(1)->Text()));
 }
 
 TEST_F(CalcWindowTest, AnotherLevelListsItsOwnEstuariesAndDropsAPickItDoesNotOffer) {

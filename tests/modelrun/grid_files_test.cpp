@@ -186,3 +186,20 @@ TEST_F(GridFilesTest, AFileThatCannotBeWrittenIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+// The editor's defaults made 200 km long: the head would be 1E-10 m wide and the grid's cells
+// lose their area. The grid step refuses it in the editor's words and writes nothing.
+TEST_F(GridFilesTest, AnEstuaryNarrowingToNothingWritesNoGridAndSaysWhy) {
+  db.Raw("UPDATE Environment SET WidthMouth = 100, WidthAtX = 50, XfromMouth = 5, EstLength = 200, "
+         "FlowRiverAvg = 1, TideAvg = 1, EstDepth = 5, DispersionOption = 0 WHERE ID = 1");
+  EXPECT_FALSE(CreateGrid(1));
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            "Width at the head of the estuary (8.6E-11 m) must be at least 1 m: shorten the Estuary length or raise "
+            "the Width at X");
+  for (const char* name : kGridFileNames) EXPECT_FALSE(std::filesystem::exists(name)) << name;
+}
+
+}  // namespace

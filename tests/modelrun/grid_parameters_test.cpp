@@ -141,6 +141,36 @@ TEST_F(GridParametersTest, InconsistentInputFailsSilentlyWithTheRecordZeroed) {
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
+// A geometry on which no grid can be laid out is refused in the estuary editor's words, before
+// any division by its vanished cells.
+TEST_F(GridParametersTest, AGeometryWithoutAHeadIsRefusedWithTheEditorsWords) {
+  struct Case {
+    double length;
+    const char* message;
+  } cases[] = {
+      {0, "Estuary length (0 km) should be a positive numeric value"},
+      {-3, "Estuary length (-3 km) should be a positive numeric value"},
+      {400, "Width at the head of the estuary (0.48 m) must be at least 1 m: shorten the Estuary length or raise the "
+            "Width at X"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    boxes.Clear();
+    CurrentEstuary = Funnel();
+    CurrentEstuary.EstLength = c.length;
+    EXPECT_FALSE(CalcGridParameters());
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].prompt, c.message);
+    EXPECT_EQ(GridParameters.CalcConvergence, 0);
+  }
+  // At the floor itself the grid is laid out.
+  boxes.Clear();
+  CurrentEstuary = Funnel();
+  CurrentEstuary.EstLength = 350;
+  EXPECT_TRUE(CalcGridParameters());
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
 TEST_F(GridParametersTest, RunTimeErrorsAreReportedInTheOwnMessage) {
   struct Case {
     const char* name;

@@ -187,7 +187,22 @@ TEST(RecordRows, GetByKeyChangesNoOutputWhenTheRowCannotBeRead) {
   EXPECT_FALSE(Compounds().GetByKey(3, {.rstrCmpdescr = descr, .rdblCmpmolmass = molmass}));
   EXPECT_EQ(descr, "before");
   EXPECT_EQ(molmass, 1);
-  EXPECT_TRUE(BoxNames(boxes, "Compounds", "GetByKey", 13));
+  // Not the error box of a failing program, nor a missing record: the row, the column and the text.
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            "The Compounds record 3 holds \"heavy\" in its column CmpMolmass, which is no value of that column's "
+            "type. Correct the record in the database.");
+  EXPECT_EQ(boxes.boxes()[0].style, ui::vbExclamation);
+
+  // A run whose estuary column holds text.
+  boxes.Clear();
+  db.Raw("INSERT INTO Run (RunID, RunDescription, EnvirID) VALUES (9, 'typed over', 'two')");
+  int32_t envir = 0;
+  EXPECT_FALSE(::Run().GetByKey(9, {.rlngEnvirID = envir}));
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            "The Run record 9 holds \"two\" in its column EnvirID, which is no value of that column's type. Correct "
+            "the record in the database.");
 }
 
 TEST(CompoundsImport, GetAllReadsTheImportDatabaseOnce) {

@@ -1,4 +1,7 @@
 // Progress-bar and list-key helpers, and the splash, about and help commands.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -101,6 +104,35 @@ TEST_F(HelpersTest, AboutFromTheMenuReplacesTheSplashAndIsModalWithoutTimer) {
   EXPECT_TRUE(wasModal);
   EXPECT_TRUE(timerOff);
   EXPECT_EQ(ui::GlobalIfLoaded<frmAbout>(), nullptr);
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// Escape closes the about window (modal, from the menu) and the help window, from the control
+// that has the focus.
+TEST_F(HelpersTest, EscapeClosesAboutAndHelp) {
+  const auto escape = [](QWidget* target) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+  };
+  MDIMain& main = ui::Global<MDIMain>();
+  bool closed = false;
+  QTimer::singleShot(0, [&] {
+    frmAbout* about = ui::GlobalIfLoaded<frmAbout>();
+    if (!about) return;
+    escape(about->cmdOK);
+    closed = ui::GlobalIfLoaded<frmAbout>() == nullptr;
+    if (!closed) about->cmdOK_Click();
+  });
+  main.mnuHelpAbout_Click();
+  EXPECT_TRUE(closed);
+
+  main.tbrMain_ButtonClick(main.tbrMain->Button("HELP"));
+  ASSERT_NE(ui::HelpWindow(), nullptr);
+  QPointer<QWidget> help = ui::HelpWindow();
+  escape(ui::HelpBrowser());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(help.isNull() || !help->isVisible());
+  delete help.data();
   EXPECT_TRUE(boxes.boxes().empty());
 }
 

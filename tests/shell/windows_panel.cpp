@@ -1,12 +1,13 @@
 // The start panel and the level dialog: sizes and placement beside the panel, the levels stored,
 // and the calculation window opened behind the others.
-#include <QButtonGroup>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QImage>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
+#include <QKeyEvent>
 
 #include "platform/ui/Global.h"
 #include "shell/ChildForms.h"
@@ -134,6 +135,39 @@ TEST_F(PanelTest, OkStoresTheChosenLevelAndOpensTheCalculationBehind) {
   EXPECT_EQ(boxes.boxes()[0].prompt, "You must first define a estuary");
   frmOpen& panel = ui::Global<frmOpen>();
   EXPECT_EQ(ChildForms::Global("frmCalc").Left(), panel.Left() + panel.Width());
+}
+
+// The desktop's keys: Enter is OK from any option, Escape is Cancel; a focused button takes Enter itself.
+TEST_F(PanelTest, EnterIsOkAndEscapeIsCancelInTheLevelDialog) {
+  OpenDatabase();
+  const auto key = [](QWidget* target, int k) {
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+  };
+  for (int k : {Qt::Key_Return, Qt::Key_Enter}) {
+    frmDialog& dialog = ui::Global<frmDialog>();
+    dialog.Show();
+    dialog.Option1[2]->setChecked(true);
+    dialog.Option1[2]->setFocus();
+    gstrLevel.clear();
+    key(dialog.Option1[2], k);
+    EXPECT_EQ(gstrLevel, "ADVANCED");
+    EXPECT_EQ(ui::GlobalIfLoaded<frmDialog>(), nullptr);
+  }
+  frmDialog& dialog = ui::Global<frmDialog>();
+  dialog.Show();
+  gstrLevel = "EASY";
+  dialog.Option1[1]->setChecked(true);
+  key(dialog.Option1[1], Qt::Key_Escape);
+  EXPECT_EQ(ui::GlobalIfLoaded<frmDialog>(), nullptr);
+  EXPECT_EQ(gstrLevel, "EASY");
+  frmDialog& again = ui::Global<frmDialog>();
+  again.Show();
+  again.Option1[1]->setChecked(true);
+  again.CancelButton->setFocus();
+  key(again.CancelButton, Qt::Key_Return);
+  EXPECT_EQ(ui::GlobalIfLoaded<frmDialog>(), nullptr);
+  EXPECT_EQ(gstrLevel, "EASY");
 }
 
 TEST_F(PanelTest, OkWithoutAChoiceSaysSoAndKeepsEasy) {
