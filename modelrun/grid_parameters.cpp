@@ -76,7 +76,10 @@ std::string NotPositiveLength(const std::string& lengthText) {
 }
 
 std::string HeadWidthBelowFloor(double width) {
-  const std::string shown = width >= 0.01 ? vb::Format(width, "0.00") : vb::Format(width, "0.0E+00");
+  // Enough digits that a width just below the floor never shows as the floor itself.
+  const std::string shown = width >= 1      ? vb::Format(width, "0.00")
+                            : width >= 0.001 ? vb::Format(width, "0.000")
+                                             : vb::Format(width, "0.0E+00");
   return "Width at the head of the estuary (" + shown + " m) must be at least " + vb::DoubleText(kHeadWidthFloor) +
          " m: shorten the Estuary length or raise the Width at X";
 }

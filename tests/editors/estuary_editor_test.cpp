@@ -211,7 +211,7 @@ TEST_F(EstuaryEditorTest, TheSaveCheckRefusesOrCorrects) {
       {&frmEnvironment::txtEstLength, "abc", {"Estuary length (abc km) should be a positive numeric value"}, "abc",
        false},
       {&frmEnvironment::txtEstLength, "200",
-       {"Width at the head of the estuary (8.6E-11 m) must be at least 1 m: shorten the Estuary length or raise the "
+       {"Width at the head of the estuary (8.6E-11 m) must be at least 0.1 m: shorten the Estuary length or raise the "
         "Width at X"},
        "200", false},
       // A flow against the river is refused, not raised to the least flow.
@@ -457,7 +457,7 @@ TEST_F(EstuaryEditorTest, AStoredGeometryBelowTheHeadWidthFloorOpensWithItsReaso
   frmEnvironment* e = Open(list, "UpdateRecord");
   ASSERT_NE(e, nullptr);
   const std::string reason =
-      "Width at the head of the estuary (8.6E-11 m) must be at least 1 m: shorten the Estuary length or raise the "
+      "Width at the head of the estuary (8.6E-11 m) must be at least 0.1 m: shorten the Estuary length or raise the "
       "Width at X";
   EXPECT_EQ(Text(e->lblWarning), reason);
   EXPECT_FALSE(e->cmdOK->isEnabled());

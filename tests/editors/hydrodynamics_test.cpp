@@ -111,10 +111,10 @@ TEST(Hydrodynamics, InputChecks) {
       {"length 0", [](Inputs& i) { i.EstLength = "0"; }, false, modTulmo::NotPositiveLength("0")},
       // 200 km at a convergence length of 7.2 km leaves the head 1E-10 m wide.
       {"head below the floor", [](Inputs& i) { i.EstLength = "200"; }, false,
-       "Width at the head of the estuary (8.6E-11 m) must be at least 1 m: shorten the Estuary length or raise the "
+       "Width at the head of the estuary (8.6E-11 m) must be at least 0.1 m: shorten the Estuary length or raise the "
        "Width at X"},
-      {"head just below the floor", [](Inputs& i) { i.EstLength = "33.3"; }, false,
-       "Width at the head of the estuary (0.98 m) must be at least 1 m: shorten the Estuary length or raise the "
+      {"head just below the floor", [](Inputs& i) { i.EstLength = "49.8"; }, false,
+       "Width at the head of the estuary (0.099 m) must be at least 0.1 m: shorten the Estuary length or raise the "
        "Width at X"},
       {"width beyond single precision", [](Inputs& i) { i.Widthmouth = "1e39"; }, false,
        "Width at mouth (1e39) is too large"},

@@ -197,7 +197,7 @@ TEST_F(GridFilesTest, AnEstuaryNarrowingToNothingWritesNoGridAndSaysWhy) {
   EXPECT_FALSE(CreateGrid(1));
   ASSERT_EQ(boxes.boxes().size(), 1u);
   EXPECT_EQ(boxes.boxes()[0].prompt,
-            "Width at the head of the estuary (8.6E-11 m) must be at least 1 m: shorten the Estuary length or raise "
+            "Width at the head of the estuary (8.6E-11 m) must be at least 0.1 m: shorten the Estuary length or raise "
             "the Width at X");
   for (const char* name : kGridFileNames) EXPECT_FALSE(std::filesystem::exists(name)) << name;
 }

@@ -150,7 +150,7 @@ TEST_F(GridParametersTest, AGeometryWithoutAHeadIsRefusedWithTheEditorsWords) {
   } cases[] = {
       {0, "Estuary length (0 km) should be a positive numeric value"},
       {-3, "Estuary length (-3 km) should be a positive numeric value"},
-      {400, "Width at the head of the estuary (0.48 m) must be at least 1 m: shorten the Estuary length or raise the "
+      {500, "Width at the head of the estuary (0.048 m) must be at least 0.1 m: shorten the Estuary length or raise the "
             "Width at X"},
   };
   for (const Case& c : cases) {
