@@ -90,6 +90,10 @@ bool OnlyBlanks(const char* tail) {
 
 void Prepare(sqlite3* db, const std::string& name, const std::string& sql, Statement& st, bool writing) {
   LastSqlText() = sql;
+  // The engine would read the text only up to the NUL and run what stands before it.
+  if (sql.find('\0') != std::string::npos)
+    vb::Raise(kErrSqlFailed, "DAO.Database",
+              "The statement holds a NUL character (character code 0), so it was not run.");
   const char* tail = nullptr;
   const int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &st.stmt, &tail);
   if (rc != SQLITE_OK) RaiseFrom(db, rc, name, writing);
