@@ -113,7 +113,14 @@ constexpr int64_t kLargestKey = std::numeric_limits<int32_t>::max();
 int64_t NextKey(dao::Database& db, const Table& t) {
   int64_t last = 0;
   auto largest = [&](const std::string& query) {
-    std::unique_ptr<dao::Recordset> rs = db.OpenRecordset(query);
+    std::unique_ptr<dao::Recordset> rs;
+    try {
+      rs = db.OpenRecordset(query);
+    } catch (const vb::VbError& e) {
+      // The lock keeps the row out: say so as the insert would.
+      if (e.number == dao::kErrLocked) dao::RaiseLocked(true);
+      throw;
+    }
     if (rs->Eof()) return;
     const vb::Variant v = rs->Fields(0);
     if (!v.IsNull()) last = std::max(last, static_cast<int64_t>(vb::CDbl(v)));

@@ -30,19 +30,23 @@ std::string AfterColon(const std::string& msg) {
   return c == std::string::npos ? msg : msg.substr(c + 2);
 }
 
+bool IsBusy(int rc) {
+  const int primary = rc & 0xFF;
+  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+}  // namespace
+
 // Another program holding the file is a passing state, not a fault of the file: it gets its own
 // message, so nobody throws away a good database.
-[[noreturn]] void RaiseLocked(bool writing) {
+void RaiseLocked(bool writing) {
   vb::Raise(kErrLocked, "DAO.Database",
             std::string(writing ? "Couldn't update" : "Couldn't read") +
                 "; currently locked by another program. Wait until it has finished with the database, or close "
                 "the database there, and try again.");
 }
 
-bool IsBusy(int rc) {
-  const int primary = rc & 0xFF;
-  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
-}
+namespace {
 
 // Raises the numbered error for the engine's last failure.
 [[noreturn]] void RaiseFrom(sqlite3* db, int rc, const std::string& name, bool writing) {

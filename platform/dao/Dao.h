@@ -35,6 +35,9 @@ enum : int32_t {
   kErrAlreadyClosed = 3704,     // "Operation is not allowed when the object is closed."
 };
 
+// The refusal while another program holds the file locked, for reading or for writing.
+[[noreturn]] void RaiseLocked(bool writing);
+
 // A table of the scenario database: its name and its columns in their order, the key first.
 struct TableLayout {
   std::string name;
