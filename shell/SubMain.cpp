@@ -80,6 +80,9 @@ void Main() {
       StopWith("There was a problem connecting to the database - ");
       return;
     }
+    // Said now, not at the first save that fails.
+    if (const std::string why = DatabaseWriteProblem(); !why.empty())
+      ui::MsgBox(why + DAOSupport::kNothingCanBeSaved, ui::vbExclamation, "Tulmo");
 
     ui::Global<MDIMain>().Show();
     Progress::SampleProgress();

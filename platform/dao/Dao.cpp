@@ -1,6 +1,8 @@
 #include "platform/dao/Dao.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -317,7 +319,50 @@ void Recordset::Close() {
 
 // ---- Database
 
-Database::Database(sqlite3* db, std::string name) : db_(db), name_(std::move(name)) {}
+Database::Database(sqlite3* db, std::string name) : db_(db), name_(std::move(name)) {
+  std::error_code ec;
+  fullPath_ = std::filesystem::absolute(name_, ec).lexically_normal().string();
+  if (ec) fullPath_ = name_;
+  struct stat st {};
+  if (::stat(fullPath_.c_str(), &st) == 0) {
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
+  }
+}
+
+bool Database::Moved() const {
+  struct stat st {};
+  if (::stat(fullPath_.c_str(), &st) != 0) return true;
+  return st.st_dev != device_ || st.st_ino != inode_;
+}
+
+std::string Database::WriteProblem() const {
+  sqlite3* db = Handle();
+  if (Moved())
+    return "The database file '" + fullPath_ + "' was removed or replaced while the program was running.";
+  if (sqlite3_db_readonly(db, "main") == 1 || ::access(fullPath_.c_str(), W_OK) != 0)
+    return "The database '" + fullPath_ + "' is read-only.";
+  const std::string folder = std::filesystem::path(fullPath_).parent_path().string();
+  if (::access(folder.c_str(), W_OK) != 0)
+    return "The folder '" + folder + "' that holds the database '" + fullPath_ +
+           "' is read-only, so the database cannot be written.";
+  return {};
+}
+
+void Database::RaiseWriteFailure(int rc) const {
+  const int primary = rc & 0xFF;
+  if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_IOERR) {
+    // The engine calls a file that went away read-only; the user must hear that it went away.
+    if (Moved())
+      vb::Raise(kErrMoved, "DAO.Database",
+                "The database file '" + fullPath_ +
+                    "' was removed or replaced while the program was running, so nothing was saved. Close the "
+                    "program, put the database back and start the program again.");
+    if (const std::string why = WriteProblem(); !why.empty())
+      vb::Raise(kErrReadOnly, "DAO.Database", "Cannot update. Database or object is read-only. " + why);
+  }
+  RaiseFrom(db_, rc, name_, true);
+}
 
 Database::~Database() {
   if (db_) sqlite3_close_v2(db_);
@@ -430,7 +475,7 @@ void Database::Execute(const std::string& sql) {
   int rc;
   while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
   }
-  if (rc != SQLITE_DONE) RaiseFrom(db, rc, name_, true);
+  if (rc != SQLITE_DONE) RaiseWriteFailure(sqlite3_extended_errcode(db));
   recordsAffected_ = sqlite3_changes(db);
 }
 

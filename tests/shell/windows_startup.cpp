@@ -13,6 +13,7 @@
 #include "shell/frmAbout.h"
 #include "shell/frmOpen.h"
 #include "tests/shell/windows_fixture.h"
+#include "tests/support/Undeletable.h"
 
 namespace {
 
@@ -119,6 +120,22 @@ TEST_F(StartupTest, GoodStartShowsMainWindowAndPanelAndClosesTheSplash) {
   EXPECT_TRUE(gblnCompoundsChanged && gblnEmissionsChanged && gblnEstuariesChanged);
   EXPECT_FALSE(ui::HourglassShown());
   EXPECT_EQ(main->frmActive(), nullptr);
+}
+
+// A database that cannot be written is said at start-up, and the program still starts for looking.
+TEST_F(StartupTest, AReadOnlyDatabaseIsSaidAtStartUp) {
+  CopyDatabase();
+  testsupport::Immutable frozen("tulmo-final.db");
+  if (!frozen.ok()) GTEST_SKIP() << "no way here to make a file read-only for this user";
+  SubMain::Main();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  const std::string full = (std::filesystem::current_path() / "tulmo-final.db").string();
+  EXPECT_EQ(boxes.boxes()[0].prompt, "The database '" + full + "' is read-only." + DAOSupport::kNothingCanBeSaved);
+  EXPECT_EQ(boxes.boxes()[0].style, 48);
+  EXPECT_EQ(boxes.boxes()[0].title, "Tulmo");
+  EXPECT_EQ(ends, 0);
+  EXPECT_NE(ui::GlobalIfLoaded<frmOpen>(), nullptr);
+  EXPECT_NE(gDatabase, nullptr);
 }
 
 TEST_F(StartupTest, ClosingTheMainWindowClosesTheDatabase) {
