@@ -40,6 +40,8 @@ void Main() {
       ui::EndApplication();
       return;
     }
+    if (const std::string problem = ui::InstanceLockProblem(); !problem.empty())
+      ui::MsgBox(problem, ui::vbExclamation, "Tulmo");
 
     // The hourglass goes back on every way out of start-up.
     ui::WaitCursor hourglass;

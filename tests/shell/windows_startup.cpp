@@ -31,6 +31,27 @@ TEST_F(StartupTest, SecondInstanceShowsOnlyTheRefusalAndEnds) {
   EXPECT_TRUE(ui::Forms().empty());
 }
 
+// A lock file that cannot be made is no other instance: the program says what failed and where,
+// and starts.
+TEST_F(StartupTest, ALockFileThatCannotBeMadeIsSaidAndTheProgramStarts) {
+  CopyDatabase();
+  testsupport::WriteFile("plain", "a file where the lock folder should be");
+  ui::SetPrevInstanceCheck({});
+  ui::SetInstanceLockFolder("plain/run");
+  SubMain::Main();
+  ui::SetInstanceLockFolder("");
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt.rfind("The program could not create its instance lock file '" +
+                                               (std::filesystem::current_path() / "plain/run/ui-tulmo.lock").string() +
+                                               "' (the folder does not exist and could not be made)",
+                                           0),
+            0u)
+      << boxes.boxes()[0].prompt;
+  EXPECT_EQ(boxes.boxes()[0].style, 48);
+  EXPECT_EQ(ends, 0);
+  EXPECT_NE(ui::GlobalIfLoaded<frmOpen>(), nullptr);
+}
+
 TEST_F(StartupTest, CommaSeparatorIsNamedAndEndsBeforeAnyWindow) {
   ui::SetDecimalPointSource([] { return std::string(","); });
   SubMain::Main();
