@@ -227,6 +227,15 @@ TEST_F(DaoTest, OneStatementPerCallAndNumberedRefusals) {
   EXPECT_NO_THROW(db->Execute("UPDATE Run SET RunDescription = 'x';  "));
 }
 
+// The engine reads a text only up to a NUL: such a statement is refused whole, never run cut.
+TEST_F(DaoTest, AStatementHoldingANulIsNotRun) {
+  const char raw[] = "INSERT INTO Compounds (CmpDescr) VALUES ('a');\0DELETE FROM Compounds";
+  const std::string sql(raw, sizeof raw - 1);
+  EXPECT_EQ(MessageOf([&] { db->Execute(sql); }),
+            "3035 The statement holds a NUL character (character code 0), so it was not run.");
+  EXPECT_EQ(vb::CStr(db->OpenRecordset("SELECT COUNT(*) FROM Compounds")->Fields(0)), "0");
+}
+
 TEST_F(DaoTest, LastSqlShowsTheTextEvenWhenItFailed) {
   db->Execute("DELETE FROM Run WHERE RunID = 3");
   EXPECT_EQ(dao::LastSql(), "DELETE FROM Run WHERE RunID = 3");
