@@ -3,6 +3,7 @@
 #include "editors/frmCompounds.h"
 
 #include <QEvent>
+#include <algorithm>
 
 #include "editors/Estimators.h"
 #include "platform/ui/ListView.h"
@@ -47,6 +48,13 @@ bool Numeric(const QLineEdit* f) { return vb::IsNumeric(vb::Variant(f->text().to
 // Trimmed of blanks and cut to its first 100 characters (not bytes, so no character is split).
 std::string StoredText(const QLineEdit* f) {
   return QString::fromStdString(Trim(f->text().toStdString())).left(100).toStdString();
+}
+
+// A stored text longer than its field's limit is shown whole, never cut by the field; the check
+// before saving then asks for it to be shortened.
+void ShowWhole(QLineEdit* f, const std::string& text) {
+  f->setMaxLength(std::max(f->maxLength(), static_cast<int>(QString::fromStdString(text).size())));
+  f->setText(QString::fromStdString(text));
 }
 
 // Captions of the properties frame, wide enough for "Secondary consumer".
@@ -277,8 +285,8 @@ bool frmCompounds::GetData() {
              .rdblBioTransOrg1Tel = tel,    .rdblBioTransOrg2Dab = dab,    .rstrCASnr = cas});
   if (!found) return false;
   SetTextOf(txtCmpid, std::to_string(Id()));
-  SetTextOf(txtCmpdescr, Mode() == editors::modCopy ? descr + " (copy)" : descr);
-  SetTextOf(txtCmpname, name);
+  ShowWhole(txtCmpdescr, Mode() == editors::modCopy ? descr + " (copy)" : descr);
+  ShowWhole(txtCmpname, name);
   if (type == 1) {
     OptType[0]->setChecked(true);
   } else {
@@ -315,7 +323,7 @@ bool frmCompounds::GetData() {
   show(txtBioTransRound, round);
   show(txtBioTransOrg1Tel, tel);
   show(txtBioTransOrg2Dab, dab);
-  SetTextOf(txtCASnr, cas);
+  ShowWhole(txtCASnr, cas);
   // The label follows the stored type also when the log Kow text did not change.
   txtCmpkow_Change();
   return true;
@@ -324,6 +332,19 @@ bool frmCompounds::GetData() {
 bool frmCompounds::CheckFields() {
   if (Blank(txtCmpdescr)) return Reject("The 'txtCmpdescr' cannot be blank. Please try again.", txtCmpdescr);
   if (Blank(txtCmpname)) return Reject("The 'txtCmpname' cannot be blank. Please try again.", txtCmpname);
+  // A text is stored whole or not at all.
+  const struct {
+    QLineEdit* field;
+    const char* caption;
+    int limit;
+  } texts[] = {{txtCmpdescr, "Description", 100}, {txtCmpname, "Name", 100}, {txtCASnr, "CAS nr.", 50}};
+  for (const auto& t : texts) {
+    const int length = static_cast<int>(QString::fromStdString(Trim(TextOf(t.field))).size());
+    if (length > t.limit)
+      return Reject("The '" + std::string(t.caption) + "' has " + std::to_string(length) + " characters, where at most " +
+                        std::to_string(t.limit) + " can be stored. Please shorten it.",
+                    t.field);
+  }
   if (!OptType[0]->isChecked() && !OptType[1]->isChecked())
     return Reject("Type undefined. Please select metal or organic.", OptType[0]);
   // Only the fields stored for the chosen type: a metal stores no vapour pressure, an organic

@@ -218,6 +218,11 @@ bool ExecCmd(const std::string& cmd, std::string* reason) {
 std::string RunVersionText() { return std::to_string(App::Major()) + "." + std::to_string(App::Minor()); }
 
 bool RunCalculation() {
+  // A run that could not be recorded is not started: the engine would compute for nothing.
+  if (const std::string why = DatabaseWriteProblem(); !why.empty()) {
+    ui::MsgBox(why + " The calculation was not started, because its run could not be recorded.", ui::vbExclamation);
+    return false;
+  }
   RunPick pick;
   pick.ids = CalcSelection;
   if (!LoadPickedRecords(pick.ids)) return false;

@@ -1,6 +1,7 @@
 // The SQL text of the record classes and the failure convention they share.
 #include "records/RecordSupport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <type_traits>
@@ -38,8 +39,15 @@ double FiniteDouble(const vb::Variant& value) {
 // The literal of a non-Null value, converted to the column's type first.
 std::string Literal(const Column& c, const vb::Variant& value) {
   switch (c.type) {
-    case ColType::Text:
-      return "'" + strQuotes(vb::Variant(vb::CStr(value))) + "'";
+    case ColType::Text: {
+      const std::string text = vb::CStr(value);
+      // The engine reads a statement only up to a NUL, so such a text could never be stored whole.
+      if (text.find('\0') != std::string::npos)
+        vb::Raise(13, "Validation",
+                  "The text for '" + std::string(c.name) +
+                      "' holds a NUL character (character code 0), which cannot be stored. Remove it and try again.");
+      return "'" + strQuotes(vb::Variant(text)) + "'";
+    }
     case ColType::Date: {
       if (value.IsString() && value.AsString().empty()) return "''";
       std::string text = strSQLDate(vb::Variant(vb::CDate(value)));
@@ -96,6 +104,38 @@ std::string SelectList(const Table& t, std::string_view indent) {
 
 std::string WholeRow(const Table& t) {
   return "SELECT " + std::string(t.name) + ".* FROM [" + std::string(t.name) + "] " + std::string(t.name);
+}
+
+constexpr int64_t kLargestKey = std::numeric_limits<int32_t>::max();
+
+// The key the database gives the next row: past the largest key, and past every key an
+// auto-numbered table has ever handed out.
+int64_t NextKey(dao::Database& db, const Table& t) {
+  int64_t last = 0;
+  auto largest = [&](const std::string& query) {
+    std::unique_ptr<dao::Recordset> rs;
+    try {
+      rs = db.OpenRecordset(query);
+    } catch (const vb::VbError& e) {
+      // The lock keeps the row out: say so as the insert would.
+      if (e.number == dao::kErrLocked) dao::RaiseLocked(true);
+      throw;
+    }
+    if (rs->Eof()) return;
+    const vb::Variant v = rs->Fields(0);
+    if (!v.IsNull()) last = std::max(last, static_cast<int64_t>(vb::CDbl(v)));
+  };
+  largest("SELECT MAX(" + std::string(t.key) + ") FROM [" + std::string(t.name) + "]");
+  if (db.HasTable("sqlite_sequence"))
+    largest("SELECT seq FROM sqlite_sequence WHERE name = '" + std::string(t.name) + "'");
+  return last + 1;
+}
+
+[[noreturn]] void RaiseNoKeyLeft(const Table& t, int64_t key, const std::string& outcome) {
+  vb::Raise(6, {},
+            "The table '" + std::string(t.name) + "' has no record id left: the next id would be " +
+                std::to_string(key) + ", beyond the largest the program can hold (" + std::to_string(kLargestKey) +
+                "). " + outcome);
 }
 
 void CheckCount(const Table& t, std::size_t n) {
@@ -278,10 +318,23 @@ int32_t Add(const Table& t, std::span<const Arg* const> data) {
   int32_t id = -1;
   vb::Guard(t.name, "Add", [&] {
     dao::Database& db = Db(gDatabase);
-    db.Execute(sql::Insert(t, data));
+    const std::string text = sql::Insert(t, data);
+    // Refused before the insert: a row stored under an id that no caller can hold would be
+    // reported as a failure and still be there.
+    if (const int64_t next = NextKey(db, t); next > kLargestKey) RaiseNoKeyLeft(t, next, "Nothing was added.");
+    db.Execute(text);
     if (db.RecordsAffected() < 1) return;
-    int64_t last = db.LastInsertId();
-    if (last < std::numeric_limits<int32_t>::min() || last > std::numeric_limits<int32_t>::max()) vb::Raise(6);
+    const int64_t last = db.LastInsertId();
+    if (last < std::numeric_limits<int32_t>::min() || last > kLargestKey) {
+      // Only another program inserting in between gets here: the row goes again, so the failure
+      // reported is the whole truth.
+      const std::string key = std::to_string(last);
+      bool removed = vb::Try([&] { db.Execute("DELETE FROM " + std::string(t.name) + " WHERE  " + std::string(t.key) + " = " + key); }) &&
+                     db.RecordsAffected() == 1;
+      RaiseNoKeyLeft(t, last,
+                     removed ? "Nothing was added."
+                             : "The row was stored under that id and could not be removed again: remove it outside the program.");
+    }
     id = static_cast<int32_t>(last);
   });
   return id;

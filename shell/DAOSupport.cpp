@@ -83,6 +83,12 @@ int32_t MaxId(const std::string& table, const std::string& column) {
   return result;
 }
 
+std::string DatabaseWriteProblem() {
+  std::string problem;
+  if (gDatabase && gDatabase->IsOpen()) vb::Try([&] { problem = gDatabase->WriteProblem(); });
+  return problem;
+}
+
 void CloseRecordset(std::unique_ptr<dao::Recordset>& rs) {
   vb::Guard(kModule, "CloseRecordset", [&] {
     if (!rs) return;

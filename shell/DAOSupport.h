@@ -28,6 +28,13 @@ bool blnDataReturned(const std::unique_ptr<dao::Recordset>& rs);
 bool blnNoRow(std::unique_ptr<dao::Recordset> rs);
 // The largest value of the column in the table, 0 when there is no row; a Null maximum: box, 0.
 int32_t MaxId(const std::string& table, const std::string& column);
+// Why the open scenario database cannot be written now (removed or replaced, read-only, in a
+// read-only folder), as one sentence; empty when it can, or when none is open.
+std::string DatabaseWriteProblem();
+// What follows that sentence at start-up.
+inline constexpr const char* kNothingCanBeSaved =
+    " Nothing can be saved: no record can be added, changed or deleted, and no calculation can be run. "
+    "To work with it, make it writable and start the program again.";
 // Closes the recordset when set; one already closed is no error. The variable keeps its object.
 void CloseRecordset(std::unique_ptr<dao::Recordset>& rs);
 
@@ -36,6 +43,7 @@ void CloseRecordset(std::unique_ptr<dao::Recordset>& rs);
 // The module's members are reachable unqualified, as everywhere in the program.
 using DAOSupport::blnDataReturned;
 using DAOSupport::blnNoRow;
+using DAOSupport::DatabaseWriteProblem;
 using DAOSupport::CloseRecordset;
 using DAOSupport::gblnImport;
 using DAOSupport::gDAOConnect;

@@ -40,6 +40,8 @@ void Main() {
       ui::EndApplication();
       return;
     }
+    if (const std::string problem = ui::InstanceLockProblem(); !problem.empty())
+      ui::MsgBox(problem, ui::vbExclamation, "Tulmo");
 
     // The hourglass goes back on every way out of start-up.
     ui::WaitCursor hourglass;
@@ -80,6 +82,9 @@ void Main() {
       StopWith("There was a problem connecting to the database - ");
       return;
     }
+    // Said now, not at the first save that fails.
+    if (const std::string why = DatabaseWriteProblem(); !why.empty())
+      ui::MsgBox(why + DAOSupport::kNothingCanBeSaved, ui::vbExclamation, "Tulmo");
 
     ui::Global<MDIMain>().Show();
     Progress::SampleProgress();

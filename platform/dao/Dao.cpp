@@ -1,6 +1,8 @@
 #include "platform/dao/Dao.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -30,19 +32,23 @@ std::string AfterColon(const std::string& msg) {
   return c == std::string::npos ? msg : msg.substr(c + 2);
 }
 
+bool IsBusy(int rc) {
+  const int primary = rc & 0xFF;
+  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+}  // namespace
+
 // Another program holding the file is a passing state, not a fault of the file: it gets its own
 // message, so nobody throws away a good database.
-[[noreturn]] void RaiseLocked(bool writing) {
+void RaiseLocked(bool writing) {
   vb::Raise(kErrLocked, "DAO.Database",
             std::string(writing ? "Couldn't update" : "Couldn't read") +
                 "; currently locked by another program. Wait until it has finished with the database, or close "
                 "the database there, and try again.");
 }
 
-bool IsBusy(int rc) {
-  const int primary = rc & 0xFF;
-  return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
-}
+namespace {
 
 // Raises the numbered error for the engine's last failure.
 [[noreturn]] void RaiseFrom(sqlite3* db, int rc, const std::string& name, bool writing) {
@@ -90,6 +96,10 @@ bool OnlyBlanks(const char* tail) {
 
 void Prepare(sqlite3* db, const std::string& name, const std::string& sql, Statement& st, bool writing) {
   LastSqlText() = sql;
+  // The engine would read the text only up to the NUL and run what stands before it.
+  if (sql.find('\0') != std::string::npos)
+    vb::Raise(kErrSqlFailed, "DAO.Database",
+              "The statement holds a NUL character (character code 0), so it was not run.");
   const char* tail = nullptr;
   const int rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &st.stmt, &tail);
   if (rc != SQLITE_OK) RaiseFrom(db, rc, name, writing);
@@ -309,7 +319,50 @@ void Recordset::Close() {
 
 // ---- Database
 
-Database::Database(sqlite3* db, std::string name) : db_(db), name_(std::move(name)) {}
+Database::Database(sqlite3* db, std::string name) : db_(db), name_(std::move(name)) {
+  std::error_code ec;
+  fullPath_ = std::filesystem::absolute(name_, ec).lexically_normal().string();
+  if (ec) fullPath_ = name_;
+  struct stat st {};
+  if (::stat(fullPath_.c_str(), &st) == 0) {
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
+  }
+}
+
+bool Database::Moved() const {
+  struct stat st {};
+  if (::stat(fullPath_.c_str(), &st) != 0) return true;
+  return st.st_dev != device_ || st.st_ino != inode_;
+}
+
+std::string Database::WriteProblem() const {
+  sqlite3* db = Handle();
+  if (Moved())
+    return "The database file '" + fullPath_ + "' was removed or replaced while the program was running.";
+  if (sqlite3_db_readonly(db, "main") == 1 || ::access(fullPath_.c_str(), W_OK) != 0)
+    return "The database '" + fullPath_ + "' is read-only.";
+  const std::string folder = std::filesystem::path(fullPath_).parent_path().string();
+  if (::access(folder.c_str(), W_OK) != 0)
+    return "The folder '" + folder + "' that holds the database '" + fullPath_ +
+           "' is read-only, so the database cannot be written.";
+  return {};
+}
+
+void Database::RaiseWriteFailure(int rc) const {
+  const int primary = rc & 0xFF;
+  if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_IOERR) {
+    // The engine calls a file that went away read-only; the user must hear that it went away.
+    if (Moved())
+      vb::Raise(kErrMoved, "DAO.Database",
+                "The database file '" + fullPath_ +
+                    "' was removed or replaced while the program was running, so nothing was saved. Close the "
+                    "program, put the database back and start the program again.");
+    if (const std::string why = WriteProblem(); !why.empty())
+      vb::Raise(kErrReadOnly, "DAO.Database", "Cannot update. Database or object is read-only. " + why);
+  }
+  RaiseFrom(db_, rc, name_, true);
+}
 
 Database::~Database() {
   if (db_) sqlite3_close_v2(db_);
@@ -422,7 +475,7 @@ void Database::Execute(const std::string& sql) {
   int rc;
   while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
   }
-  if (rc != SQLITE_DONE) RaiseFrom(db, rc, name_, true);
+  if (rc != SQLITE_DONE) RaiseWriteFailure(sqlite3_extended_errcode(db));
   recordsAffected_ = sqlite3_changes(db);
 }
 

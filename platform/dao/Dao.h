@@ -30,10 +30,14 @@ enum : int32_t {
   kErrLocked = 3260,            // "Couldn't update; currently locked ..." (another program holds the file)
   kErrItemNotFound = 3265,      // "Item not found in this collection."
   kErrConstraint = 3022,        // a key or constraint refused the change
+  kErrMoved = 3044,             // the file was removed or replaced while it was open
   kErrBadFormat = 3343,         // no database, or not the scenario tables and columns
   kErrObjectClosed = 3420,      // "Object invalid or no longer set."
   kErrAlreadyClosed = 3704,     // "Operation is not allowed when the object is closed."
 };
+
+// The refusal while another program holds the file locked, for reading or for writing.
+[[noreturn]] void RaiseLocked(bool writing);
 
 // A table of the scenario database: its name and its columns in their order, the key first.
 struct TableLayout {
@@ -104,6 +108,10 @@ class Database {
   // The table's column names in their order; empty when there is no such table.
   std::vector<std::string> Columns(std::string_view table) const;
   const std::string& Name() const { return name_; }
+  // Why nothing could be written now, in a sentence naming the file or its folder: removed or
+  // replaced since it was opened, read-only, or in a read-only folder (where the engine keeps its
+  // journal). Empty when writing can work.
+  std::string WriteProblem() const;
   // 3704 when already closed; every other use of a closed database raises 3420.
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
@@ -111,8 +119,14 @@ class Database {
  private:
   Database(sqlite3* db, std::string name);
   sqlite3* Handle() const;
+  bool Moved() const;
+  // A write the engine refused, named for its cause where the file or its folder explains it.
+  [[noreturn]] void RaiseWriteFailure(int rc) const;
   sqlite3* db_;
   std::string name_;
+  std::string fullPath_;
+  // The file as opened: a file at the same path with another identity is not this database.
+  unsigned long long device_ = 0, inode_ = 0;
   int recordsAffected_ = 0;
 };
 

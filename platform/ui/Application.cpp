@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -37,18 +39,49 @@ int& WaitDepth() {
   return depth;
 }
 
+// The instance lock lives for the whole process; a lock left by a crashed instance is taken over.
+struct InstanceLock {
+  std::unique_ptr<QLockFile> file;
+  bool other = false;
+  std::string problem;
+  QString folder;  // empty: the desktop's runtime folder
+};
+InstanceLock& Instance() {
+  static InstanceLock lock;
+  return lock;
+}
+
+// Why a file cannot be made in the folder, in the system's words.
+QString CreateFailure(const QString& dir) {
+  if (!QFileInfo(dir).isDir()) return "the folder does not exist and could not be made";
+  QFile probe(dir + "/ui-tulmo.lock.probe");
+  if (probe.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    probe.close();
+    probe.remove();
+    return "the lock file could not be written";
+  }
+  return probe.errorString();
+}
+
 bool RealPrevInstance() {
-  // The lock lives for the whole process; a lock left by a crashed instance is taken over.
-  static std::unique_ptr<QLockFile> lock;
-  static bool other = false;
-  if (lock) return other;
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  InstanceLock& lock = Instance();
+  if (lock.file) return lock.other;
+  QString dir = lock.folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) : lock.folder;
   if (dir.isEmpty()) dir = QDir::tempPath();
   QDir().mkpath(dir);
-  lock = std::make_unique<QLockFile>(dir + "/ui-tulmo.lock");
-  lock->setStaleLockTime(0);
-  other = !lock->tryLock(0);
-  return other;
+  const QString path = QDir(dir).absoluteFilePath("ui-tulmo.lock");
+  lock.file = std::make_unique<QLockFile>(path);
+  lock.file->setStaleLockTime(0);
+  lock.other = false;
+  if (lock.file->tryLock(0)) return false;
+  if (lock.file->error() == QLockFile::LockFailedError) return lock.other = true;
+  // Only a lock held by a living instance means one runs; a lock that cannot be made answers
+  // nothing either way, and the user must learn what failed and where.
+  lock.problem = "The program could not create its instance lock file '" + path.toStdString() + "' (" +
+                 CreateFailure(dir).toStdString() +
+                 "), so it cannot tell whether it is already running. It starts anyway: do not start it a second "
+                 "time.";
+  return false;
 }
 
 }  // namespace
@@ -83,6 +116,11 @@ bool HourglassShown() { return WaitDepth() > 0; }
 
 bool PrevInstance() { return InstanceCheck() ? InstanceCheck()() : RealPrevInstance(); }
 void SetPrevInstanceCheck(std::function<bool()> check) { InstanceCheck() = std::move(check); }
+std::string InstanceLockProblem() { return InstanceCheck() ? std::string() : Instance().problem; }
+void SetInstanceLockFolder(const std::string& folder) {
+  Instance() = InstanceLock{};
+  Instance().folder = QString::fromStdString(folder);
+}
 
 std::string LocaleDecimalPoint() {
   if (DecimalSource()) return DecimalSource()();

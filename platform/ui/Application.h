@@ -28,6 +28,13 @@ bool HourglassShown();
 // True when another instance of the program holds the instance lock; the first call takes it.
 bool PrevInstance();
 void SetPrevInstanceCheck(std::function<bool()> check);  // empty: the real lock file
+// After PrevInstance: why the lock file could not be made (a sentence naming the file and the
+// system's reason), in which case PrevInstance said false. Empty when the lock was taken or is
+// held by another instance.
+std::string InstanceLockProblem();
+// Tests: drops the lock taken so far and puts the next one in this folder (empty: the desktop's
+// runtime folder).
+void SetInstanceLockFolder(const std::string& folder);
 
 // The decimal point of the user's locale, as one character of text.
 std::string LocaleDecimalPoint();

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QMetaObject>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "editors/Editors.h"
+#include "editors/frmCompounds.h"
 #include "lists/CompoundImport.h"
 #include "lists/RecordLists.h"
 #include "platform/ui/CommonDialog.h"
@@ -17,6 +21,7 @@
 #include "platform/ui/MsgBox.h"
 #include "records/Compounds.h"
 #include "runtime/VbError.h"
+#include "shell/ChildForms.h"
 #include "shell/DAOSupport.h"
 #include "shell/MDIMain.h"
 #include "tests/records/ScenarioDb.h"
@@ -54,6 +59,10 @@ class ImportTest : public testing::Test {
     for (const auto& r : rows) sql += "INSERT INTO Compounds (CmpDescr, CmpName, CmpIsType, CmpMolmass, CASnr) VALUES (" + r + ");";
     testdb::Exec(file, sql);
     return file.string();
+  }
+  std::string MakeImportAgain(const std::vector<std::string>& rows) {
+    std::filesystem::remove(testsupport::WorkDir() / "other.db");
+    return MakeImport(rows);
   }
   int Count(const std::string& where = "1") const {
     return std::stoi(db.Scalar("SELECT COUNT(*) FROM Compounds WHERE " + where));
@@ -169,6 +178,91 @@ TEST_F(ImportTest, AnImportFileWithItsColumnsInAnotherOrderIsReadByName) {
   dialog_->chosen = other;
   RunImport();
   EXPECT_EQ(db.Scalar("SELECT CmpName || '/' || CASnr FROM Compounds WHERE CmpDescr = 'Alpha import'"), "1-1-1/a");
+}
+
+// A text that the compound could not keep whole stops the import before the first row is added,
+// naming each compound and field; texts that just fit come in whole.
+TEST_F(ImportTest, TextsThatWouldBeCutOrCannotBeStoredImportNothing) {
+  const int before = Count();
+  const std::string d93(93, 'd'), d94(94, 'e'), n100(100, 'n'), n101(101, 'm'), cas51(51, '7');
+  dialog_->chosen = MakeImport({"'Fits', 'f', 2, 1, '1-1-1'", "'" + d94 + "', 'long description', 2, 1, NULL",
+                                "'Long name', '" + n101 + "', 2, 1, NULL", "'Long CAS', 'c', 2, 1, '" + cas51 + "'",
+                                "'Nul', 'a' || char(0) || 'b', 2, 1, NULL"});
+  RunImport();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  const std::string& said = boxes.boxes()[0].prompt;
+  EXPECT_EQ(said.rfind(CompoundImport::kTextsRefused, 0), 0u) << said;
+  EXPECT_EQ(boxes.boxes()[0].style, ui::vbExclamation);
+  for (const std::string& line :
+       {std::string("Compound 2 \"eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee...\": the Description with \" import\" has 101 "
+                    "characters, where at most 100 fit."),
+        std::string("Compound 3 \"Long name\": the Name has 101 characters, where at most 100 fit."),
+        std::string("Compound 4 \"Long CAS\": the CAS nr. has 51 characters, where at most 50 fit."),
+        std::string("Compound 5 \"Nul\": the Name holds a NUL character (character code 0), which cannot be stored.")})
+    EXPECT_NE(said.find("\r\n" + line + "\r\n"), std::string::npos) << line << "\n" << said;
+  EXPECT_EQ(said.find("Compound 1 "), std::string::npos);
+  EXPECT_EQ(Count(), before);
+  EXPECT_FALSE(gblnImport);
+  EXPECT_EQ(gImportDatabase, nullptr);
+
+  boxes.Clear();
+  dialog_->chosen = MakeImportAgain({"'" + d93 + "', '" + n100 + "', 2, 1, '" + std::string(50, '5') + "'"});
+  RunImport();
+  EXPECT_EQ(boxes.boxes().size(), 1u);  // the one confirmation
+  EXPECT_EQ(Count("CmpDescr = '" + d93 + " import' AND CmpName = '" + n100 + "' AND length(CASnr) = 50"), 1);
+}
+
+// A file without the compound table, or with a column of it missing, gets one message that says
+// so, and no second box.
+TEST_F(ImportTest, AFileWithoutTheCompoundTableOrAColumnGivesOneMessage) {
+  const int before = Count();
+  const auto file = testsupport::WorkDir() / "bare.db";
+  const struct {
+    const char* sql;
+    std::string said;
+  } cases[] = {
+      {"CREATE TABLE Other (x);", "' holds no table 'Compounds': there was nothing to import."},
+      {"DROP TABLE Other; CREATE TABLE Compounds (CmpID INTEGER PRIMARY KEY, CmpDescr TEXT);",
+       "' lacks the column 'CmpName', 'CmpIsType', "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sql);
+    testdb::Exec(file, c.sql);
+    boxes.Clear();
+    dialog_->chosen = file.string();
+    RunImport();
+    ASSERT_EQ(boxes.boxes().size(), 1u) << boxes.boxes()[1].prompt;
+    EXPECT_NE(boxes.boxes()[0].prompt.find(c.said), std::string::npos) << boxes.boxes()[0].prompt;
+    EXPECT_NE(boxes.boxes()[0].prompt.find(file.string()), std::string::npos);
+    EXPECT_EQ(Count(), before);
+    EXPECT_FALSE(gblnImport);
+    EXPECT_EQ(gImportDatabase, nullptr);
+  }
+}
+
+// A longer text already stored (by an older import) shows whole in the editor, and saving asks for
+// it to be shortened instead of cutting it.
+TEST_F(ImportTest, TheEditorShowsALongStoredTextWholeAndNeverCutsIt) {
+  const std::string longer(120, 'L');
+  db.Raw("UPDATE Compounds SET CmpDescr = '" + longer + "' WHERE CmpID = 1;");
+  editors::RegisterEditors();
+  auto* list = static_cast<lists::RecordList*>(ChildForms::New("frmCompoundsList"));
+  list->SetMode(lists::modMaintain);
+  list->Show();
+  list->lvw->SetSelectedItem(list->lvw->Find("KY_1"));
+  QMetaObject::invokeMethod(list, "UpdateRecord");
+  auto* editor = qobject_cast<frmCompounds*>(ui::FindForm("frmCompounds"));
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->txtCmpdescr->text().toStdString(), longer);
+  boxes.Clear();
+  editor->cmdOK_Click();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt, "The 'Description' has 120 characters, where at most 100 can be stored. Please shorten it.");
+  EXPECT_EQ(db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 1"), longer);
+  editor->txtCmpdescr->setText(QString::fromStdString(std::string(100, 'S')));
+  boxes.Clear();
+  editor->cmdOK_Click();
+  EXPECT_EQ(db.Scalar("SELECT CmpDescr FROM Compounds WHERE CmpID = 1"), std::string(100, 'S'));
 }
 
 }  // namespace

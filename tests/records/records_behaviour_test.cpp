@@ -84,6 +84,19 @@ TEST(RecordValues, TextsAreStoredAsTyped) {
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
+// A NUL would end the statement inside its literal: refused once, by name, as invalid input.
+TEST(RecordValues, ATextHoldingANulIsRefusedWithOneClearMessage) {
+  testdb::OpenScenario db;
+  ui::MsgBoxRecorder boxes;
+  EXPECT_EQ(Compounds().Add({.vstrCmpdescr = "x", .vstrCmpname = std::string("a\0b", 3)}), -1);
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].style, ui::vbExclamation);
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            "The text for 'CmpName' holds a NUL character (character code 0), which cannot be stored. Remove it and "
+            "try again.");
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Compounds"), "0");
+}
+
 TEST(RecordValues, MarkersFollowEachColumn) {
   testdb::OpenScenario db;
   ui::MsgBoxRecorder boxes;
@@ -157,6 +170,43 @@ TEST(RecordRows, AddGivesTheIdOfItsOwnRow) {
   ASSERT_TRUE(::Run().Delete(last));
   EXPECT_GT(::Run().Add({.vstrRundescription = "next"}), last);
   EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// Past the largest 32-bit id nothing is stored, and the one box says so; the last id still works.
+TEST(RecordRows, AddRefusesAKeyBeyondTheLargestIdBeforeStoringAnything) {
+  testdb::OpenScenario db;
+  const struct {
+    const char* what;
+    const char* sql;
+  } cases[] = {
+      {"sequence at the top", "UPDATE sqlite_sequence SET seq = 2147483647 WHERE name = 'Compounds';"},
+      {"largest row at the top", "DELETE FROM sqlite_sequence WHERE name = 'Compounds';"
+                                 " INSERT INTO Compounds (CmpID, CmpDescr) VALUES (2147483647, 'top');"},
+  };
+  db.Raw("INSERT INTO Compounds (CmpDescr) VALUES ('first');");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    db.Raw(c.sql);
+    const std::string before = db.Scalar("SELECT COUNT(*) FROM Compounds");
+    ui::MsgBoxRecorder boxes;
+    EXPECT_EQ(Compounds().Add({.vstrCmpdescr = "one too many"}), -1);
+    ASSERT_TRUE(BoxNames(boxes, "Compounds", "Add", 6));
+    EXPECT_NE(boxes.boxes()[0].prompt.find("the next id would be 2147483648"), std::string::npos) << boxes.boxes()[0].prompt;
+    EXPECT_NE(boxes.boxes()[0].prompt.find("Nothing was added."), std::string::npos);
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Compounds"), before);
+  }
+
+  db.Raw("DELETE FROM Compounds; UPDATE sqlite_sequence SET seq = 2147483646 WHERE name = 'Compounds';");
+  ui::MsgBoxRecorder boxes;
+  EXPECT_EQ(Compounds().Add({.vstrCmpdescr = "the last one"}), 2147483647);
+  EXPECT_TRUE(boxes.boxes().empty());
+
+  // Another writer taking the last id between the check and the insert: our row goes again.
+  db.Raw("DELETE FROM Run; CREATE TRIGGER racer BEFORE INSERT ON Run WHEN NEW.RunDescription = 'mine' "
+         "BEGIN INSERT INTO Run (RunID, RunDescription) VALUES (2147483647, 'theirs'); END;");
+  EXPECT_EQ(::Run().Add({.vstrRundescription = "mine"}), -1);
+  EXPECT_TRUE(BoxNames(boxes, "Run", "Add", 6));
+  EXPECT_EQ(db.Scalar("SELECT group_concat(RunDescription) FROM Run"), "theirs");
 }
 
 TEST(RecordRows, MissingRowsAndNoOpStatements) {

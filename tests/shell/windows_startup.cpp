@@ -13,6 +13,7 @@
 #include "shell/frmAbout.h"
 #include "shell/frmOpen.h"
 #include "tests/shell/windows_fixture.h"
+#include "tests/support/Undeletable.h"
 
 namespace {
 
@@ -28,6 +29,27 @@ TEST_F(StartupTest, SecondInstanceShowsOnlyTheRefusalAndEnds) {
   EXPECT_EQ(boxes.boxes()[0].title, "Tulmo");
   EXPECT_EQ(ends, 1);
   EXPECT_TRUE(ui::Forms().empty());
+}
+
+// A lock file that cannot be made is no other instance: the program says what failed and where,
+// and starts.
+TEST_F(StartupTest, ALockFileThatCannotBeMadeIsSaidAndTheProgramStarts) {
+  CopyDatabase();
+  testsupport::WriteFile("plain", "a file where the lock folder should be");
+  ui::SetPrevInstanceCheck({});
+  ui::SetInstanceLockFolder("plain/run");
+  SubMain::Main();
+  ui::SetInstanceLockFolder("");
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt.rfind("The program could not create its instance lock file '" +
+                                               (std::filesystem::current_path() / "plain/run/ui-tulmo.lock").string() +
+                                               "' (the folder does not exist and could not be made)",
+                                           0),
+            0u)
+      << boxes.boxes()[0].prompt;
+  EXPECT_EQ(boxes.boxes()[0].style, 48);
+  EXPECT_EQ(ends, 0);
+  EXPECT_NE(ui::GlobalIfLoaded<frmOpen>(), nullptr);
 }
 
 TEST_F(StartupTest, CommaSeparatorIsNamedAndEndsBeforeAnyWindow) {
@@ -119,6 +141,22 @@ TEST_F(StartupTest, GoodStartShowsMainWindowAndPanelAndClosesTheSplash) {
   EXPECT_TRUE(gblnCompoundsChanged && gblnEmissionsChanged && gblnEstuariesChanged);
   EXPECT_FALSE(ui::HourglassShown());
   EXPECT_EQ(main->frmActive(), nullptr);
+}
+
+// A database that cannot be written is said at start-up, and the program still starts for looking.
+TEST_F(StartupTest, AReadOnlyDatabaseIsSaidAtStartUp) {
+  CopyDatabase();
+  testsupport::Immutable frozen("tulmo-final.db");
+  if (!frozen.ok()) GTEST_SKIP() << "no way here to make a file read-only for this user";
+  SubMain::Main();
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  const std::string full = (std::filesystem::current_path() / "tulmo-final.db").string();
+  EXPECT_EQ(boxes.boxes()[0].prompt, "The database '" + full + "' is read-only." + DAOSupport::kNothingCanBeSaved);
+  EXPECT_EQ(boxes.boxes()[0].style, 48);
+  EXPECT_EQ(boxes.boxes()[0].title, "Tulmo");
+  EXPECT_EQ(ends, 0);
+  EXPECT_NE(ui::GlobalIfLoaded<frmOpen>(), nullptr);
+  EXPECT_NE(gDatabase, nullptr);
 }
 
 TEST_F(StartupTest, ClosingTheMainWindowClosesTheDatabase) {

@@ -8,6 +8,7 @@
 #include "runtime/VbError.h"
 #include "tests/platform/dao/ScenarioFixture.h"
 #include "tests/support/TestDir.h"
+#include "tests/support/Undeletable.h"
 
 namespace {
 
@@ -226,6 +227,15 @@ TEST_F(DaoTest, OneStatementPerCallAndNumberedRefusals) {
   EXPECT_NO_THROW(db->Execute("UPDATE Run SET RunDescription = 'x';  "));
 }
 
+// The engine reads a text only up to a NUL: such a statement is refused whole, never run cut.
+TEST_F(DaoTest, AStatementHoldingANulIsNotRun) {
+  const char raw[] = "INSERT INTO Compounds (CmpDescr) VALUES ('a');\0DELETE FROM Compounds";
+  const std::string sql(raw, sizeof raw - 1);
+  EXPECT_EQ(MessageOf([&] { db->Execute(sql); }),
+            "3035 The statement holds a NUL character (character code 0), so it was not run.");
+  EXPECT_EQ(vb::CStr(db->OpenRecordset("SELECT COUNT(*) FROM Compounds")->Fields(0)), "0");
+}
+
 TEST_F(DaoTest, LastSqlShowsTheTextEvenWhenItFailed) {
   db->Execute("DELETE FROM Run WHERE RunID = 3");
   EXPECT_EQ(dao::LastSql(), "DELETE FROM Run WHERE RunID = 3");
@@ -246,6 +256,68 @@ TEST_F(DaoTest, WorkspaceTransactions) {
   db->Execute("INSERT INTO Run(RunDescription) VALUES ('gone')");
   ws.Rollback();
   EXPECT_EQ(db->OpenRecordset("SELECT * FROM Run")->RecordCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file that goes away, or another file put in its place, while the database is open: the
+// write says so instead of calling the database read-only.
+TEST(DaoWriting, AFileRemovedOrReplacedWhileOpenIsNamedSo) {
+  for (const bool replaced : {false, true}) {
+    SCOPED_TRACE(replaced ? "replaced" : "removed");
+    ASSERT_TRUE(testsupport::MakeDatabase("gone.db"));
+    auto db = dao::Database::OpenAny("gone.db");
+    EXPECT_EQ(db->WriteProblem(), "");
+    if (replaced) {
+      ASSERT_TRUE(testsupport::MakeDatabase("other.db"));
+      fs::rename("other.db", "gone.db");
+    } else {
+      fs::remove("gone.db");
+    }
+    const std::string full = fs::absolute("gone.db").string();
+    EXPECT_EQ(db->WriteProblem(),
+              "The database file '" + full + "' was removed or replaced while the program was running.");
+    const std::string said = MessageOf([&] { db->Execute("INSERT INTO Compounds (CmpDescr) VALUES ('x')"); });
+    EXPECT_EQ(said.rfind("3044 The database file '" + full + "' was removed or replaced", 0), 0u) << said;
+    EXPECT_EQ(said.find("read-only"), std::string::npos) << said;
+    db->Close();
+    fs::remove("gone.db");
+  }
+}
+
+// A read-only file, and a writable file in a read-only folder (the engine's journal goes there):
+// both are known when opened, and a write names the cause.
+TEST(DaoWriting, AReadOnlyFileOrFolderIsKnownAtOnceAndNamedOnWrite) {
+  fs::create_directory("ro");
+  ASSERT_TRUE(testsupport::MakeDatabase("ro/file.db"));
+  ASSERT_TRUE(testsupport::MakeDatabase("ro/folder.db"));
+  const std::string folder = fs::absolute("ro").lexically_normal().string();
+  struct Case {
+    const char* file;
+    fs::path locked;
+    std::string problem;
+  } cases[] = {
+      {"ro/file.db", "ro/file.db", "The database '" + folder + "/file.db' is read-only."},
+      {"ro/folder.db", "ro",
+       "The folder '" + folder + "' that holds the database '" + folder + "/folder.db' is read-only, so the database "
+       "cannot be written."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    testsupport::Immutable frozen(c.locked);
+    if (!frozen.ok()) GTEST_SKIP() << "no way here to make a file read-only for this user";
+    auto db = dao::Database::OpenAny(c.file);
+    EXPECT_EQ(db->WriteProblem(), c.problem);
+    EXPECT_EQ(MessageOf([&] { db->Execute("INSERT INTO Compounds (CmpDescr) VALUES ('x')"); }),
+              "3027 Cannot update. Database or object is read-only. " + c.problem);
+    // Reading goes on.
+    EXPECT_EQ(db->OpenRecordset("SELECT COUNT(*) FROM Compounds")->Fields(0).IsNull(), false);
+    db->Close();
+  }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QPointer>
 #include <QScrollBar>
+#include <QLockFile>
 #include <QTimer>
+#include <filesystem>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Controls.h"
@@ -14,8 +16,49 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/MsgBox.h"
 #include "runtime/VbError.h"
+#include "tests/support/TestDir.h"
+#include "tests/support/Undeletable.h"
 
 namespace {
+
+// Only a lock held by a living instance means another one runs; a lock file that cannot be made
+// is named with the system's reason, and the program is not taken for running.
+TEST(Application, OnlyALockHeldByAnotherInstanceCountsAsOneRunning) {
+  namespace fs = std::filesystem;
+  ui::SetPrevInstanceCheck({});
+  fs::create_directory("run");
+  ui::SetInstanceLockFolder("run");
+  EXPECT_FALSE(ui::PrevInstance());
+  EXPECT_EQ(ui::InstanceLockProblem(), "");
+
+  QLockFile holder("run/ui-tulmo.lock");
+  ui::SetInstanceLockFolder("run");  // drops our own lock
+  ASSERT_TRUE(holder.tryLock(0));
+  EXPECT_TRUE(ui::PrevInstance());
+  EXPECT_EQ(ui::InstanceLockProblem(), "");
+  holder.unlock();
+
+  testsupport::WriteFile("plain", "a file, not a folder");
+  fs::create_directory("ro");
+  testsupport::Immutable frozen("ro");
+  const struct {
+    const char* folder;
+    const char* reason;
+  } cases[] = {{"plain/run", "the folder does not exist and could not be made"},
+               {"ro", frozen.ok() ? "Operation not permitted" : nullptr}};
+  for (const auto& c : cases) {
+    if (!c.reason) continue;
+    SCOPED_TRACE(c.folder);
+    ui::SetInstanceLockFolder(c.folder);
+    EXPECT_FALSE(ui::PrevInstance());
+    EXPECT_EQ(ui::InstanceLockProblem(),
+              "The program could not create its instance lock file '" + (fs::current_path() / c.folder).string() +
+                  "/ui-tulmo.lock' (" + c.reason +
+                  "), so it cannot tell whether it is already running. It starts anyway: do not start it a second "
+                  "time.");
+  }
+  ui::SetInstanceLockFolder("");
+}
 
 TEST(Application, EndBeforeTheLoopIsSeenAndInsideTheLoopStopsIt) {
   ui::SetEndHandler({});
