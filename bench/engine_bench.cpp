@@ -177,6 +177,23 @@ int main(int argc, char** argv) {
     std::printf("  phases of step %d as listed (in-process):\n", s + 1);
     for (const auto& name : order[s]) Row("  " + name, phases[s][name]);
   }
+  // The steps beside two bare process starts, timed from a small parent.
+  std::printf("  beside bare process starts, from a small parent (%d runs):\n", runs);
+  std::printf("  %-46s %9s %9s\n", "ms, fork to exit", "median", "maximum");
+  std::fflush(stdout);
+  const std::string starter = (fs::canonical("/proc/self/exe").parent_path() / "process_starts").string();
+  std::vector<std::string> args = {std::to_string(runs), dir.string(), corvix1.string(), tulmo.string()};
+  std::vector<char*> argv2 = {const_cast<char*>(starter.c_str())};
+  for (auto& a : args) argv2.push_back(a.data());
+  argv2.push_back(nullptr);
+  if (const pid_t pid = fork(); pid == 0) {
+    execv(argv2[0], argv2.data());
+    _exit(127);
+  } else if (pid > 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) std::fprintf(stderr, "engine_bench: %s failed\n", starter.c_str());
+  }
   fs::current_path(fs::temp_directory_path());
   if (keep) {
     std::printf("Input set kept in %s\n", dir.c_str());

@@ -101,27 +101,26 @@ std::vector<double> ReadSurfaces(const std::string& name, std::string_view b, in
 
 namespace {
 
+// The lines of a table as views into one copy of its bytes, tabs as blanks: no string per line.
 struct Lines {
-  std::vector<std::string> text;
-  explicit Lines(std::string_view b) {
-    std::string cur;
-    for (char c : b) {
-      if (c == '\n') {
-        if (!cur.empty() && cur.back() == '\r') cur.pop_back();
-        text.push_back(cur);
-        cur.clear();
-      } else {
-        cur.push_back(c == '\t' ? ' ' : c);
-      }
-    }
-    if (!cur.empty()) {
-      if (cur.back() == '\r') cur.pop_back();
-      text.push_back(cur);
+  std::string bytes;
+  std::vector<std::string_view> text;
+  explicit Lines(std::string_view b) : bytes(b) {
+    std::replace(bytes.begin(), bytes.end(), '\t', ' ');
+    const std::string_view all(bytes);
+    size_t at = 0;
+    while (at < all.size()) {
+      const size_t end = all.find('\n', at);
+      std::string_view line = all.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      text.push_back(line);
+      if (end == std::string_view::npos) break;
+      at = end + 1;
     }
   }
 };
 
-std::vector<std::pair<std::string, int>> Split(const std::string& s) {
+std::vector<std::pair<std::string, int>> Split(std::string_view s) {
   std::vector<std::pair<std::string, int>> out;
   size_t i = 0;
   while (i < s.size()) {
@@ -129,16 +128,23 @@ std::vector<std::pair<std::string, int>> Split(const std::string& s) {
     if (i >= s.size()) break;
     const size_t b = i;
     while (i < s.size() && s[i] != ' ') ++i;
-    out.emplace_back(s.substr(b, i - b), static_cast<int>(b) + 1);
+    out.emplace_back(std::string(s.substr(b, i - b)), static_cast<int>(b) + 1);
   }
   return out;
 }
 
-std::string BeforeComment(const std::string& s, char comment) {
+std::string_view BeforeComment(std::string_view s, char comment) {
   const size_t c = s.find(comment);
-  std::string t = c == std::string::npos ? s : s.substr(0, c);
-  while (!t.empty() && t.back() == ' ') t.pop_back();
+  std::string_view t = c == std::string_view::npos ? s : s.substr(0, c);
+  while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
   return t;
+}
+
+std::string_view TrimView(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && s[b] == ' ') ++b;
+  while (e > b && s[e - 1] == ' ') --e;
+  return s.substr(b, e - b);
 }
 
 struct RawRecord {
@@ -148,26 +154,25 @@ struct RawRecord {
 
 const char* const kFieldNames[9] = {"from", "to", "from-1", "to+1", "dispersion", "area", "flow", "length-from", "length-to"};
 
-// Fixed-width fields; returns the 0-based index of the first bad field, or -1.
-int ParseFixed(const std::string& t, RawRecord& r, std::string& bad) {
+// Fixed-width fields; returns the 0-based index of the first bad field (its text in `bad`), or -1.
+int ParseFixed(std::string_view t, RawRecord& r, std::string& bad) {
   static const int start[10] = {0, 6, 12, 18, 24, 36, 47, 58, 69, 80};
   for (int f = 0; f < 9; ++f) {
-    const std::string field = Trim(t.substr(start[f], start[f + 1] - start[f]));
-    bad = field;
+    const std::string_view field = TrimView(t.substr(start[f], start[f + 1] - start[f]));
     if (f < 4) {
       const IntResult ir = ParseInt(field);
-      if (ir.status != NumberStatus::Ok) return f;
+      if (ir.status != NumberStatus::Ok) return bad = std::string(field), f;
       r.ptr[f] = static_cast<int>(ir.value);
     } else {
       const RealResult rr = ParseReal(field);
-      if (rr.status != NumberStatus::Ok) return f;
+      if (rr.status != NumberStatus::Ok) return bad = std::string(field), f;
       r.val[f - 4] = rr.value;
     }
   }
-  return Trim(t.substr(80)).empty() ? -1 : 9;
+  return TrimView(t.substr(80)).empty() ? -1 : 9;
 }
 
-bool ParseSplit(const std::string& t, RawRecord& r) {
+bool ParseSplit(std::string_view t, RawRecord& r) {
   const auto parts = Split(t);
   if (parts.size() != 9) return false;
   for (int f = 0; f < 9; ++f) {
@@ -193,9 +198,9 @@ ExchangeTable ReadExchangeTable(const std::string& name, std::string_view bytes,
   size_t li = 0;
   auto nextDataLine = [&]() -> int {
     while (li < lines.text.size()) {
-      const std::string t = BeforeComment(lines.text[li], comment);
+      const std::string_view t = BeforeComment(lines.text[li], comment);
       ++li;
-      if (!Trim(t).empty()) return static_cast<int>(li);  // 1-based line number
+      if (!TrimView(t).empty()) return static_cast<int>(li);  // 1-based line number
     }
     return 0;
   };
@@ -251,7 +256,7 @@ ExchangeTable ReadExchangeTable(const std::string& name, std::string_view bytes,
   for (int k = 1; k <= noq; ++k) {
     const int ln = nextDataLine();
     if (ln == 0) Fail(Prefix(name, static_cast<int>(lines.text.size()), 1), Msg::TableEnds, k - 1, noq);
-    const std::string t = BeforeComment(lines.text[ln - 1], comment);
+    const std::string_view t = BeforeComment(lines.text[ln - 1], comment);
     RawRecord r{};
     std::string bad;
     int badField = t.size() >= 80 ? ParseFixed(t, r, bad) : -2;
@@ -279,19 +284,19 @@ ExchangeTable ReadExchangeTable(const std::string& name, std::string_view bytes,
   for (const RawRecord& r : raw) out.nobnd = std::max({out.nobnd, -r.ptr[0], -r.ptr[1]});
   for (int k = 0; k < noq; ++k) {
     const RawRecord& r = raw[k];
-    const std::string where = Prefix(name, lineOf[k], 1);
-    const std::string num = std::to_string(k + 1);
+    // Where a record failed, made only when one does.
+    const auto where = [&] { return Prefix(name, lineOf[k], 1); };
     for (int f = 0; f < 4; ++f) {
       const int p = r.ptr[f];
       const bool slotMayBeZero = f >= 2;
       if ((p == 0 && !slotMayBeZero) || p > noseg || p < -out.nobnd)
-        Fail(where, Msg::TableRecord, k + 1,
+        Fail(where(), Msg::TableRecord, k + 1,
              std::string(kFieldNames[f]) + " pointer " + std::to_string(p) + " is not a segment 1.." +
                  std::to_string(noseg) + (out.nobnd > 0 ? " or a boundary -1..-" + std::to_string(out.nobnd) : ""));
     }
-    if (r.ptr[0] == r.ptr[1]) Fail(where, Msg::TableRecord, k + 1, "'from' and 'to' are the same");
+    if (r.ptr[0] == r.ptr[1]) Fail(where(), Msg::TableRecord, k + 1, "'from' and 'to' are the same");
     if (r.ptr[0] < 0 && r.ptr[1] < 0)
-      Fail(where, Msg::TableRecord, k + 1, "'from' and 'to' are both open boundaries");
+      Fail(where(), Msg::TableRecord, k + 1, "'from' and 'to' are both open boundaries");
     Exchange e;
     e.from = r.ptr[0];
     e.to = r.ptr[1];
@@ -303,11 +308,11 @@ ExchangeTable ReadExchangeTable(const std::string& name, std::string_view bytes,
     const double vals[5] = {e.D, e.A, e.F, e.L1, e.L2};
     for (int i = 0; i < 5; ++i)
       if (!std::isfinite(vals[i]))
-        Fail(where, Msg::TableRecord, k + 1, std::string(kFieldNames[4 + i]) + " is out of range after scaling");
-    if (e.D < 0) Fail(where, Msg::TableRecord, k + 1, "the dispersion is negative");
-    if (e.A < 0) Fail(where, Msg::TableRecord, k + 1, "the area is negative");
-    if (e.L1 < 0 || e.L2 < 0) Fail(where, Msg::TableRecord, k + 1, "a length is negative");
-    if (!(e.L1 + e.L2 > 0)) Fail(where, Msg::TableRecord, k + 1, "the two lengths add up to 0");
+        Fail(where(), Msg::TableRecord, k + 1, std::string(kFieldNames[4 + i]) + " is out of range after scaling");
+    if (e.D < 0) Fail(where(), Msg::TableRecord, k + 1, "the dispersion is negative");
+    if (e.A < 0) Fail(where(), Msg::TableRecord, k + 1, "the area is negative");
+    if (e.L1 < 0 || e.L2 < 0) Fail(where(), Msg::TableRecord, k + 1, "a length is negative");
+    if (!(e.L1 + e.L2 > 0)) Fail(where(), Msg::TableRecord, k + 1, "the two lengths add up to 0");
     out.exchanges.push_back(e);
   }
   return out;

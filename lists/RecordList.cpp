@@ -17,6 +17,7 @@
 #include "records/Corvix.h"
 #include "records/Emission.h"
 #include "records/Environment.h"
+#include "records/RecordSupport.h"
 #include "records/Run.h"
 #include "records/RunUse.h"
 #include "runtime/Files.h"
@@ -442,16 +443,43 @@ void RecordList::lvw_ColumnClick(int column) {
   vb::Guard(Name(), "lvw_ColumnClick", [&] { lvw->SortOnce(column, true); });
 }
 
-std::unique_ptr<dao::Recordset> RecordList::Rows() const {
-  switch (table_) {
-    case Table::Compounds: return Compounds().GetAll();
-    case Table::Emission: return Emission().GetAll();
-    case Table::Environment: return Environment().GetAll();
-    case Table::Corvix: return Corvix().GetAll();
-    case Table::AdvancedDetail: return AdvancedDetail().GetAll();
-    case Table::Run: return ::Run().GetAll();
+static const char* TableName(Table t) {
+  switch (t) {
+    case Table::Compounds: return "Compounds";
+    case Table::Emission: return "Emission";
+    case Table::Environment: return "Environment";
+    case Table::Corvix: return "Corvix";
+    case Table::AdvancedDetail: return "AdvancedDetail";
+    case Table::Run: return "Run";
   }
-  return nullptr;
+  return "";
+}
+
+std::unique_ptr<dao::Recordset> RecordList::Rows(int& count) const {
+  // Only what the list shows: the count of all rows, then the shown columns of the rows up to the
+  // limit and one more, which tells that the limit cut the list. A failure is reported as the
+  // table's own reading reports it.
+  std::unique_ptr<dao::Recordset> rs;
+  const char* table = TableName(table_);
+  vb::Guard(table, "GetAll", [&] {
+    std::shared_ptr<dao::Database> db = gDatabase;
+    if (table_ == Table::Compounds && gblnImport) {
+      gblnImport = false;  // one reading of the import database, as the compound records have it
+      db = gImportDatabase;
+    }
+    const dao::TableLayout* layout = nullptr;
+    for (const dao::TableLayout& t : dao::ScenarioLayout())
+      if (t.name == table) layout = &t;
+    if (!layout) vb::Raise(vb::kProgrammingError, "", "Programming error. Unknown table.");
+    dao::Database& d = records::ops::Db(db);
+    std::string select;
+    for (const ListColumn& c : Columns(table_))
+      select += (select.empty() ? "" : ", ") + layout->columns.at(static_cast<std::size_t>(c.field));
+    std::unique_ptr<dao::Recordset> counted = d.OpenRecordset(std::string("SELECT COUNT(*) FROM [") + table + "]");
+    count = vb::CLng(counted->Fields(0));
+    rs = d.OpenRecordset("SELECT " + select + " FROM [" + table + "] LIMIT " + std::to_string(RowLimit(table_) + 1));
+  });
+  return rs;
 }
 
 std::unique_ptr<dao::Recordset> RecordList::RowById(int32_t id) const {
@@ -495,19 +523,20 @@ void RecordList::RefreshList() {
       // The run list sizes its columns after the load.
       for (const ListColumn& c : columns) AddHeader(lvw, c.header, 0);
     }
-    std::unique_ptr<dao::Recordset> rs = Rows();
+    int count = 0;
+    std::unique_ptr<dao::Recordset> rs = Rows(count);
     if (blnDataReturned(rs)) {
       const int limit = RowLimit(table_);
-      Progress::ProgressStart(Main().prgBar, 0, 0, static_cast<int16_t>(std::min(rs->RecordCount(), limit)));
+      Progress::ProgressStart(Main().prgBar, 0, 0, static_cast<int16_t>(std::min(count, limit)));
       rs->MoveFirst();
       int rows = 0;
+      const QIcon icon = imglvw->Image("SAMPLE");
+      std::vector<std::string> cells(columns.size() - 1);
       while (!rs->Eof()) {
         const vb::Variant id = rs->Fields(0);
-        ui::ListItem* item =
-            lvw->Add("KY_" + CellText(id, nullptr), CellText(id, columns[0].picture));
-        item->setIcon(0, imglvw->Image("SAMPLE"));
         for (std::size_t c = 1; c < columns.size(); ++c)
-          item->SetSubItem(static_cast<int>(c), CellText(rs->Fields(columns[c].field), columns[c].picture));
+          cells[c - 1] = CellText(rs->Fields(static_cast<int>(c)), columns[c].picture);
+        lvw->Add("KY_" + CellText(id, nullptr), CellText(id, columns[0].picture), cells, icon);
         Progress::ProgressUpdate(Main().prgBar, 0);
         ++rows;
         rs->MoveNext();

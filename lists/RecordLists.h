@@ -112,7 +112,8 @@ class RecordList : public ui::Form {
   void lvw_DblClick();
   void lvw_ColumnClick(int column);
   void Register();
-  std::unique_ptr<dao::Recordset> Rows() const;
+  // The rows to list, with the count of all rows of the table; no rows after a reported failure.
+  std::unique_ptr<dao::Recordset> Rows(int& count) const;
   bool Delete(int32_t id) const;
   std::unique_ptr<dao::Recordset> RowById(int32_t id) const;
   // True when the table was read and holds no row with the id.

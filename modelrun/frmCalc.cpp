@@ -22,9 +22,11 @@
 #include "records/Compounds.h"
 #include "records/Emission.h"
 #include "records/Environment.h"
+#include "records/RecordSupport.h"
 #include "runtime/Format.h"
 #include "runtime/Guard.h"
 #include "runtime/Variant.h"
+#include "runtime/VbError.h"
 #include "shell/ChildForms.h"
 #include "shell/DAOSupport.h"
 #include "shell/Globals.h"
@@ -97,25 +99,47 @@ class InputBlock : public QObject {
   }
 };
 
+// The first `columns` columns of a table, the rows up to `limit` (0: all), with the count of all its
+// rows: a pick list shows the id and the description only. A failure is reported as the table's
+// own reading reports it, and gives no rows.
+std::unique_ptr<dao::Recordset> PickRows(const char* table, int columns, int limit, int64_t& count) {
+  std::unique_ptr<dao::Recordset> rs;
+  count = 0;
+  vb::Guard(table, "GetAll", [&] {
+    const dao::TableLayout* layout = nullptr;
+    for (const dao::TableLayout& t : dao::ScenarioLayout())
+      if (t.name == table) layout = &t;
+    if (!layout) vb::Raise(vb::kProgrammingError, "", "Programming error. Unknown table.");
+    dao::Database& db = records::ops::Db(gDatabase);
+    std::string select;
+    for (int c = 0; c < columns; ++c) select += (c ? ", " : "") + layout->columns.at(static_cast<std::size_t>(c));
+    count = vb::CLng(db.OpenRecordset(std::string("SELECT COUNT(*) FROM [") + table + "]")->Fields(0));
+    rs = db.OpenRecordset("SELECT " + select + " FROM [" + table + "]" +
+                          (limit > 0 ? " LIMIT " + std::to_string(limit) : std::string()));
+  });
+  return rs;
+}
+
 // Fills a pick list from a record set: key "KY_<id>", the id in the picture, the description.
-// `limit` stops the reading with a message (0: no limit); `keep` chooses the rows shown.
-void FillList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, const char* picture, int limit,
+// `count` is the table's row count; `limit` stops the reading with a message (0: no limit); `keep`
+// chooses the rows shown.
+void FillList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, int64_t count, const char* picture, int limit,
               int progressCap, const std::function<bool(dao::Recordset&)>& keep) {
   // Filling changes no pick: the window highlights the picked row afterwards.
   const QSignalBlocker quiet(list);
   list->Clear();
   if (blnDataReturned(rs)) {
-    const int64_t count = rs->RecordCount();
     Progress::ProgressStart(Main().prgBar, 0, 0, static_cast<int16_t>(count < progressCap ? count : progressCap));
     rs->MoveFirst();
     int added = 0;
+    std::vector<std::string> description(1);
     while (!rs->Eof()) {
       if (!keep || keep(*rs)) {
         const vb::Variant id = rs->Fields(0);
         const std::string key = id.IsNull() ? std::string("KY_") : TreeListFunctions::KeyOf(vb::CLng(id));
-        ui::ListItem* item = list->Add(key, id.IsNull() ? std::string() : vb::Format(vb::CLng(id), picture));
-        const vb::Variant description = rs->Fields(1);
-        item->SetSubItem(1, description.IsNull() ? std::string() : vb::CStr(description));
+        const vb::Variant text = rs->Fields(1);
+        description[0] = text.IsNull() ? std::string() : vb::CStr(text);
+        list->Add(key, id.IsNull() ? std::string() : vb::Format(vb::CLng(id), picture), description);
         ++added;
       }
       Progress::ProgressUpdate(Main().prgBar, 0);
@@ -312,17 +336,27 @@ bool frmCalc::Form_QueryUnload() {
 // ---- pick lists -------------------------------------------------------------------------------
 
 void frmCalc::RefreshCompoundList() {
-  vb::Guard(kName, "RefreshCompoundsList", [&] { FillList(lvCompounds, Compounds().GetAll(), "0000", 9000, 9000, {}); });
+  vb::Guard(kName, "RefreshCompoundsList", [&] {
+    int64_t count = 0;
+    auto rs = PickRows("Compounds", 2, 9000, count);
+    FillList(lvCompounds, std::move(rs), count, "0000", 9000, 9000, {});
+  });
 }
 
 void frmCalc::RefreshEmissionList() {
-  vb::Guard(kName, "RefreshEmissionList", [&] { FillList(lvEmissions, Emission().GetAll(), "00000", 1000, 1000, {}); });
+  vb::Guard(kName, "RefreshEmissionList", [&] {
+    int64_t count = 0;
+    auto rs = PickRows("Emission", 2, 1000, count);
+    FillList(lvEmissions, std::move(rs), count, "00000", 1000, 1000, {});
+  });
 }
 
 void frmCalc::RefreshEstuaryList() {
   vb::Guard(kName, "RefreshEstuaryList", [&] {
     const std::string type = LevelType(gstrLevel);
-    FillList(lvEstuary, Environment().GetAll(), "00000", 0, 9000, [&](dao::Recordset& rs) {
+    int64_t count = 0;
+    auto rows = PickRows("Environment", 3, 0, count);
+    FillList(lvEstuary, std::move(rows), count, "00000", 0, 9000, [&](dao::Recordset& rs) {
       const vb::Variant t = rs.Fields(2);
       return !type.empty() && !t.IsNull() && vb::CStr(t) == type;
     });

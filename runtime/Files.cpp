@@ -205,10 +205,22 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 
 }  // namespace
 
+namespace {
+// Where the first byte outside ASCII stands, or the size: ASCII text is its own code-page text.
+std::size_t AsciiPrefix(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
+}
+}  // namespace
+
 std::string ToWindows1252(std::string_view utf8) {
+  const std::size_t ascii = AsciiPrefix(utf8);
+  if (ascii == utf8.size()) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
+  out.append(utf8.substr(0, ascii));
+  for (std::size_t i = ascii; i < utf8.size();) {
     const unsigned char c = static_cast<unsigned char>(utf8[i]);
     if (c < 0x80) {
       out += static_cast<char>(c);
@@ -252,9 +264,13 @@ TextWriter::TextWriter(const std::string& path, Mode mode) : path_(path) {
 
 void TextWriter::Write(std::string_view text) {
   if (!out_.is_open()) Raise(52);
-  const std::string bytes = ToWindows1252(text);
   errno = 0;
-  out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (AsciiPrefix(text) == text.size()) {
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+  } else {
+    const std::string bytes = ToWindows1252(text);
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
   if (!out_) RaiseAccess(path_);
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "runtime/VbError.h"
 
@@ -22,11 +23,13 @@ Decimal ToDecimal(double x, int significant) {
   if (x == 0.0) return d;
   char buf[64];
   auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, significant - 1);
-  std::string s(buf, res.ptr);
-  const auto epos = s.find('e');
-  d.exp = std::atoi(s.c_str() + epos + 1);
-  for (char c : s.substr(0, epos))
-    if (c != '.') d.digits += c;
+  const char* e = buf;
+  while (e < res.ptr && *e != 'e') ++e;
+  const char* exponent = e + 1 < res.ptr && e[1] == '+' ? e + 2 : e + 1;  // the text is not terminated
+  std::from_chars(exponent, res.ptr, d.exp);
+  d.digits.reserve(static_cast<std::size_t>(e - buf));
+  for (const char* c = buf; c < e; ++c)
+    if (*c != '.') d.digits += *c;
   while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
   return d;
 }
@@ -191,11 +194,47 @@ std::string FormatDecimal(bool negative, const Decimal& value, const Picture& p)
   return (negative ? "-" : "") + p.prefix + number + p.suffix;
 }
 
+// The parsed form of the pictures in use: a program formats with a handful of pictures, many
+// thousand times each.
+const Picture& Parsed(std::string_view picture) {
+  struct Entry {
+    std::string text;
+    Picture parsed;
+  };
+  thread_local std::vector<Entry> cache;
+  for (const Entry& e : cache)
+    if (e.text == picture) return e.parsed;
+  if (cache.size() >= 64) cache.clear();
+  cache.push_back({std::string(picture), Parse(picture)});
+  return cache.back().parsed;
+}
+
+// A whole number in a picture of digit placeholders only ("00000"): its digits, padded to the
+// picture's minimum, which is what the general form gives for it.
+bool FormatWhole(double value, const Picture& p, int significant, std::string& out) {
+  if (!p.prefix.empty() || !p.suffix.empty() || p.point || p.grouping || p.scientific || !p.fracPart.empty())
+    return false;
+  const double magnitude = std::fabs(value);
+  if (magnitude != std::trunc(magnitude) || magnitude >= (significant >= 15 ? 1e15 : 1e7)) return false;
+  char digits[24];
+  const auto whole = static_cast<unsigned long long>(magnitude);
+  const auto end = whole == 0 ? digits : std::to_chars(digits, digits + sizeof digits, whole).ptr;
+  const std::size_t n = static_cast<std::size_t>(end - digits);
+  const std::size_t minimum = static_cast<std::size_t>(MinInt(p.intPart));
+  out.clear();
+  if (value < 0) out += '-';
+  if (n < minimum) out.append(minimum - n, '0');
+  out.append(digits, n);
+  return true;
+}
+
 std::string FormatWithDigits(double value, std::string_view picture, int significant) {
   if (std::isnan(value) || std::isinf(value)) Raise(5);
   if (picture.empty()) return significant == 7 ? SingleText(static_cast<float>(value)) : DoubleText(value);
-  const Picture p = Parse(picture);
+  const Picture& p = Parsed(picture);
   if (p.intPart.empty() && p.fracPart.empty() && !p.point) return p.prefix;
+  std::string whole;
+  if (FormatWhole(value, p, significant, whole)) return whole;
   return FormatDecimal(value < 0, ToDecimal(value, significant), p);
 }
 

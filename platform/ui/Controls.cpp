@@ -147,8 +147,16 @@ void ProgressBar::Sync() {
   int lo = static_cast<int>(std::lround(min_));
   int hi = static_cast<int>(std::lround(max_));
   if (hi <= lo) hi = lo + 1;  // an empty range would show the busy animation
+  const int value = std::clamp(static_cast<int>(std::lround(value_)), lo, hi);
+  if (lo == minimum() && hi == maximum() && value == this->value()) return;  // nothing moves
+  // The bar would paint at once on a new value, flushing every pending paint of its window; it
+  // asks for its own paint instead, handled with the others.
+  const bool updates = updatesEnabled();
+  setUpdatesEnabled(false);
   setRange(lo, hi);
-  setValue(std::clamp(static_cast<int>(std::lround(value_)), lo, hi));
+  setValue(value);
+  setUpdatesEnabled(updates);
+  if (updates) update();
 }
 
 Timer::Timer(const QString& name, QObject* parent) : QObject(parent) {

@@ -78,20 +78,49 @@ void ListView::AddColumn(const std::string& header, double widthTwips) {
   setColumnWidth(n, ToPixels(widthTwips));
 }
 
-ListItem* ListView::Add(const std::string& key, const std::string& text) {
+ListItem::~ListItem() {
+  if (indexedBy_) indexedBy_->Forget(this);
+}
+
+ListView::~ListView() {
+  // The rows go while the key index they leave is still there.
+  Clear();
+}
+
+ListItem* ListView::Add(const std::string& key, const std::string& text, const std::vector<std::string>& subItems,
+                        const QIcon& icon) {
   if (!key.empty() && Find(key)) vb::Raise(35602, "", "Key is not unique in collection");
   auto* item = new ListItem(key);
   item->SetText(text);
+  for (std::size_t i = 0; i < subItems.size(); ++i) item->SetSubItem(static_cast<int>(i) + 1, subItems[i]);
+  if (!icon.isNull()) item->setIcon(0, icon);
   addTopLevelItem(item);
+  if (!key.empty()) {
+    ListItem*& indexed = keys_[key];
+    if (indexed) indexed->indexedBy_ = nullptr;  // a row taken out of the list by hand
+    indexed = item;
+    item->indexedBy_ = this;
+  }
   return item;
 }
 
 ListItem* ListView::Find(std::string_view key) const {
-  for (int i = 0; i < topLevelItemCount(); ++i) {
-    auto* item = static_cast<ListItem*>(topLevelItem(i));
-    if (item->Key() == key) return item;
+  if (key.empty()) {
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+      auto* item = static_cast<ListItem*>(topLevelItem(i));
+      if (item->Key().empty()) return item;
+    }
+    return nullptr;
   }
-  return nullptr;
+  const auto found = keys_.find(std::string(key));
+  if (found == keys_.end() || found->second->treeWidget() != this) return nullptr;
+  return found->second;
+}
+
+void ListView::Forget(ListItem* item) {
+  const auto found = keys_.find(item->Key());
+  if (found != keys_.end() && found->second == item) keys_.erase(found);
+  item->indexedBy_ = nullptr;
 }
 
 ListItem* ListView::Item(int index) const {
@@ -107,6 +136,8 @@ void ListView::Remove(ListItem* item) {
 
 void ListView::Clear() {
   drop_ = nullptr;
+  for (auto& [key, item] : keys_) item->indexedBy_ = nullptr;
+  keys_.clear();
   clear();
 }
 

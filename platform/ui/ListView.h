@@ -2,16 +2,21 @@
 // windows and the list-selection helpers use. Sub-items are counted from 1, as the columns after
 // the first.
 #pragma once
+#include <QIcon>
 #include <QTreeWidget>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ui {
 
+class ListView;
+
 class ListItem : public QTreeWidgetItem {
  public:
   explicit ListItem(std::string key) : key_(std::move(key)) {}
+  ~ListItem() override;
   const std::string& Key() const { return key_; }
   std::string Text() const { return text(0).toStdString(); }
   void SetText(const std::string& text) { setText(0, QString::fromStdString(text)); }
@@ -19,7 +24,9 @@ class ListItem : public QTreeWidgetItem {
   void SetSubItem(int index, const std::string& text) { setText(index, QString::fromStdString(text)); }
 
  private:
+  friend class ListView;
   std::string key_;
+  ListView* indexedBy_ = nullptr;  // the list whose key index holds this row
 };
 
 class ListView : public QTreeWidget {
@@ -27,10 +34,13 @@ class ListView : public QTreeWidget {
 
  public:
   explicit ListView(const QString& name, QWidget* parent = nullptr);
+  ~ListView() override;
 
   void AddColumn(const std::string& header, double widthTwips);
-  // A new row at the end; a key already in the list raises 35602.
-  ListItem* Add(const std::string& key, const std::string& text);
+  // A new row at the end; a key already in the list raises 35602. The sub-items (from 1) and the
+  // icon are set before the row joins the list, so that filling a long list stays linear.
+  ListItem* Add(const std::string& key, const std::string& text, const std::vector<std::string>& subItems = {},
+                const QIcon& icon = {});
   ListItem* Find(std::string_view key) const;
   int Count() const { return topLevelItemCount(); }
   ListItem* Item(int index) const;  // from 1; 35600 outside
@@ -59,8 +69,12 @@ class ListView : public QTreeWidget {
   void ColumnClick(int column);
 
  private:
+  friend class ListItem;
   bool viewportEvent(QEvent* event) override;
   void FitColumns();
+  void Forget(ListItem* item);
+
+  std::unordered_map<std::string, ListItem*> keys_;  // every row with a key, by its key
 
   ListItem* drop_ = nullptr;
   int flex_ = -1;

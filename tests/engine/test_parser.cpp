@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixture.h"
+#include "engine/GridFiles.h"
 #include "engine/Lexer.h"
 #include "engine/Messages.h"
 #include "engine/Numbers.h"
@@ -292,6 +293,66 @@ TEST(Lexer, QuotesCloseOnlyBeforeABlankTheLineEndOrAComment) {
   EXPECT_EQ(t.kind, engine::Token::Delimiter);
   EXPECT_EQ(t.delimiter, 4);
   EXPECT_EQ(lex.Next().kind, engine::Token::End);
+}
+
+}  // namespace
+
+namespace {
+
+// The exchange table beside the input: its fixed-width rows and hand-made blank-separated rows
+// give the same exchanges whatever the line ends, tabs and comments; a fault names its line,
+// column and field.
+std::string FixedRow(int from, int to, double d, double a, double f, double l1, double l2) {
+  char row[128];
+  std::snprintf(row, sizeof row, "%6d%6d%6d%6d%12.4E%11.4E%11.4E%11.4E%11.4E", from, to, 0, 0, d, a, f, l1, l2);
+  return row;
+}
+
+engine::ExchangeTable ReadTable(const std::string& text) {
+  const int counts[3] = {1, 1, 0};
+  return engine::ReadExchangeTable("test.poi", text, ';', counts, 3);
+}
+
+std::string TableError(const std::string& text) {
+  try {
+    ReadTable(text);
+  } catch (const engine::EngineError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+TEST(ExchangeTable, FixedAndBlankSeparatedRowsReadAlikeWithAnyLineEnd) {
+  const std::string fixed = FixedRow(-1, 1, 1.5, 2, 3, 4, 5);
+  for (const std::string& end : {std::string("\n"), std::string("\r\n")}) {
+    for (bool finalEnd : {true, false}) {
+      const std::string text = "; exchanges" + end + "1 1 0" + end + "1.0 2.0 1.0 0.5 ; scales" + end + fixed + end +
+                               end + "1\t2 0\t0 0.25 1 -2 3 3" + (finalEnd ? end : "");
+      SCOPED_TRACE(testing::PrintToString(text));
+      const engine::ExchangeTable t = ReadTable(text);
+      ASSERT_EQ(t.exchanges.size(), 2u);
+      EXPECT_EQ(t.nobnd, 1);
+      EXPECT_EQ(t.exchanges[0].from, -1);
+      EXPECT_EQ(t.exchanges[0].to, 1);
+      EXPECT_DOUBLE_EQ(t.exchanges[0].D, 1.5);
+      EXPECT_DOUBLE_EQ(t.exchanges[0].A, 4);
+      EXPECT_DOUBLE_EQ(t.exchanges[0].L2, 2.5);
+      EXPECT_EQ(t.exchanges[1].to, 2);
+      EXPECT_DOUBLE_EQ(t.exchanges[1].F, -2);
+      EXPECT_DOUBLE_EQ(t.exchanges[1].L1, 1.5);
+    }
+  }
+}
+
+TEST(ExchangeTable, AFaultNamesItsLineColumnAndField) {
+  const std::string head = "1 1 0\n1 1 1 1\n";
+  std::string bad = FixedRow(1, 2, 1, 1, 1, 1, 1);
+  bad.replace(24, 12, "        abc ");
+  EXPECT_EQ(TableError(head + bad + "\n" + FixedRow(2, 3, 1, 1, 1, 1, 1) + "\n"),
+            "test.poi:3:25: exchange 1: dispersion field 'abc' is not a number");
+  EXPECT_EQ(TableError(head + FixedRow(1, 2, 1, 1, 1, 1, 1) + "\n" + FixedRow(3, 3, 1, 1, 1, 1, 1) + "\n"),
+            "test.poi:4:1: exchange 2: 'from' and 'to' are the same");
+  EXPECT_EQ(TableError(head + FixedRow(1, 2, 1, 1, 1, 1, 1) + "\n"), "test.poi:3:1: the table ends after 1 of 2 exchanges");
 }
 
 }  // namespace

@@ -195,6 +195,34 @@ TEST_F(ListTest, ALoadStopsAtTheRowLimitWithOneMessage) {
   EXPECT_EQ(boxes.beeps(), 1);
 }
 
+TEST_F(ListTest, ARunListOfMoreRowsThanItsCapStopsAtTheCapWithRowsThatJoinWhole) {
+  db.Raw("WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 10001) "
+         "INSERT INTO Run (RunID, RunDescription, RunDate) SELECT i, 'run ' || i, '2026-12-10 09:00:00' FROM k;");
+  float maxAtLimit = -1;
+  ui::MsgBoxSink recorder = ui::SetMsgBoxSink([&](const std::string& prompt, int style, const std::string& title) {
+    maxAtLimit = Main().prgBar->Max();
+    return recorder(prompt, style, title);
+  });
+  RecordList* list = Open("frmRunList");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->lvw->Count(), 10000);
+  EXPECT_EQ(list->lvw->Find("KY_10001"), nullptr);
+  EXPECT_EQ(list->lvw->Find("KY_10000")->SubItem(1), "run 10000");
+  EXPECT_EQ(Prompts(), std::vector<std::string>{LimitText(10000)});
+  EXPECT_EQ(maxAtLimit, 10000);
+
+  // A reload adds each row with its cells and icon: no cell changes once the row is listed, which
+  // would have the control lay out the whole list again for every cell.
+  int changes = 0;
+  QObject::connect(list->lvw->model(), &QAbstractItemModel::dataChanged, list, [&] { ++changes; });
+  list->RefreshList();
+  ui::SetMsgBoxSink(recorder);
+  EXPECT_EQ(list->lvw->Count(), 10000);
+  EXPECT_FALSE(list->lvw->Find("KY_1")->icon(0).isNull());
+  EXPECT_EQ(list->lvw->Find("KY_1")->SubItem(2), "2026-12-10 09:00:00");
+  EXPECT_EQ(changes, 0);
+}
+
 TEST_F(ListTest, RecordsThatARunUsesAreNeitherEditedNorDeleted) {
   // Compound 1, emission 2 and estuary 1 (a generic one, refused by its type first).
   AddRun(db, "1", "2", "1");

@@ -91,6 +91,16 @@ const Case kCases[] = {
     {3.98107170553497, "0.0000E+00", "3.9811E+00"},
     {-0.5, "0.0000E+00", "-5.0000E-01"},
     {1234.5, "0.000000E+00", "1.234500E+03"},
+    // Whole numbers in digit pictures, as the list ids are written.
+    {7, "0#", "07"},
+    {-5, "000", "-005"},
+    {-0.0, "00", "00"},
+    {0, "#", ""},
+    {123456, "00", "123456"},
+    {99999, "00000", "99999"},
+    {999999999999999, "0", "999999999999999"},
+    {1234567890123456, "0", "1234567890123460"},
+    {12.5, "00000", "00013"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Pictures, PictureTest, testing::ValuesIn(kCases));
@@ -100,6 +110,8 @@ TEST(Format, RoundsASingleOnItsOwnSevenDigitText) {
   EXPECT_EQ(vb::Format(2.675f, "0.00"), "2.68");
   EXPECT_EQ(vb::Format(static_cast<double>(2.675f), "0.00"), "2.67");
   EXPECT_EQ(vb::Format(0.1f, "0.000E+00"), "1.000E-01");
+  EXPECT_EQ(vb::Format(12345678.0f, "0"), "12345680");
+  EXPECT_EQ(vb::Format(1234567.0f, "000000000"), "001234567");
 }
 
 TEST(Format, OtherArgumentKinds) {

@@ -130,6 +130,8 @@ TEST(Files, EveryCodePageByteRoundTrips) {
   EXPECT_EQ(vb::ToWindows1252(vb::FromWindows1252(all)), all);
   EXPECT_EQ(vb::FromWindows1252("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
   EXPECT_EQ(vb::ToWindows1252("\xFF\xE2"), "\xFF\xE2");  // bytes that are no UTF-8 stay as they are
+  EXPECT_EQ(vb::ToWindows1252("plain text"), "plain text");
+  EXPECT_EQ(vb::ToWindows1252("caf\xC3\xA9 \xE2\x82\xAC" "5"), "caf\xE9 \x80" "5");
 }
 
 TEST(Files, CopyAndLength) {

@@ -125,6 +125,65 @@ TEST(Controls, ListRowsByKeyAndProgressRange) {
   EXPECT_EQ(bar.Value(), 250);
 }
 
+// The key index follows every way a row leaves the list, so a key can be listed again.
+TEST(Controls, RowKeysStayUniqueAfterRemoveDeleteAndClear) {
+  ui::ListView list("lvw");
+  list.AddColumn("Id", 900);
+  list.AddColumn("Description", 3000);
+  ui::ListItem* one = list.Add("KY_1", "1", {"one"});
+  EXPECT_EQ(one->SubItem(1), "one");
+  list.Add("KY_2", "2");
+  list.Add("KY_3", "3");
+  list.Remove(one);
+  EXPECT_EQ(list.Find("KY_1"), nullptr);
+  EXPECT_NE(list.Add("KY_1", "1 again"), nullptr);
+  delete list.Find("KY_2");  // a row deleted by itself
+  EXPECT_EQ(list.Find("KY_2"), nullptr);
+  EXPECT_EQ(list.Count(), 2);
+  list.Add("KY_2", "2 again");
+  EXPECT_EQ(list.Find("KY_2")->Text(), "2 again");
+  list.SortOnce(0, false);
+  EXPECT_EQ(list.Find("KY_3")->Text(), "3");
+  EXPECT_THROW(list.Add("KY_3", "twice"), vb::VbError);
+  list.Clear();
+  EXPECT_EQ(list.Find("KY_3"), nullptr);
+  EXPECT_EQ(list.Add("KY_3", "3")->Key(), "KY_3");
+  // Rows without a key are not unique by key; the first of them is found by the empty key.
+  ui::ListItem* blank = list.Add("", "a");
+  list.Add("", "b");
+  EXPECT_EQ(list.Find(""), blank);
+}
+
+// A bar paints with the window's other paints and only when it moves: painting at once on each
+// step would flush every pending paint of the window.
+TEST(Controls, AProgressBarStepAsksForAPaintWithoutPaintingAtOnce) {
+  QWidget window;
+  auto* bar = new ui::ProgressBar("prgBar", &window);
+  bar->resize(260, 20);
+  window.resize(300, 60);
+  window.show();
+  QApplication::processEvents();
+  struct Counter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } counter;
+  bar->installEventFilter(&counter);
+  bar->SetMax(10);
+  bar->SetValue(5);
+  EXPECT_EQ(counter.paints, 0);
+  QApplication::processEvents();
+  EXPECT_GT(counter.paints, 0);
+  EXPECT_EQ(bar->value(), 5);
+  counter.paints = 0;
+  bar->SetValue(5);
+  bar->SetMax(10);
+  QApplication::processEvents();
+  EXPECT_EQ(counter.paints, 0);
+}
+
 TEST(Controls, SelectingARowNeverScrollsTheIdsOutOfView) {
   ui::ListView list("lvw");
   list.AddColumn("Id", 900);
