@@ -4,7 +4,7 @@ set -euo pipefail
 # libqt6opengl6-dev: Qt Charts' CMake package requires Qt's OpenGL modules, which Debian 12 ships
 # there and which qt6-charts-dev does not pull in.
 packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev sqlite3 libshp-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,9 +10,5 @@ tulmo_add_test(test_shell_windows
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_program.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/windows_probe.h
   LIBS tulmo_app_windows)
-foreach(t tulmo_database tulmo_help)
-  if(TARGET ${t})
-    add_dependencies(test_shell_windows ${t})
-  endif()
-endforeach()
+add_dependencies(test_shell_windows tulmo_database tulmo_help)
 

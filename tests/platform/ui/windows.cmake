@@ -2,6 +2,4 @@
 # the help window.
 tulmo_add_test(test_platform_ui_windows ${CMAKE_CURRENT_SOURCE_DIR}/application_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/help_window_test.cpp)
-if(TARGET tulmo_help)
-  add_dependencies(test_platform_ui_windows tulmo_help)
-endif()
+add_dependencies(test_platform_ui_windows tulmo_help)
