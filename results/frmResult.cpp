@@ -205,6 +205,8 @@ frmResult::frmResult() : ui::Form(kName) {
 
 frmResult::~frmResult() {
   if (modTulmo::GetResultWindow() == this) modTulmo::SetResultWindow(nullptr);
+  // The run list clears its selection as the base class deletes it; by then this is no frmResult.
+  lvRun->disconnect(this);
 }
 
 void frmResult::BuildAbioticPanel() {
