@@ -1,6 +1,7 @@
 // What the benchmarks share: a series of timings with its median and maximum, and one program run
 // as the application runs the engine (a fresh process in the working folder, output discarded).
 #pragma once
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,10 +9,31 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+inline std::string ReadText(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Runs a script of SQL statements on the database file; false (and why, on stderr) when it fails.
+inline bool Exec(const std::filesystem::path& db, const std::string& sql) {
+  sqlite3* h = nullptr;
+  if (sqlite3_open(db.c_str(), &h) != SQLITE_OK) return false;
+  char* msg = nullptr;
+  const int rc = sqlite3_exec(h, sql.c_str(), nullptr, nullptr, &msg);
+  if (rc != SQLITE_OK) std::fprintf(stderr, "SQL failed: %s\n", msg ? msg : "?");
+  sqlite3_free(msg);
+  sqlite3_close(h);
+  return rc == SQLITE_OK;
+}
 
 struct Series {
   std::vector<double> v;

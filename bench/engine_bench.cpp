@@ -31,23 +31,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadText(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool Exec(const fs::path& db, const std::string& sql) {
-  sqlite3* h = nullptr;
-  if (sqlite3_open(db.c_str(), &h) != SQLITE_OK) return false;
-  char* msg = nullptr;
-  const int rc = sqlite3_exec(h, sql.c_str(), nullptr, nullptr, &msg);
-  if (rc != SQLITE_OK) std::fprintf(stderr, "engine_bench: SQL failed: %s\n", msg ? msg : "?");
-  sqlite3_free(msg);
-  sqlite3_close(h);
-  return rc == SQLITE_OK;
-}
+using bench::Exec;
+using bench::ReadText;
 
 // The default scenario's files through the application's writers.
 bool WriteInputSet(const fs::path& dir, int estuary, int compound, int emission) {

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "modelrun/modTulmo.h"
 #include "shell/DAOSupport.h"
 
@@ -29,28 +30,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using bench::Exec;
+using bench::ReadText;
+
 constexpr int kCells = 500, kQuantities = 11, kCompared = 10;
 const char* const kNames[kCompared] = {"salinity",    "total",          "dissolved",  "suspended matter",
                                        "sediment",    "zooplankton",    "sec. consumers", "round fish",
                                        "Tellina",     "benthic fish"};
-
-std::string ReadText(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool Exec(const fs::path& db, const std::string& sql) {
-  sqlite3* h = nullptr;
-  if (sqlite3_open(db.c_str(), &h) != SQLITE_OK) return false;
-  char* msg = nullptr;
-  const int rc = sqlite3_exec(h, sql.c_str(), nullptr, nullptr, &msg);
-  if (rc != SQLITE_OK) std::fprintf(stderr, "engine_compare: SQL failed: %s\n", msg ? msg : "?");
-  sqlite3_free(msg);
-  sqlite3_close(h);
-  return rc == SQLITE_OK;
-}
 
 // The application's writers in the working folder, from the delivered database.
 bool WriteInputSet(int estuary, int compound, int emission) {
