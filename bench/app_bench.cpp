@@ -45,11 +45,12 @@
 #include "results/Register.h"
 #include "results/frmResult.h"
 #include "runtime/Variant.h"
-#include "shell/DAOConnect.h"
+#include "services/DAOConnect.h"
 #include "shell/ChildForms.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
+#include "services/ErrorUI.h"
 
 namespace fs = std::filesystem;
 using namespace modTulmo;
@@ -161,6 +162,7 @@ int main(int argc, char** argv) {
 
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
+  ErrorUI::Install();
   ui::MsgBoxRecorder boxes;
   gBoxes = &boxes;
   // The report would open the desktop's text viewer; the bench calls the writers instead.

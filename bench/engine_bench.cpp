@@ -25,7 +25,8 @@
 
 #include "bench/BenchSupport.h"
 #include "modelrun/modTulmo.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
+#include "services/ErrorUI.h"
 
 namespace fs = std::filesystem;
 
@@ -122,6 +123,7 @@ int main(int argc, char** argv) {
 
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
+  ErrorUI::Install();
   const fs::path dir = fs::temp_directory_path() / ("tulmo-bench-" + std::to_string(getpid()));
   fs::create_directories(dir);
   fs::current_path(dir);

@@ -37,10 +37,11 @@
 #include "results/frmResult.h"
 #include "runtime/Variant.h"
 #include "shell/ChildForms.h"
-#include "shell/DAOConnect.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOConnect.h"
+#include "services/DAOSupport.h"
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
+#include "services/ErrorUI.h"
 
 namespace fs = std::filesystem;
 using bench::Series;
@@ -179,6 +180,7 @@ int Child(int rows, int runs, const fs::path& bin) {
   // The offscreen platform's notes would bury the table.
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   QApplication app(argc, argv);
+  ErrorUI::Install();
   ui::MsgBoxRecorder boxes;
   gBoxes = &boxes;
   ui::SetUrlOpener([](const QUrl&) { return true; });

@@ -4,7 +4,7 @@
 #include "runtime/Format.h"
 #include "runtime/Math.h"
 #include "runtime/Variant.h"
-#include "shell/Useful.h"
+#include "services/Useful.h"
 
 namespace Estimators {
 

@@ -10,7 +10,7 @@
 #include "records/Compounds.h"
 #include "runtime/Guard.h"
 #include "runtime/VbError.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/MDIMain.h"
 
 namespace CompoundImport {

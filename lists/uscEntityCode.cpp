@@ -13,7 +13,7 @@
 #include "records/Run.h"
 #include "runtime/Guard.h"
 #include "runtime/VbError.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 namespace {
 

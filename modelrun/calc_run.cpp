@@ -22,7 +22,7 @@
 #include "runtime/Files.h"
 #include "runtime/Guard.h"
 #include "runtime/Variant.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/Globals.h"
 
 namespace modTulmo {

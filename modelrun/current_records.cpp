@@ -8,7 +8,7 @@
 #include "modelrun/modTulmo.h"
 #include "runtime/Format.h"
 #include "runtime/Variant.h"
-#include "shell/Useful.h"
+#include "services/Useful.h"
 
 namespace modTulmo {
 

@@ -6,7 +6,7 @@
 #include "modelrun/internal.h"
 #include "runtime/Files.h"
 #include "runtime/Format.h"
-#include "shell/Useful.h"
+#include "services/Useful.h"
 
 namespace modTulmo {
 namespace {

@@ -28,7 +28,7 @@
 #include "runtime/Variant.h"
 #include "runtime/VbError.h"
 #include "shell/ChildForms.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"

@@ -4,7 +4,7 @@
 #include "modelrun/grid_layout.h"
 
 #include "runtime/Math.h"
-#include "shell/Useful.h"
+#include "services/Useful.h"
 
 namespace modTulmo {
 namespace {

@@ -1,7 +1,7 @@
 #include "records/Compounds.h"
 
 #include "runtime/Guard.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "records/Corvix.h"
 
 #include "runtime/Guard.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "runtime/Guard.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "runtime/Guard.h"
 #include "runtime/VbError.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 namespace records {
 

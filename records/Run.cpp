@@ -7,7 +7,7 @@
 #include "runtime/Guard.h"
 #include "runtime/Variant.h"
 #include "runtime/VbError.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "records/Run.h"
 #include "runtime/Variant.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 bool UsedByRun(RunColumn column, int32_t id) {
   std::unique_ptr<dao::Recordset> rs = ::Run().GetAll();

@@ -17,7 +17,7 @@
 #include "runtime/Guard.h"
 #include "runtime/Variant.h"
 #include "runtime/VbError.h"
-#include "shell/DIOUtils.h"
+#include "services/DIOUtils.h"
 
 using namespace modTulmo;
 

@@ -24,12 +24,12 @@
 #include "runtime/Guard.h"
 #include "runtime/Variant.h"
 #include "runtime/VbError.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
 #include "shell/Progress.h"
 #include "shell/TreeListFunctions.h"
-#include "shell/Useful.h"
+#include "services/Useful.h"
 #include "shell/frmOpen.h"
 
 namespace {

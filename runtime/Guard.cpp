@@ -1,6 +1,27 @@
 #include "runtime/Guard.h"
 
-namespace vb::detail {
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+namespace vb {
+namespace {
+
+std::atomic<ErrorReporter> gReporter{nullptr};
+
+// Before the services are up (or in a tool without them) a failure still leaves a trace.
+void ToStandardError(std::string_view module, std::string_view procedure) {
+  const ErrObject& err = Err();
+  std::fprintf(stderr, "Error %d in '%.*s' at '%.*s': %s\n", static_cast<int>(err.Number),
+               static_cast<int>(module.size()), module.data(), static_cast<int>(procedure.size()),
+               procedure.data(), err.Description.c_str());
+}
+
+}  // namespace
+
+void SetErrorReporter(ErrorReporter reporter) noexcept { gReporter.store(reporter); }
+
+namespace detail {
 
 void CaptureCurrent() noexcept {
   try {
@@ -16,11 +37,13 @@ void CaptureCurrent() noexcept {
 
 void Report(std::string_view module, std::string_view procedure) noexcept {
   try {
-    ErrorUI::ShowError(module, procedure);
+    const ErrorReporter reporter = gReporter.load();
+    (reporter ? reporter : &ToStandardError)(module, procedure);
   } catch (...) {
     // The box itself failed (no display); nothing better can be done than to go on.
   }
   Err().Clear();
 }
 
-}  // namespace vb::detail
+}  // namespace detail
+}  // namespace vb

@@ -1,19 +1,24 @@
 // The failure convention of every procedure with a handler: run the body; on a failure set the
-// pending error, show the error box under the module and procedure names, clear the error and
-// return normally. Nothing ever escapes into the event loop.
+// pending error, report it under the module and procedure names through the registered reporter
+// (the error box, which the layer above registers), clear the error and return normally. Nothing
+// ever escapes into the event loop.
 #pragma once
 #include <string_view>
 #include <utility>
 
 #include "runtime/VbError.h"
-#include "shell/ErrorUI.h"
 
 namespace vb {
+
+// Shows the pending error (vb::Err) under the module and procedure names; it may throw.
+using ErrorReporter = void (*)(std::string_view module, std::string_view procedure);
+// Installs the reporter every guard uses. Without one a failure is written to standard error.
+void SetErrorReporter(ErrorReporter reporter) noexcept;
 
 namespace detail {
 // Sets Err from the exception in flight. Called only inside a catch block.
 void CaptureCurrent() noexcept;
-// Shows the error box for the pending error and clears it; swallows anything the box throws.
+// Reports the pending error and clears it; swallows anything the reporter throws.
 void Report(std::string_view module, std::string_view procedure) noexcept;
 }  // namespace detail
 

@@ -21,7 +21,7 @@
 #include "platform/ui/MsgBox.h"
 #include "runtime/Guard.h"
 #include "shell/ChildForms.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/MenuEnabling.h"
 #include "shell/frmAbout.h"
 

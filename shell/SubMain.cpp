@@ -9,11 +9,12 @@
 #include "platform/ui/MsgBox.h"
 #include "runtime/Guard.h"
 #include "shell/AppReg.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
+#include "services/ErrorUI.h"
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
 #include "shell/Progress.h"
-#include "shell/Useful.h"
+#include "services/Useful.h"
 #include "shell/frmAbout.h"
 #include "shell/frmOpen.h"
 
@@ -33,6 +34,7 @@ void StopWith(const std::string& text) {
 }  // namespace
 
 void Main() {
+  ErrorUI::Install();
   vb::Guard("Main", "Main", [&] {
     if (ui::PrevInstance()) {
       ui::Beep();

@@ -1,5 +1,5 @@
 # The window layer of the user interface: forms, twips, controls, list view, dialogs, desktop services, help and text viewers.
-target_sources(tulmo_core PRIVATE
+target_sources(tulmo_platform PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/Twips.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/Form.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/Controls.cpp

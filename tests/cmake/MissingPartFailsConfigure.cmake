@@ -2,7 +2,7 @@
 # A copy of the tree lacking one of the build's own files must fail to configure and name the
 # file, never build a program with a part silently left out.
 # An included file, one of the files a folder includes in turn, and a subsystem's own CMakeLists.txt.
-set(parts modelrun/window.cmake shell/services.cmake lists/CMakeLists.txt)
+set(parts modelrun/window.cmake platform/ui/windows.cmake lists/CMakeLists.txt)
 foreach(part ${parts})
   file(REMOVE_RECURSE "${WORK}")
   file(COPY "${SOURCE}/" DESTINATION "${WORK}/src"

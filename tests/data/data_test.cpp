@@ -14,7 +14,7 @@
 #include "records/Emission.h"
 #include "records/Environment.h"
 #include "records/Run.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "tests/support/TestDir.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "lists/uscEntityCode.h"
 #include "platform/ui/MsgBox.h"
 #include "runtime/VbError.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "tests/records/ScenarioDb.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include "records/Compounds.h"
 #include "runtime/VbError.h"
 #include "shell/ChildForms.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/MDIMain.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"

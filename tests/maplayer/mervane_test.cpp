@@ -1,6 +1,6 @@
 // The map-layer library called directly through its C entry points.
 #include "maplayer/Mervane.h"
-#include "shell/DIOUtils.h"
+#include "services/DIOUtils.h"
 #include "tests/maplayer/LayerReader.h"
 #include "tests/support/TestDir.h"
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "tests/support/TestDir.h"
 
 namespace testdb {

@@ -16,7 +16,7 @@
 #include "records/Environment.h"
 #include "records/Run.h"
 #include "runtime/VbError.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/TestDir.h"
 #include "tests/support/Undeletable.h"

@@ -13,7 +13,7 @@
 #include "records/Emission.h"
 #include "records/Environment.h"
 #include "records/Run.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "tests/records/ScenarioDb.h"
 
 namespace {

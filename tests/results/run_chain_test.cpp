@@ -25,7 +25,7 @@
 #include "runtime/Format.h"
 #include "runtime/Variant.h"
 #include "shell/ChildForms.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/Globals.h"
 #include "tests/support/TestDir.h"
 

@@ -18,7 +18,7 @@
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
 #include "runtime/VbError.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 #include "shell/Globals.h"
 #include "tests/support/TestDir.h"
 

@@ -9,7 +9,7 @@
 #include "platform/ui/Global.h"
 #include "shell/MDIMain.h"
 #include "shell/SubMain.h"
-#include "shell/Useful.h"
+#include "services/Useful.h"
 #include "shell/frmAbout.h"
 #include "shell/frmOpen.h"
 #include "tests/shell/windows_fixture.h"

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <random>
 
+#include "services/ErrorUI.h"
+
 namespace {
 
 class WorkDirListener : public testing::EmptyTestEventListener {
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
+  ErrorUI::Install();
   testing::UnitTest::GetInstance()->listeners().Append(new WorkDirListener);
   return RUN_ALL_TESTS();
 }

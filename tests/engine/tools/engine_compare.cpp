@@ -24,7 +24,8 @@
 
 #include "bench/BenchSupport.h"
 #include "modelrun/modTulmo.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
+#include "services/ErrorUI.h"
 
 namespace fs = std::filesystem;
 
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
   oldBin = fs::absolute(oldBin);
   newBin = fs::absolute(newBin);
   QApplication app(argc, argv);
+  ErrorUI::Install();
   const fs::path dir = fs::temp_directory_path() / ("tulmo-compare-" + std::to_string(getpid()));
   const fs::path inputs = dir / "inputs";
   fs::create_directories(inputs);

@@ -2,7 +2,7 @@
 // points, and layers written through it and read back with shapelib.
 #include "platform/mervane/MervaneBinding.h"
 #include "runtime/VbError.h"
-#include "shell/DIOUtils.h"
+#include "services/DIOUtils.h"
 #include "tests/maplayer/LayerReader.h"
 #include "tests/support/TestDir.h"
 

@@ -1,7 +1,7 @@
-#include "shell/DAOConnect.h"
+#include "services/DAOConnect.h"
 
 #include "runtime/Guard.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 namespace {
 constexpr const char* kModule = "DAOConnect.bas";

@@ -6,7 +6,7 @@
 
 #include "platform/dao/Dao.h"
 #include "runtime/Variant.h"
-#include "shell/DAOConnect.h"
+#include "services/DAOConnect.h"
 
 namespace DAOSupport {
 

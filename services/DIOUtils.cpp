@@ -1,4 +1,4 @@
-#include "shell/DIOUtils.h"
+#include "services/DIOUtils.h"
 
 #include "runtime/VbError.h"
 

@@ -9,4 +9,7 @@ namespace ErrorUI {
 // changes nothing of it.
 void ShowError(std::string_view module, std::string_view procedure);
 
+// Makes the box the runtime's reporter for every guarded procedure. Start-up calls it first.
+void Install();
+
 }  // namespace ErrorUI

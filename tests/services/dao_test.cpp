@@ -4,8 +4,8 @@
 
 #include "platform/ui/MsgBox.h"
 #include "runtime/VbError.h"
-#include "shell/DAOConnect.h"
-#include "shell/DAOSupport.h"
+#include "services/DAOConnect.h"
+#include "services/DAOSupport.h"
 #include "tests/platform/dao/ScenarioFixture.h"
 #include "tests/support/TestDir.h"
 

@@ -1,4 +1,4 @@
-#include "shell/Useful.h"
+#include "services/Useful.h"
 
 #include <QString>
 #include <QWidget>

@@ -7,8 +7,8 @@
 #include "platform/ui/MsgBox.h"
 #include "runtime/Variant.h"
 #include "runtime/VbError.h"
-#include "shell/DIOUtils.h"
-#include "shell/Useful.h"
+#include "services/DIOUtils.h"
+#include "services/Useful.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "shell/ErrorUI.h"
+#include "services/ErrorUI.h"
 
 #include <string>
 
 #include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
+#include "runtime/Guard.h"
 #include "runtime/VbError.h"
-#include "shell/Useful.h"
 
 namespace ErrorUI {
 
@@ -27,12 +27,15 @@ void ShowError(std::string_view module, std::string_view procedure) {
   text += crlf + crlf;
   text += "Please contact your system's administrator.";
 
-  if (Useful::blnFormOpen("frmSplash")) {
-    if (QWidget* splash = ui::FindForm("frmSplash")) ui::UnloadForm(splash);
+  // Asked directly, not through a guarded helper: a failure here must not report itself again.
+  if (QWidget* splash = ui::FindForm("frmSplash")) {
+    ui::UnloadForm(splash);
     ui::DoEvents();
   }
   ui::Beep();
   ui::MsgBox(text, ui::vbCritical, ui::kAppTitle);
 }
+
+void Install() { vb::SetErrorReporter(&ShowError); }
 
 }  // namespace ErrorUI

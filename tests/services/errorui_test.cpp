@@ -5,7 +5,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
 #include "runtime/VbError.h"
-#include "shell/ErrorUI.h"
+#include "services/ErrorUI.h"
 
 namespace {
 

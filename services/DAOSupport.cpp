@@ -1,4 +1,4 @@
-#include "shell/DAOSupport.h"
+#include "services/DAOSupport.h"
 
 #include <cstdio>
 

@@ -1,6 +1,0 @@
-target_sources(tulmo_core PRIVATE
-  ${CMAKE_CURRENT_SOURCE_DIR}/ErrorUI.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/Useful.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/DIOUtils.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/DAOConnect.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/DAOSupport.cpp)

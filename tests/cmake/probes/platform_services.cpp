@@ -1,0 +1,2 @@
+// The platform stand-ins may not reach the services.
+#include "services/ErrorUI.h"

@@ -1,0 +1,2 @@
+// A record class may not reach a window.
+#include "shell/MDIMain.h"

@@ -1,0 +1,2 @@
+// The services may not reach the record classes.
+#include "records/Run.h"

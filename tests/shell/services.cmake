@@ -1,1 +1,0 @@
-tulmo_add_test(test_shell_services services_errorui_test.cpp services_useful_test.cpp services_dao_test.cpp)
