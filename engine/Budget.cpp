@@ -103,7 +103,9 @@ Budgets ComputeBudgets(const Problem& p, const ModelConstants& m, const std::vec
   r.retentionImbalance = rscale > 0 ? std::fabs(G - L - X) / rscale : 0.0;
   CheckClosure("Retention", G, L + X, r.retentionImbalance, report);
   if (G > 0) {
-    r.filteringCapacity = 100.0 * L / G;
+    // When everything entering is removed, L exceeds G by round-off of its sum; a share stays
+    // at most 100 %.
+    r.filteringCapacity = std::min(100.0, 100.0 * L / G);
   } else {
     r.filteringCapacity = 0.0;
     report.Warn("No Retention enters the estuary from its open boundaries; the filtering capacity is set to 0.");
