@@ -2,6 +2,7 @@
 // phyto -> zoo -> secondary consumers -> round fish; Tellina -> dab; no system to solve.
 #include "engine/FoodChain.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Coefficients.h"
@@ -23,6 +24,25 @@ FoodChainParams MakeFoodChainParams(double logkow, double alfa, double lip, doub
   const bool fish[5] = {false, false, true, false, true};
   for (int i = 0; i < 5; ++i) p.species[i] = {w[i] * toKg[i], biotr[i], filter[i], fish[i]};
   return p;
+}
+
+FoodChainParams FoodChainOf(const ModelConstants& m) {
+  return MakeFoodChainParams(m.logkow, m.alfa, m.lip, m.betaprey, m.betadet, m.biotr, m.weight);
+}
+
+FoodChainExposure CellExposure(const ModelConstants& m, int zone, double freelyDissolved, double suspended,
+                               double sediment) {
+  const int z = zone - 1;
+  FoodChainExposure ex;
+  ex.freelyDissolved = freelyDissolved;
+  ex.suspended = suspended;
+  ex.sediment = sediment;
+  ex.temperature = m.Temp;
+  ex.oxygen = m.O2[std::min(z, 2)];
+  ex.suspendedSolids = m.SS[z] * 1e-6;  // mg/l -> kg/l
+  ex.suspendedCarbon = m.POC[z] / m.SS[z];
+  ex.sedimentCarbon = m.FRCSED[z];
+  return ex;
 }
 
 AnimalRates AnimalUptake(const FoodChainParams& p, const FoodChainSpecies& s, const FoodChainExposure& e,

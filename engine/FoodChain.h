@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "engine/Constants.h"
+
 namespace engine {
 
 struct FoodChainSpecies {
@@ -49,6 +51,13 @@ FoodChainParams MakeFoodChainParams(double logkow, double alfa, double lip, doub
                                     const std::array<double, 5>& weightsAsWritten);
 
 FoodChainResult ComputeFoodChain(const FoodChainParams& p, const FoodChainExposure& e);
+
+// The food chain of the input's constants, and what an estuary cell of the given zone (1..3)
+// exposes it to: the freely dissolved compound (g/m3) and the concentrations on suspended matter
+// and in the sediment (ug/g dry weight, background included).
+FoodChainParams FoodChainOf(const ModelConstants& m);
+FoodChainExposure CellExposure(const ModelConstants& m, int zone, double freelyDissolved, double suspended,
+                               double sediment);
 
 // What a food is made of (fractions of the weight its concentration refers to): lipid, non-lipid
 // organic matter, organic carbon and water.

@@ -1,8 +1,11 @@
-// The input reader on the application's own file: every fault gets its line, column, block and
+// The input reader on the application's own file (the golden default scenario): every fault gets its line, column, block and
 // a message naming the item; accepted variants give the same problem as the canonical text.
 #include <gtest/gtest.h>
 
-#include "Fixture.h"
+#include <cstring>
+
+#include "EngineCase.h"
+#include "InputFile.h"
 #include "engine/GridFiles.h"
 #include "engine/Lexer.h"
 #include "engine/Messages.h"
@@ -16,20 +19,21 @@ namespace {
 
 struct Parser : ::testing::Test {
   TempDir dir;
-  Grid grid = DefaultEstuaryGrid();
-  Input input = DefaultInput(grid);
-  std::string Text() const { return PirselText(input); }
+  InputFile input{GoldenDir() / "pirsel.inp"};
+  std::string Text() const { return input.Text(); }
   StepResult RunWith(const std::string& text) {
-    WriteGridFiles(dir.Path(), grid);
+    CopyGolden(dir.Path());
     WriteFile(dir.Path() / "pirsel.inp", text);
     return RunStep1(dir.Path());
   }
 };
 
-TEST_F(Parser, TheFixtureWritesTheApplicationsLineLayout) {
+// The line numbers below are those of the application's layout.
+TEST_F(Parser, TheGoldenInputHasTheApplicationsLineLayout) {
   const std::string t = Text();
+  EXPECT_EQ(t, ReadFile(GoldenDir() / "pirsel.inp"));
   EXPECT_EQ(LineOf(t, 1), "200 132 ';'    ; width of input and output, comment TULMO");
-  EXPECT_EQ(LineOf(t, 11), "'Testine, a PCB-like compound - with marine box'");
+  EXPECT_EQ(LineOf(t, 11), "'Lindane (gamma-HCH) - with marine box'");
   EXPECT_EQ(LineOf(t, 43), "2 3 4 5 6 7 8 9 10");
   EXPECT_EQ(LineOf(t, 93), "501");
   EXPECT_EQ(LineOf(t, 94), "  'Marine' 1  1   ;");
@@ -39,7 +43,7 @@ TEST_F(Parser, TheFixtureWritesTheApplicationsLineLayout) {
   EXPECT_EQ(LineOf(t, 176), " #5 ; delimiter for the fifth block");
   EXPECT_EQ(LineOf(t, 195), "#6 ; delimiter for the sixth block");
   EXPECT_EQ(LineOf(t, 270).substr(0, 11), "          2");
-  EXPECT_EQ(LineOf(t, 317).substr(0, 18), "          6.50E+00");
+  EXPECT_EQ(LineOf(t, 317).substr(0, 18), "          3.72E+00");
   EXPECT_EQ(LineOf(t, 350), "#7 ; delimiter for the seventh block");
   EXPECT_EQ(LineOf(t, 376), " #9 ; delimiter for the ninth block");
   EXPECT_EQ(LineOf(t, 377), "");
@@ -75,9 +79,9 @@ TEST_F(Parser, FaultsAreReportedWithLineColumnAndItem) {
        "pirsel.inp:143:5: block 4 (transport): exchange input form 1 is not supported (2 = table)"},
       {"boundary row cut short", {{174, "      4"}}, 1, "pirsel.inp:176:2: block 5 (boundary conditions): expected 3 values for boundary 4, found '#5'"},
       {"negative sea concentration", {{172, "      2     32.0  -1.00E-3 0.0                  ; ug/l marine south"}}, 1,
-       "pirsel.inp:172:19: block 5 (boundary conditions): Testine at boundary 2 ('marine south') must not be negative"},
+       "pirsel.inp:172:19: block 5 (boundary conditions): gamma-hexachlorocyclohexane at boundary 2 ('marine south') must not be negative"},
       {"no-value load", {{191, "       0.   0.  -9.9999E4 0.0       ; values (flow, sal, subst[g/s])"}}, 1,
-       "pirsel.inp:191:17: block 6 (waste loads): Testine of load 'Site 25%' holds the no-value marker -99999"},
+       "pirsel.inp:191:17: block 6 (waste loads): gamma-hexachlorocyclohexane of load 'Site 25%' holds the no-value marker -99999"},
       {"load with flow", {{187, "       1.0 0 3.171E-5  1.0       ; scale"}, {189, "       5.   0.  0.00E0 0.0       ; values"}}, 1,
        "pirsel.inp:189:8: block 6 (waste loads): load 'marine' has a flow of 5 m3/s after scaling"},
       {"nan", {{280, "          nan             ; Water temperature"}}, 1,
@@ -119,8 +123,12 @@ TEST_F(Parser, FaultsAreReportedWithLineColumnAndItem) {
 
 TEST_F(Parser, BoundaryNumbersBeyondTheExchangeCountAreRefused) {
   // Such a number would make block 5 expect millions of boundary names.
-  grid.ex[450].from = -99999;
-  const StepResult r = RunWith(Text());
+  CopyGolden(dir.Path());
+  const std::string tab = ReadFile(dir.Path() / "test.tab");
+  ASSERT_EQ(LineOf(tab, 459).substr(0, 6), "    -2");  // exchange 451
+  WriteFile(dir.Path() / "test.tab", ReplaceLine(tab, 459, "-99999" + LineOf(tab, 459).substr(6)));
+  WriteFile(dir.Path() / "pirsel.inp", Text());
+  const StepResult r = RunStep1(dir.Path());
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.err.find("test.tab:459:1: exchange 451: boundary number 99999 is larger than the number of exchanges 963"),
             std::string::npos)
@@ -157,7 +165,7 @@ TEST_F(Parser, StepTwoRefusesAWorkFileThatBreaksWhatStepOneGuarantees) {
 
 TEST_F(Parser, EveryCutOfTheInputIsRefusedWithALocatedMessage) {
   const std::string full = Text();
-  WriteGridFiles(dir.Path(), grid);
+  CopyGolden(dir.Path());
   int cuts = 0;
   for (size_t end = full.find('\n'); end != std::string::npos; end = full.find('\n', end + 1)) {
     // The last delimiter ends the input; cuts after it only lose blank lines.
@@ -172,9 +180,9 @@ TEST_F(Parser, EveryCutOfTheInputIsRefusedWithALocatedMessage) {
 }
 
 TEST_F(Parser, ConstantErrorsAreCollectedAndReportedTogether) {
-  RemoveConstant(input, "KPOC");
-  SetConstant(input, "logkow", "-9.9999E4");
-  SetConstant(input, "w_rnd", "0.0000");
+  input.RemoveConstant("KPOC");
+  input.SetConstant("logkow", "-9.9999E4");
+  input.SetConstant("w_rnd", "0.0000");
   const StepResult r = RunWith(Text());
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.err.find("constant 'KPOC' is missing (needed for organic compounds)"), std::string::npos) << r.err;
@@ -188,19 +196,19 @@ TEST_F(Parser, ConstantErrorsAreCollectedAndReportedTogether) {
 }
 
 TEST_F(Parser, MetalsNeedNoOrganicConstants) {
-  SetConstant(input, "Istype", "1");
-  SetConstant(input, "Kd    ", "1.00E1");
-  for (const char* c : {"KPOC", "logkow", "alfa", "O2-1", "w_zoo"}) SetConstant(input, c, "-9.9999E4");
+  input.SetConstant("Istype", "1");
+  input.SetConstant("Kd    ", "1.00E1");
+  for (const char* c : {"KPOC", "logkow", "alfa", "O2-1", "w_zoo"}) input.SetConstant(c, "-9.9999E4");
   EXPECT_EQ(RunWith(Text()).code, 0);
-  RemoveConstant(input, "Kd");
+  input.RemoveConstant("Kd");
   const StepResult r = RunWith(Text());
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.err.find("constant 'Kd' is missing (needed for metals)"), std::string::npos) << r.err;
 }
 
 TEST_F(Parser, FreeTextAndNumberVariantsAreAccepted) {
-  input.description = "O'Brien's solvent; batch 2";
-  input.compound = "N,N'-di(2-ethyl)phthalate; tech.";
+  input.SetLine(11, "'O'Brien's solvent; batch 2 - with marine box'");
+  input.SetLine(24, "2         'N,N'-di(2-ethyl)phthalate; tech.'");
   std::string t = Text();
   t = ReplaceLine(t, 171, "      1     1   5.0D-2  1000.0                 ; river (ug/l)");
   t = ReplaceLine(t, 280, "          +.12E+2             ; Water temperature");
@@ -221,7 +229,7 @@ TEST_F(Parser, FreeTextAndNumberVariantsAreAccepted) {
 }
 
 TEST_F(Parser, UnusedInputsWarnButDoNotStop) {
-  SetConstant(input, "Foo", "1.00");
+  input.SetConstant("Foo", "1.00");
   std::string t = Text();
   // The extra constant adds a name line and a value line: block 7's parameters and block 9
   // stand two lines further down than in the plain file.
@@ -231,10 +239,12 @@ TEST_F(Parser, UnusedInputsWarnButDoNotStop) {
   const StepResult r = RunWith(t);
   ASSERT_EQ(r.code, 0) << r.err;
   const std::string lst = ReadFile(dir.Path() / "pirsel.lst");
+  // Lindane's log Kow lies below the food chain's range: the fifth warning.
   for (const char* w : {"WARNING: Constant 'Foo' is not used by the engine.", "WARNING: Boundary time lags are not zero",
-                        "WARNING: Parameter 'Fdis' is not zero", "WARNING: The binary map file is switched off"})
+                        "WARNING: Parameter 'Fdis' is not zero", "WARNING: The binary map file is switched off",
+                        "WARNING: log Kow = 3.72 lies outside 4.5 .. 8"})
     EXPECT_NE(lst.find(w), std::string::npos) << w;
-  EXPECT_NE(lst.find("Warnings: 4"), std::string::npos);
+  EXPECT_NE(lst.find("Warnings: 5"), std::string::npos);
 }
 
 TEST_F(Parser, SurfParameterOverridesSurfacesOfTheSegmentsItNames) {
@@ -245,7 +255,9 @@ TEST_F(Parser, SurfParameterOverridesSurfacesOfTheSegmentsItNames) {
   Map m;
   ASSERT_TRUE(ReadMap(dir.Path() / "tulmo.map", m));
   EXPECT_FLOAT_EQ(m.values[3][10], 1234.5f);                        // segment 5 = cell 3
-  EXPECT_FLOAT_EQ(m.values[5][10], static_cast<float>(grid.S[6]));  // SURF 0 keeps the file's value
+  float surface7;  // SURF 0 keeps the file's value
+  std::memcpy(&surface7, ReadFile(GoldenDir() / "test.srf").data() + 24 + 4 * 6, 4);
+  EXPECT_FLOAT_EQ(m.values[5][10], surface7);
 }
 
 TEST(Numbers, RealsAndIntegersAreReadStrictly) {

@@ -5,7 +5,9 @@
 
 #include <cmath>
 
-#include "Fixture.h"
+#include "EngineCase.h"
+#include "InputFile.h"
+#include "SmallGrid.h"
 #include "engine/Coefficients.h"
 #include "engine/Constants.h"
 #include "engine/FoodChain.h"
@@ -15,24 +17,26 @@ using namespace fixture;
 
 namespace {
 
-double Value(const Input& in, const std::string& name) {
-  for (const auto& c : in.constants) {
-    std::string n = c.first;
-    while (!n.empty() && n.back() == ' ') n.pop_back();
-    if (n == name) return std::stod(c.second);
-  }
-  return NAN;
-}
-
 struct Processes : ::testing::Test {
   TempDir dir;
-  Solved Run(const Grid& g, const Input& in) {
+  // The default scenario as the application wrote it.
+  static InputFile Default() { return InputFile(GoldenDir() / "pirsel.inp"); }
+  Solved Run(const Grid& g, const InputFile& in) {
     WriteGridFiles(dir.Path(), g);
-    WriteInput(dir.Path(), in);
+    in.Save(dir.Path() / "pirsel.inp");
     return Solve(dir.Path());
   }
-  Solved RunDefault(Input& in) { return Run(grid, in); }
-  Grid grid = DefaultEstuaryGrid();
+  Solved RunDefault(const InputFile& in) {
+    CopyGolden(dir.Path());
+    in.Save(dir.Path() / "pirsel.inp");
+    return Solve(dir.Path());
+  }
+  static void NoLoads(InputFile& in) {
+    for (int k = 1; k <= in.LoadCount(); ++k) in.SetLoad(k, 0);
+  }
+  static void NoBoundaryCompound(InputFile& in) {
+    for (int b = 1; b <= 4; ++b) in.SetBoundaryCompound(b, 0);
+  }
 };
 
 // Segment 2 is a well-mixed box with inflow F at value 0 and outflow F; segment 1 is a separate
@@ -41,8 +45,7 @@ Grid TwoBoxes(double F, double V, double S) {
   Grid g;
   g.V = {V, V};
   g.S = {S, S};
-  g.ex = {{-1, 2, 0, 0, 0, 10, F, 5, 5}, {2, -2, 0, 0, 0, 10, F, 5, 5}, {-3, 1, 0, 0, 0, 10, F, 5, 5},
-          {1, -4, 0, 0, 0, 10, F, 5, 5}};
+  g.ex = {{-1, 2, 0, 10, F, 5, 5}, {2, -2, 0, 10, F, 5, 5}, {-3, 1, 0, 10, F, 5, 5}, {1, -4, 0, 10, F, 5, 5}};
   g.noq[0] = 4;
   return g;
 }
@@ -52,29 +55,30 @@ TEST_F(Processes, WellMixedBoxMatchesTheClosedFormWithEachLossAdded) {
   const Grid g = TwoBoxes(F, V, S);
   enum Step { Decay, Volatilisation, Sediment };
   for (Step step : {Decay, Volatilisation, Sediment}) {
-    Input in = GenericInput(g, {2}, 1, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
-    NoProcesses(in);
-    SetConstant(in, "RWM", "2.00E-1");
-    if (step >= Volatilisation) SetConstant(in, "He", "3.00E1");
-    if (step >= Sediment) SetConstant(in, "Vsed", "1.50"), SetConstant(in, "RSM", "5.00E-2");
-    in.loads = {{2, "box", loadKgY}};
+    InputFile in = SmallGridInput(g, {2}, 1, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+    in.NoProcesses();
+    in.SetConstant("RWM", "2.00E-1");
+    if (step >= Volatilisation) in.SetConstant("He", "3.00E1");
+    if (step >= Sediment) in.SetConstant("Vsed", "1.50"), in.SetConstant("RSM", "5.00E-2");
+    in.SetLoads({{2, "box", loadKgY}});
     const Solved s = Run(g, in);
     ASSERT_EQ(s.code, 0) << s.err;
     const double W = loadKgY * 3.171e-5;
     const double k = 0.2 * 1.16e-5;
     // Zone 1 partitioning (organic): free fraction.
-    const double kpoc = std::pow(10.0, Value(in, "KPOC"));
-    const double xp = kpoc * Value(in, "POC-1") * 1e-6, xd = 0.16 * kpoc * Value(in, "DOC-1") * 1e-6;
+    const double kpoc = std::pow(10.0, in.Constant("KPOC"));
+    const double xp = kpoc * in.Constant("POC-1") * 1e-6, xd = in.Constant("XDOC") * kpoc * in.Constant("DOC-1") * 1e-6;
     const double ffd = 1 / (1 + xp + xd), fp = xp * ffd;
     double denom = F + k * V;
     if (step >= Volatilisation) {
-      const double kl = Value(in, "Kl") * 1.16e-5, kg = Value(in, "Kg") * 1.16e-5;
-      const double kol = 1 / (1 / kl + 8.314462618 * (12 + 273.15) / (30 * kg));
+      const double kl = in.Constant("Kl") * 1.16e-5, kg = in.Constant("Kg") * 1.16e-5;
+      const double kol = 1 / (1 / kl + 8.314462618 * (in.Constant("Temp") + 273.15) / (30 * kg));
       denom += S * kol * ffd;
     }
     if (step >= Sediment) {
-      const double v = 1.5 * 1.16e-5, rho = 1000, ss = Value(in, "SS-1"), zs = 0.1, ks = 0.05 * 1.16e-5;
-      const double rs = (1 - rho / 2650) + rho * kpoc * Value(in, "FRCSED-1") * 1e-3;
+      const double v = 1.5 * 1.16e-5, rho = in.Constant("DENSED"), ss = in.Constant("SS-1"),
+                   zs = in.Constant("MLAAG-1"), ks = 0.05 * 1.16e-5;
+      const double rs = (1 - rho / 2650) + rho * kpoc * in.Constant("FRCSED-1") * 1e-3;
       const double wb = v * ss / (1000 * rho), ksw = 2.8e-8;
       const double gamma = (v * fp + ksw * ffd) / (wb + ks * zs + ksw / rs);
       denom += S * (wb + ks * zs) * gamma;
@@ -85,9 +89,11 @@ TEST_F(Processes, WellMixedBoxMatchesTheClosedFormWithEachLossAdded) {
 }
 
 TEST_F(Processes, BudgetsCloseWithEveryProcessOnAndTheMapIdentitiesHold) {
-  Input in = DefaultInput(grid);
-  in.loads[0].kgPerYear = 200;  // marine box
-  in.loads[4].kgPerYear = 800;  // Site 75%
+  InputFile in = Default();
+  in.SetLoad(1, 200);  // marine box
+  in.SetLoad(5, 800);  // Site 75%
+  in.SetConstant("Atmos", "1.00E+02");
+  in.SetConstant("CBACK", "1.000E-02");
   const Solved s = RunDefault(in);
   ASSERT_EQ(s.code, 0) << s.err;
   const auto& r = s.result;
@@ -103,7 +109,7 @@ TEST_F(Processes, BudgetsCloseWithEveryProcessOnAndTheMapIdentitiesHold) {
   EXPECT_GT(r.filteringCapacity, 0);
   EXPECT_LT(r.filteringCapacity, 100);
   for (const auto& st : r.state) EXPECT_NEAR(st.fFree + st.fDoc + st.fPart, 1.0, 1e-15);
-  const double ss[4] = {30, 80, 40, 5};
+  const double ss[4] = {in.Constant("SS-1"), in.Constant("SS-2"), in.Constant("SS-3"), in.Constant("SS-4")};
   for (size_t k = 0; k < r.cells.size(); ++k) {
     const auto& c = r.cells[k];
     const int z = r.state[s.problem.estuary[k] - 1].zone;
@@ -116,23 +122,23 @@ TEST_F(Processes, BudgetsCloseWithEveryProcessOnAndTheMapIdentitiesHold) {
 
 TEST_F(Processes, ResultsAreLinearInTheInputsAndSuperpose) {
   auto base = [&] {
-    Input in = DefaultInput(grid);
-    SetConstant(in, "Atmos", "0.00E+00");
-    SetConstant(in, "CBACK", "0.000E+00");
-    for (auto& b : in.boundaries) b[1] = 0;
-    for (auto& l : in.loads) l.kgPerYear = 0;
+    InputFile in = Default();
+    in.SetConstant("Atmos", "0.00E+00");
+    in.SetConstant("CBACK", "0.000E+00");
+    NoBoundaryCompound(in);
+    NoLoads(in);
     return in;
   };
-  Input a = base(), b = base(), both = base(), twice = base(), none = base();
-  a.loads[2].kgPerYear = 700;
-  b.loads[3].kgPerYear = 300;
-  b.boundaries[0][1] = 0.04;
-  both.loads[2].kgPerYear = 700;
-  both.loads[3].kgPerYear = 300;
-  both.boundaries[0][1] = 0.04;
-  twice.loads[2].kgPerYear = 1400;
-  twice.loads[3].kgPerYear = 600;
-  twice.boundaries[0][1] = 0.08;
+  InputFile a = base(), b = base(), both = base(), twice = base(), none = base();
+  a.SetLoad(3, 700);
+  b.SetLoad(4, 300);
+  b.SetBoundaryCompound(1, 0.04);
+  both.SetLoad(3, 700);
+  both.SetLoad(4, 300);
+  both.SetBoundaryCompound(1, 0.04);
+  twice.SetLoad(3, 1400);
+  twice.SetLoad(4, 600);
+  twice.SetBoundaryCompound(1, 0.08);
   const Solved ra = RunDefault(a), rb = RunDefault(b), rboth = RunDefault(both), rtwice = RunDefault(twice),
                rnone = RunDefault(none);
   for (const Solved* s : {&ra, &rb, &rboth, &rtwice, &rnone}) ASSERT_EQ(s->code, 0) << s->err;
@@ -149,13 +155,13 @@ TEST_F(Processes, ResultsAreLinearInTheInputsAndSuperpose) {
 }
 
 TEST_F(Processes, SedimentBackgroundIsAReservoirThatFeedsTheWaterButNotRetention) {
-  Input in = DefaultInput(grid);
-  for (auto& b : in.boundaries) b[1] = 0;
-  for (auto& l : in.loads) l.kgPerYear = 0;
-  SetConstant(in, "Atmos", "0.00E+00");
-  Input clean = in;
-  SetConstant(clean, "CBACK", "0.000E+00");
-  SetConstant(in, "CBACK", "2.000E-01");
+  InputFile in = Default();
+  NoBoundaryCompound(in);
+  NoLoads(in);
+  in.SetConstant("Atmos", "0.00E+00");
+  InputFile clean = in;
+  clean.SetConstant("CBACK", "0.000E+00");
+  in.SetConstant("CBACK", "2.000E-01");
   const Solved s = RunDefault(in), c = RunDefault(clean);
   ASSERT_EQ(s.code, 0) << s.err;
   ASSERT_EQ(c.code, 0) << c.err;
@@ -168,25 +174,27 @@ TEST_F(Processes, SedimentBackgroundIsAReservoirThatFeedsTheWaterButNotRetention
 }
 
 TEST_F(Processes, PoreWaterEquilibriumWithoutSettlingOrSedimentDegradation) {
-  Input in = DefaultInput(grid);
-  SetConstant(in, "Vsed", "0.00");
-  SetConstant(in, "RSM", "0.00E0");
-  SetConstant(in, "CBACK", "0.000E+00");
+  InputFile in = Default();
+  in.SetConstant("Vsed", "0.00");
+  in.SetConstant("RSM", "0.00E0");
+  in.SetConstant("CBACK", "0.000E+00");
   const Solved s = RunDefault(in);
   ASSERT_EQ(s.code, 0) << s.err;
-  const double kpoc = std::pow(10.0, 5.5), frc[4] = {0.04, 0.03, 0.02, 0.01};
+  const double kpoc = std::pow(10.0, in.Constant("KPOC")), rho = in.Constant("DENSED");
+  const double frc[4] = {in.Constant("FRCSED-1"), in.Constant("FRCSED-2"), in.Constant("FRCSED-3"),
+                         in.Constant("FRCSED-4")};
   for (int i = 0; i < 501; ++i) {
     const auto& st = s.result.state[i];
-    const double rs = (1 - 1000.0 / 2650) + 1000 * kpoc * frc[st.zone - 1] * 1e-3;
+    const double rs = (1 - rho / 2650) + rho * kpoc * frc[st.zone - 1] * 1e-3;
     EXPECT_NEAR(st.bed, rs * st.fFree * s.result.compound[i], 1e-12 * st.bed);
     EXPECT_EQ(st.sigma, 0.0);
   }
 }
 
 TEST_F(Processes, MetalsPartitionOnSolidsOnlyAndHaveNoBiota) {
-  Input in = DefaultInput(grid);
-  SetConstant(in, "Istype", "1");
-  SetConstant(in, "Kd    ", "5.00E1");
+  InputFile in = Default();
+  in.SetConstant("Istype", "1");
+  in.SetConstant("Kd    ", "5.00E1");
   const Solved s = RunDefault(in);
   ASSERT_EQ(s.code, 0) << s.err;
   const std::string lst = ReadFile(dir.Path() / "pirsel.lst");
@@ -203,8 +211,8 @@ TEST_F(Processes, MetalsPartitionOnSolidsOnlyAndHaveNoBiota) {
 }
 
 TEST_F(Processes, FastRemovalFiltersNearlyEverything) {
-  Input in = DefaultInput(grid);
-  SetConstant(in, "RWM ", "5.00E1");
+  InputFile in = Default();
+  in.SetConstant("RWM ", "5.00E1");
   const Solved s = RunDefault(in);
   ASSERT_EQ(s.code, 0) << s.err;
   EXPECT_GT(s.result.filteringCapacity, 99.0);
@@ -213,7 +221,7 @@ TEST_F(Processes, FastRemovalFiltersNearlyEverything) {
 
 std::vector<engine::Constant> DefaultConstantList() {
   std::vector<engine::Constant> cs;
-  for (const auto& [name, value] : DefaultConstants()) {
+  for (const auto& [name, value] : InputFile(GoldenDir() / "pirsel.inp").Constants()) {
     engine::Constant c;
     c.name = name;
     while (!c.name.empty() && c.name.back() == ' ') c.name.pop_back();

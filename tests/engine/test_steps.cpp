@@ -1,10 +1,10 @@
-// End to end: both steps on the application's default estuary files, their file contract
+// End to end: both steps on the files the application writes for the default scenario, their file contract
 // (what is written, what is removed, exit status) and the map as the application reads it.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "Fixture.h"
+#include "EngineCase.h"
 #include "engine/Messages.h"
 
 namespace fs = std::filesystem;
@@ -14,12 +14,7 @@ namespace {
 
 struct DefaultRun : ::testing::Test {
   TempDir dir;
-  Grid grid = DefaultEstuaryGrid();
-  Input input = DefaultInput(grid);
-  void Write() {
-    WriteGridFiles(dir.Path(), grid);
-    WriteInput(dir.Path(), input);
-  }
+  void Write() { CopyGolden(dir.Path()); }
 };
 
 TEST_F(DefaultRun, BothStepsWriteAMapTheApplicationAccepts) {

@@ -8,7 +8,9 @@
 #include <numeric>
 #include <random>
 
-#include "Fixture.h"
+#include "EngineCase.h"
+#include "InputFile.h"
+#include "SmallGrid.h"
 #include "engine/Solver.h"
 
 namespace fs = std::filesystem;
@@ -24,9 +26,9 @@ Grid Channel(int cells, double dx, double A, double D, double Q, double width, d
   const int n = cells + 1;
   g.V.assign(n, A * dx);
   g.S.assign(n, width * dx);
-  g.ex.push_back({-2, 1, 0, 0, D, A, -Q, dx / 2, dx / 2});
-  for (int s = 1; s < n; ++s) g.ex.push_back({s, s + 1, 0, 0, D, A, -Q, dx / 2, dx / 2});
-  g.ex.push_back({n, -1, 0, 0, headD, A, -Q, dx / 2, dx / 2});
+  g.ex.push_back({-2, 1, D, A, -Q, dx / 2, dx / 2});
+  for (int s = 1; s < n; ++s) g.ex.push_back({s, s + 1, D, A, -Q, dx / 2, dx / 2});
+  g.ex.push_back({n, -1, headD, A, -Q, dx / 2, dx / 2});
   g.noq[1] = static_cast<int>(g.ex.size());
   return g;
 }
@@ -39,23 +41,30 @@ std::vector<int> Range(int a, int b) {
 
 struct Transport : ::testing::Test {
   TempDir dir;
-  Solved Run(const Grid& g, const Input& in) {
-    WriteGridFiles(dir.Path(), g);
-    WriteInput(dir.Path(), in);
+  // The default scenario as the application wrote it.
+  InputFile Default() { return InputFile(GoldenDir() / "pirsel.inp"); }
+  Solved Run(const InputFile& in) {
+    CopyGolden(dir.Path());
+    in.Save(dir.Path() / "pirsel.inp");
     return Solve(dir.Path());
+  }
+  Solved Run(const Grid& g, const InputFile& in) {
+    WriteGridFiles(dir.Path(), g);
+    in.Save(dir.Path() / "pirsel.inp");
+    return Solve(dir.Path());
+  }
+  static void NoLoads(InputFile& in) {
+    for (int k = 1; k <= in.LoadCount(); ++k) in.SetLoad(k, 0);
   }
 };
 
 TEST_F(Transport, UniformBoundariesGiveAUniformStateEvenAfterTheWaterBalanceRepair) {
-  Estuary e;
-  e.Flowriveravg = 123.457;  // five-digit table rounding leaves the marine box off balance
-  e.EnvMarineCurrent = 0.123457;
-  const Grid g = DefaultEstuaryGrid(e);
-  Input in = DefaultInput(g, e);
-  NoProcesses(in);
-  for (auto& l : in.loads) l.kgPerYear = 0;
-  for (auto& b : in.boundaries) b = {30, 20, 5};
-  const Solved s = Run(g, in);
+  // The default grid's five-digit table leaves the marine box off balance.
+  InputFile in = Default();
+  in.NoProcesses();
+  NoLoads(in);
+  for (int b = 1; b <= 4; ++b) in.SetBoundaryValues(b, 30, 20, 5);
+  const Solved s = Run(in);
   ASSERT_EQ(s.code, 0) << s.err;
   EXPECT_NE(ReadFile(dir.Path() / "pirsel.lst").find("Water balance: segment 1 off by"), std::string::npos);
   for (int i = 0; i < 501; ++i) {
@@ -66,14 +75,16 @@ TEST_F(Transport, UniformBoundariesGiveAUniformStateEvenAfterTheWaterBalanceRepa
 }
 
 TEST_F(Transport, SaltFluxIsTheSameThroughEveryTransectAndLateralProfilesAreFlat) {
-  const Estuary e;
-  const Grid g = DefaultEstuaryGrid(e);
-  Input in = DefaultInput(g, e);
-  for (auto& l : in.loads) l.kgPerYear = 0;
-  const Solved s = Run(g, in);
+  InputFile in = Default();
+  NoLoads(in);
+  in.SetBoundaryCompound(1, 0.05);  // a compound to follow across the transects (ug/l)
+  for (int b = 2; b <= 4; ++b) in.SetBoundaryCompound(b, 0.001);
+  const Solved s = Run(in);
   ASSERT_EQ(s.code, 0) << s.err;
   const auto& p = s.problem;
-  const double scale = e.Flowriveravg * e.Salinitysea;
+  const double Q = RiverFlow(p), seaSalinity = p.boundaryValues[1][0];
+  ASSERT_GT(Q, 0);
+  const double scale = Q * seaSalinity;
   double head = 0;
   std::vector<double> flux(53, 0.0);
   for (int n = 2; n <= 52; ++n)
@@ -88,24 +99,24 @@ TEST_F(Transport, SaltFluxIsTheSameThroughEveryTransectAndLateralProfilesAreFlat
   head = flux[52];
   for (int n = 2; n <= 52; ++n) EXPECT_NEAR(flux[n], head, 1e-9 * scale) << "transect face " << n;
   // The head is fresh, so the flux is the river's salt: -Q * S_river.
-  EXPECT_NEAR(head, -e.Flowriveravg * 1.0, 1e-6 * scale);
+  EXPECT_NEAR(head, -Q * 1.0, 1e-6 * scale);
   for (int t = 0; t < 50; ++t)
     for (int c = 1; c < 10; ++c) {
       const int a = 2 + 10 * t, b = a + c;
-      EXPECT_NEAR(s.result.salinity[b - 1], s.result.salinity[a - 1], 1e-12 * e.Salinitysea);
+      EXPECT_NEAR(s.result.salinity[b - 1], s.result.salinity[a - 1], 1e-12 * seaSalinity);
       EXPECT_NEAR(s.result.compound[b - 1], s.result.compound[a - 1], 1e-12 * s.result.compound[a - 1]);
     }
 }
 
 TEST_F(Transport, WithoutProcessesTheCompoundFollowsTheMixingLine) {
-  const Estuary e;
-  const Grid g = DefaultEstuaryGrid(e);
-  Input in = DefaultInput(g, e);
-  NoProcesses(in);
-  for (auto& l : in.loads) l.kgPerYear = 0;
-  const Solved s = Run(g, in);
+  InputFile in = Default();
+  in.NoProcesses();
+  NoLoads(in);
+  in.SetBoundaryCompound(1, 0.05);  // ug/l
+  for (int b = 2; b <= 4; ++b) in.SetBoundaryCompound(b, 0.001);
+  const Solved s = Run(in);
   ASSERT_EQ(s.code, 0) << s.err;
-  const double Sr = 1, Ss = e.Salinitysea, cr = 0.05e-3, cs = 0.001e-3;
+  const double Sr = 1, Ss = s.problem.boundaryValues[1][0], cr = 0.05e-3, cs = 0.001e-3;
   for (int i = 0; i < 501; ++i) {
     const double f = (s.result.salinity[i] - Sr) / (Ss - Sr);
     EXPECT_NEAR(s.result.compound[i], cr + (cs - cr) * f, 1e-9 * cr) << i;
@@ -118,8 +129,8 @@ TEST_F(Transport, UniformChannelGivesTheExponentialSaltProfile) {
   const int cells = 40;
   const double dx = 100, A = 100, D = 20, Q = 1;  // cell Peclet u dx / D = 0.05
   const Grid g = Channel(cells, dx, A, D, Q, 10);
-  Input in = GenericInput(g, Range(2, cells + 1), 1, {{0, 0, 0}, {30, 0, 0}});
-  NoProcesses(in);
+  InputFile in = SmallGridInput(g, Range(2, cells + 1), 1, {{0, 0, 0}, {30, 0, 0}});
+  in.NoProcesses();
   const Solved s = Run(g, in);
   ASSERT_EQ(s.code, 0) << s.err;
   const double u = Q / A;
@@ -157,9 +168,9 @@ TEST_F(Transport, UniformChannelFollowsTheFluxHeadSolutionForATracerAndWithDecay
   const Grid g = Channel(cells, dx, A, D, Q, 10, D);
   for (const char* rwm : {"0.00E0", "1.00E-1", "1.00E0"}) {  // per day
     SCOPED_TRACE(std::string("RWM ") + rwm);
-    Input in = GenericInput(g, Range(2, cells + 1), 1, {{Sr, cr * 1e3, 1000}, {Ss, 0, 0}});
-    NoProcesses(in);
-    SetConstant(in, "RWM", rwm);
+    InputFile in = SmallGridInput(g, Range(2, cells + 1), 1, {{Sr, cr * 1e3, 1000}, {Ss, 0, 0}});
+    in.NoProcesses();
+    in.SetConstant("RWM", rwm);
     const Solved s = Run(g, in);
     ASSERT_EQ(s.code, 0) << s.err;
     const double k = s.result.constants.RWM;
@@ -184,34 +195,34 @@ TEST_F(Transport, UniformChannelFollowsTheFluxHeadSolutionForATracerAndWithDecay
 TEST_F(Transport, DefaultGridSalinityFollowsTheContinuousSaltBalance) {
   // Q (S - S_r) = -A(x) D(x) dS/dx, integrated upstream from the first transect with the areas
   // and dispersions the grid writes; compared where the physical dispersion dominates.
-  const Estuary e;
-  GridDerived d;
-  const Grid g = DefaultEstuaryGrid(e, &d);
-  Input in = DefaultInput(g, e);
-  for (auto& l : in.loads) l.kgPerYear = 0;
-  const Solved s = Run(g, in);
+  InputFile in = Default();
+  NoLoads(in);
+  const Solved s = Run(in);
   ASSERT_EQ(s.code, 0) << s.err;
   // Face n (into column n) lies at (n - 2) dx; AD per lane, Dmin per lane.
+  const auto& ex = s.problem.exchanges;
+  const double dx = ex[452].L1 + ex[452].L2;
   std::vector<double> xf, ad, dmin, dd;
   for (int n = 2; n <= 52; ++n) {
-    const fixture::Exch& x = g.ex[452 + (n - 2) * 10];
-    xf.push_back((n - 2) * d.dx);
+    const engine::Exchange& x = ex[452 + (n - 2) * 10];
+    ASSERT_EQ(x.to, n == 52 ? -1 : 2 + 10 * (n - 2)) << "face " << n;
+    xf.push_back((n - 2) * dx);
     ad.push_back(10 * x.A * x.D);
     dd.push_back(x.D);
-    dmin.push_back(std::fabs(x.F) * d.dx / (2 * x.A));
+    dmin.push_back(std::fabs(x.F) * dx / (2 * x.A));
   }
   auto interp = [&](const std::vector<double>& v, double x) {
-    const double t = std::clamp(x / d.dx, 0.0, 49.999);
+    const double t = std::clamp(x / dx, 0.0, 49.999);
     const int i = static_cast<int>(t);
     return v[i] + (v[i + 1] - v[i]) * (t - i);
   };
-  const double Q = e.Flowriveravg, Sr = 1.0;
+  const double Q = RiverFlow(s.problem), Sr = 1.0;
   auto rhs = [&](double x, double S) { return -Q * (S - Sr) / interp(ad, x); };
-  double x = d.dx / 2, S = s.result.salinity[1];
-  const double range = e.Salinitysea - Sr;
+  double x = dx / 2, S = s.result.salinity[1];
+  const double range = s.problem.boundaryValues[1][0] - Sr;
   int compared = 0;
   for (int t = 1; t < 50; ++t) {
-    const double target = (t + 0.5) * d.dx;
+    const double target = (t + 0.5) * dx;
     const int steps = 50;
     const double h = (target - x) / steps;
     for (int i = 0; i < steps; ++i) {
@@ -271,7 +282,7 @@ TEST(ExchangeFlux, TheRiverBringsItsAdvectiveLoadOnlyWhileTheSeaDisperses) {
 TEST_F(Transport, TooLittleDispersionStaysWithinTheBoundaryRange) {
   // Dispersion far below the central condition: upwind limited, no over- or undershoot.
   const Grid g = Channel(20, 1000, 50, 0.01, 5, 10);
-  Input in = GenericInput(g, Range(2, 21), 1, {{0, 0.1, 1000}, {30, 0, 0}});
+  const InputFile in = SmallGridInput(g, Range(2, 21), 1, {{0, 0.1, 1000}, {30, 0, 0}});
   const Solved s = Run(g, in);
   ASSERT_EQ(s.code, 0) << s.err;
   for (int i = 0; i < 21; ++i) {
