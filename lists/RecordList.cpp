@@ -1,7 +1,6 @@
 #include <QHeaderView>
+#include <QIcon>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <algorithm>
 
@@ -75,42 +74,16 @@ std::string CellText(const vb::Variant& v, const char* picture) {
   return vb::CStr(v);
 }
 
-// The decorative pictures of the compound, emission and estuary lists, and the row icon.
+// The decorative pictures of the compound, emission and estuary lists, from the lists' resource.
 QPixmap Picture(Table t) {
-  QPixmap pm(48, 48);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(40, 60, 90), 2));
   switch (t) {
-    case Table::Compounds: {  // a flask
-      QPainterPath flask;
-      flask.moveTo(20, 6);
-      flask.lineTo(20, 20);
-      flask.lineTo(8, 42);
-      flask.lineTo(40, 42);
-      flask.lineTo(28, 20);
-      flask.lineTo(28, 6);
-      p.setBrush(QColor(200, 230, 255));
-      p.drawPath(flask);
-      p.setBrush(QColor(80, 170, 90));
-      p.drawRect(12, 34, 24, 6);
-      break;
-    }
+    case Table::Compounds:  // a flask
+      return QPixmap(":/lists/images/Compounds.png");
     case Table::Emission:  // a pipe discharging into water
-      p.setBrush(QColor(150, 150, 150));
-      p.drawRect(2, 12, 26, 10);
-      p.setBrush(QColor(120, 90, 60));
-      p.drawLine(28, 22, 32, 34);
-      p.setBrush(QColor(70, 130, 200));
-      p.drawRect(0, 34, 48, 14);
-      break;
+      return QPixmap(":/lists/images/Emission.png");
     default:  // an estuary widening towards the sea
-      p.setBrush(QColor(70, 130, 200));
-      p.drawPolygon(QPolygon({QPoint(2, 20), QPoint(46, 4), QPoint(46, 44), QPoint(2, 28)}));
-      break;
+      return QPixmap(":/lists/images/Environment.png");
   }
-  return pm;
 }
 
 // A header without a width of its own takes the list control's default width, or the width of its
@@ -123,18 +96,7 @@ void AddHeader(ui::ListView* lvw, const std::string& header, double width) {
                         std::max(lvw->header()->defaultSectionSize(), lvw->header()->sectionSizeHint(column)));
 }
 
-QIcon RowIcon() {
-  QPixmap pm(16, 16);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setPen(QColor(40, 60, 90));
-  p.setBrush(QColor(250, 240, 170));
-  p.drawRect(2, 1, 11, 13);
-  p.drawLine(4, 5, 11, 5);
-  p.drawLine(4, 8, 11, 8);
-  p.drawLine(4, 11, 9, 11);
-  return QIcon(pm);
-}
+QIcon RowIcon() { return QIcon(":/lists/images/Row.png"); }
 
 MenuEnabling::MenuStates MenuTable(bool runList, bool copies, int m, bool s) {
   const bool maintain = m == modMaintain || m == modSelectMaintain;

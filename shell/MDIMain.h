@@ -103,7 +103,7 @@ class MDIMain : public QMainWindow {
   bool closing_ = false;
 };
 
-// The toolbar's pictures, drawn in code: "Save", "Close", "Add", "Update", "Delete", "Properties",
+// The toolbar's pictures, from the shell's resource: "Save", "Close", "Add", "Update", "Delete", "Properties",
 // "Refresh", "Clear", "Help", "Exit".
 QIcon ToolbarPicture(const QString& key);
 // The main window's background for an area of the given height (pixels), top to bottom.

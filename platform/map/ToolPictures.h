@@ -1,5 +1,6 @@
-// Pictures of the map tools (select, zoom in, zoom out, pan, full extent), drawn in code at
-// 16 by 16 pixels so that a form's narrow map tool bar shows all five buttons.
+// Pictures of the map tools (select, zoom in, zoom out, pan, full extent), 16 by 16 pixels so that
+// a form's narrow map tool bar shows all five buttons. They come from the map's resource
+// (platform/map/images/<key>.png).
 #pragma once
 #include <QIcon>
 #include <QString>

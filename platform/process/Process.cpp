@@ -2,25 +2,23 @@
 // own listing file); its error output is kept, as it says why a program refused to work.
 #include "platform/process/Process.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace process {
 namespace {
 
 Runner* g_runner = nullptr;
 
-bool IsExecutableFile(const std::filesystem::path& p) {
-  std::error_code ec;
-  return std::filesystem::is_regular_file(p, ec) && ::access(p.c_str(), X_OK) == 0;
-}
-
 }  // namespace
 
+// Not QProcess::splitCommand: that drops an empty quoted argument ("") and reads three quotes as
+// one literal quote, where a command line here keeps the empty argument and has no escape.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
   std::vector<std::string> parts;
   std::string current;
@@ -43,6 +41,8 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
 }
 
 std::string ApplicationFolder() {
+  if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath().toStdString();
+  // Qt knows the folder only once the application object exists; the kernel knows it always.
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : self.parent_path().string();
@@ -50,23 +50,19 @@ std::string ApplicationFolder() {
 
 std::string FindExecutable(const std::string& name) {
   if (name.empty()) return {};
-  if (name.find('/') != std::string::npos) return IsExecutableFile(name) ? name : std::string();
-  std::vector<std::filesystem::path> folders;
-  if (const std::string own = ApplicationFolder(); !own.empty()) folders.emplace_back(own);
-  if (const char* path = std::getenv("PATH")) {
-    std::string list = path;
-    std::size_t start = 0;
-    while (start <= list.size()) {
-      std::size_t end = list.find(':', start);
-      if (end == std::string::npos) end = list.size();
-      // An empty PATH entry means the current directory.
-      folders.emplace_back(end == start ? std::string(".") : list.substr(start, end - start));
-      start = end + 1;
-    }
+  const QString program = QString::fromStdString(name);
+  if (name.find('/') != std::string::npos) {
+    const QFileInfo file(program);
+    return file.isFile() && file.isExecutable() ? name : std::string();
   }
-  for (const auto& folder : folders)
-    if (IsExecutableFile(folder / name)) return (folder / name).string();
-  return {};
+  QStringList folders;
+  if (const std::string own = ApplicationFolder(); !own.empty()) folders << QString::fromStdString(own);
+  if (qEnvironmentVariableIsSet("PATH"))
+    // An empty PATH entry means the current directory, as for the shell.
+    for (const QString& folder : qEnvironmentVariable("PATH").split(':')) folders << (folder.isEmpty() ? "." : folder);
+  // An empty list would make findExecutable search PATH itself.
+  if (folders.isEmpty()) return {};
+  return QStandardPaths::findExecutable(program, folders).toStdString();
 }
 
 Outcome SystemRunner::Run(const std::string& commandLine) {

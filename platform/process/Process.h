@@ -54,7 +54,8 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // The folder of the running program.
 std::string ApplicationFolder();
 // A name with a slash is taken as it is. Otherwise the program's own folder is searched first,
-// then every folder on PATH. Empty when no executable file of that name is found.
+// then every folder on PATH (an empty entry is the current directory). Empty when no executable
+// file of that name is found.
 std::string FindExecutable(const std::string& name);
 
 }  // namespace process

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QToolTip>
 #include <filesystem>
@@ -690,6 +692,35 @@ TEST_F(ListTest, PaddedIdsShowWholeWithTheirIcon) {
     EXPECT_GE(list->lvw->columnWidth(0), text + list->lvw->iconSize().width());
     EXPECT_GE(list->lvw->columnWidth(0), static_cast<QAbstractItemView*>(list->lvw)->sizeHintForColumn(0));
   }
+}
+
+// The compound, emission and estuary lists show their own 48 by 48 picture from the lists' resource,
+// and every list's rows take the 16 by 16 row icon from it.
+TEST_F(ListTest, PicturesComeFromTheResource) {
+  auto opaque = [](const QImage& image) {
+    const QImage im = image.convertToFormat(QImage::Format_ARGB32);
+    int n = 0;
+    for (int y = 0; y < im.height(); ++y)
+      for (int x = 0; x < im.width(); ++x) n += qAlpha(im.pixel(x, y)) == 255;
+    return n;
+  };
+  std::vector<QImage> pictures;
+  for (const char* name : {"frmCompoundsList", "frmEmissionList", "frmEnvironmentList", "frmCorvixList",
+                           "frmAdvancedDetailList", "frmRunList"}) {
+    SCOPED_TRACE(name);
+    RecordList* list = Open(name);
+    ASSERT_NE(list, nullptr);
+    const QImage row = list->imglvw->Image("SAMPLE").pixmap(16, 16).toImage();
+    EXPECT_EQ(row.size(), QSize(16, 16));
+    EXPECT_GT(opaque(row), 0);
+    if (!list->Image1) continue;
+    const QImage picture = list->Image1->pixmap().toImage();
+    EXPECT_EQ(picture.size(), QSize(48, 48));
+    EXPECT_GT(opaque(picture), 0);
+    for (const QImage& other : pictures) EXPECT_NE(picture, other);
+    pictures.push_back(picture);
+  }
+  EXPECT_EQ(pictures.size(), 3u);
 }
 
 TEST_F(ListTest, ShortColumnsShowWholeAndTheDescriptionTakesWhatIsLeft) {

@@ -1,5 +1,7 @@
 // Menu and toolbar enabling: the no-active-window state, the start panel's state, and where a
 // name the table lacks stops the two passes.
+#include <QFile>
+#include <QImage>
 #include <QMdiSubWindow>
 #include <QTextBrowser>
 #include <QTimer>
@@ -102,6 +104,33 @@ TEST_F(MenusTest, MainWindowControlsAreReachableByNameInDesignOrder) {
     if (b->Style() != ui::tbrSeparator) {
       EXPECT_FALSE(b->Action()->icon().isNull()) << b->Key();
     }
+}
+
+// Every picture the toolbar asks for is its own 16 by 16 image from the shell's resource, not the
+// empty stand-in that an unknown key gets.
+TEST_F(MenusTest, ToolbarPicturesComeFromTheResource) {
+  MDIMain& main = ui::Global<MDIMain>();
+  auto image = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32); };
+  auto drawn = [](const QImage& im) {
+    for (int y = 0; y < im.height(); ++y)
+      for (int x = 0; x < im.width(); ++x)
+        if (qAlpha(im.pixel(x, y)) == 255) return true;
+    return false;
+  };
+  std::vector<QImage> seen;
+  for (int i = 1; i <= main.imgMDIMain->Count(); ++i) {
+    const std::string key = main.imgMDIMain->Key(i);
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(":/shell/images/" + key + ".png"))) << key;
+    const QImage im = image(main.imgMDIMain->Image(i));
+    EXPECT_EQ(im.size(), QSize(16, 16)) << key;
+    EXPECT_TRUE(drawn(im)) << key;
+    for (const QImage& other : seen) EXPECT_NE(im, other) << key;
+    seen.push_back(im);
+  }
+  EXPECT_EQ(seen.size(), 10u);
+  const QImage unknown = image(ToolbarPicture("NoSuchPicture"));
+  EXPECT_EQ(unknown.size(), QSize(16, 16));
+  EXPECT_FALSE(drawn(unknown));
 }
 
 // Choosing each menu item runs its own handler.

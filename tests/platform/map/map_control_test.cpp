@@ -16,6 +16,7 @@
 #include "platform/map/Colors.h"
 #include "platform/map/Legend.h"
 #include "platform/map/Map.h"
+#include "platform/map/ToolPictures.h"
 #include "runtime/VbError.h"
 #include "tests/platform/map/ShapeFixture.h"
 #include "tests/support/TestDir.h"
@@ -218,6 +219,26 @@ TEST(MapControl, MouseNotificationsCarryTwipsButtonsAndShiftButNotWhileDragging)
   QObject::connect(&map, &Map::MouseDown, [&](int, int, double, double) { map.TrackRectangle(); });
   Drag(map, {50, 20}, {150, 70});
   EXPECT_EQ(events, (std::vector<std::string>{"down 1 0 750 300"}));
+}
+
+// The five tool pictures are distinct 16 by 16 images from the map's resource; any other key has none.
+TEST(MapControl, ToolPicturesComeFromTheResource) {
+  std::vector<QImage> seen;
+  for (const char* key : {"Select", "ZoomIn", "ZoomOut", "Pan", "FullExt"}) {
+    SCOPED_TRACE(key);
+    const QIcon icon = mapctl::ToolPicture(key);
+    ASSERT_FALSE(icon.isNull());
+    const QImage im = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(im.size(), QSize(16, 16));
+    int opaque = 0;
+    for (int y = 0; y < im.height(); ++y)
+      for (int x = 0; x < im.width(); ++x) opaque += qAlpha(im.pixel(x, y)) == 255;
+    EXPECT_GT(opaque, 0);
+    for (const QImage& other : seen) EXPECT_NE(im, other);
+    seen.push_back(im);
+  }
+  for (const char* key : {"", "select", "Zoom", "../map/images/Pan", "Pan.png"})
+    EXPECT_TRUE(mapctl::ToolPicture(key).isNull()) << key;
 }
 
 TEST(MapControl, PointersBackColourAndTwipsGeometry) {

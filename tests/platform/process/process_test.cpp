@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/process/Process.h"
@@ -16,27 +17,43 @@ using testsupport::ReadFile;
 using testsupport::WorkDir;
 using testsupport::WriteFile;
 
-// A PATH that holds one folder in front of the inherited one, restored afterwards.
-class PathFolder {
+// PATH as given (unset for nullopt), the inherited one restored afterwards.
+class ScopedPath {
  public:
-  explicit PathFolder(const fs::path& folder) {
+  explicit ScopedPath(const std::optional<std::string>& value) {
     const char* old = std::getenv("PATH");
     had_ = old != nullptr;
     if (old) old_ = old;
-    fs::create_directories(folder);
-    const std::string value = folder.string() + (had_ ? ":" + old_ : std::string());
-    ::setenv("PATH", value.c_str(), 1);
+    if (value)
+      ::setenv("PATH", value->c_str(), 1);
+    else
+      ::unsetenv("PATH");
   }
-  ~PathFolder() {
+  ~ScopedPath() {
     if (had_)
       ::setenv("PATH", old_.c_str(), 1);
     else
       ::unsetenv("PATH");
   }
+  ScopedPath(const ScopedPath&) = delete;
+  ScopedPath& operator=(const ScopedPath&) = delete;
 
- private:
+ protected:
   bool had_ = false;
   std::string old_;
+};
+
+// A PATH that holds one folder in front of the inherited one, restored afterwards.
+class PathFolder : public ScopedPath {
+ public:
+  explicit PathFolder(const fs::path& folder) : ScopedPath(Value(folder)) {}
+
+ private:
+  static std::string Value(const fs::path& folder) {
+    fs::create_directories(folder);
+    const char* old = std::getenv("PATH");
+    return folder.string() + (old ? ":" + std::string(old) : std::string());
+  }
 };
 
 void WriteScript(const fs::path& file, const std::string& body) {
@@ -72,6 +89,38 @@ TEST(ProcessTest, OwnFolderComesBeforePath) {
   PathFolder path(bin);
   WriteScript(bin / self.filename(), "exit 0");
   EXPECT_EQ(process::FindExecutable(self.filename().string()), self.string());
+}
+
+TEST(ProcessTest, AnEmptyPathEntryIsTheCurrentDirectoryAndNoPathLeavesOnlyTheOwnFolder) {
+  WriteScript(WorkDir() / "here-step", "exit 0");
+  for (const char* value : {"", ":/no/such/folder", "/no/such/folder:", "/no/such/folder::/nor/this"}) {
+    ScopedPath path(std::string{value});
+    const std::string found = process::FindExecutable("here-step");
+    ASSERT_FALSE(found.empty()) << "PATH=" << value;
+    EXPECT_TRUE(fs::equivalent(found, WorkDir() / "here-step")) << "PATH=" << value;
+  }
+  ScopedPath some(std::string("/no/such/folder"));
+  EXPECT_EQ(process::FindExecutable("here-step"), "");
+  // Without PATH the program's own folder is still searched, the current directory is not.
+  const fs::path self = fs::read_symlink("/proc/self/exe");
+  ScopedPath none(std::nullopt);
+  EXPECT_EQ(process::FindExecutable("here-step"), "");
+  EXPECT_EQ(process::FindExecutable(self.filename().string()), self.string());
+}
+
+TEST(ProcessTest, ANameWithASlashIsTakenAsItIsAndMayBeQuotedWithBlanks) {
+  const fs::path folder = WorkDir() / "engine steps";
+  fs::create_directories(folder);
+  WriteScript(folder / "writer", "echo \"$1\" > out.txt\nexit 0");
+  WriteFile(folder / "plain", "data");
+  ScopedPath none(std::nullopt);
+  EXPECT_EQ(process::FindExecutable((folder / "writer").string()), (folder / "writer").string());
+  EXPECT_EQ(process::FindExecutable("./engine steps/writer"), "./engine steps/writer");
+  EXPECT_EQ(process::FindExecutable((folder / "plain").string()), "");
+  EXPECT_EQ(process::FindExecutable(folder.string()), "");
+  process::SystemRunner runner;
+  EXPECT_TRUE(runner.Run("\"" + (folder / "writer").string() + "\" \"two words\"").Succeeded());
+  EXPECT_EQ(ReadFile(WorkDir() / "out.txt"), "two words\n");
 }
 
 TEST(ProcessTest, RunsInTheWorkingDirectoryAndWaitsForTheEnd) {
