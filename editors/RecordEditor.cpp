@@ -194,41 +194,7 @@ void RecordEditor::cmdCancel_Click() {
 void RecordEditor::EnableMenus() {
   vb::Guard(Name(), "EnableMenus", [&] {
     const bool edit = !ViewMode();
-    MenuEnabling::SetMainMenus({{"mnuFile", true},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSep1", true},
-                                {"mnuFileClose", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuFileImport", false},
-                                {"mnuFileSave", edit},
-                                {"mnuData", true},
-                                {"mnuDataSep1", true},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSep3", true},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSelect", false},
-                                {"mnuDataRefresh", false},
-                                {"mnuDataClear", edit},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditAdvancedDetailList", false},
-                                {"mnuWindow", true},
-                                {"mnuWindowTileHorizontally", true},
-                                {"mnuWindowTileVertically", true},
-                                {"mnuWindowCascade", true},
-                                {"mnuWindowArrangeIcons", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true}});
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuFileSave", edit}, {"mnuDataClear", edit}}));
     cmdOK->setEnabled(MenuEnabling::MenuEnabled("mnuFileSave") && SaveAllowed());
     cmdCancel->setEnabled(MenuEnabling::MenuEnabled("mnuFileClose"));
   });

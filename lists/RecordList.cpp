@@ -136,44 +136,18 @@ QIcon RowIcon() {
   return QIcon(pm);
 }
 
-MenuEnabling::MenuStates MenuTable(bool runList, bool copies, int m, bool s) {
+// A list refreshes and clears at any time; the record commands follow its mode and selection.
+MenuEnabling::Preset MenuTable(bool runList, bool copies, int m, bool s) {
   const bool maintain = m == modMaintain || m == modSelectMaintain;
   const bool select = m == modSelect || m == modSelectMaintain;
-  return {{"mnuFile", true},
-          {"mnuFileImport", false},
-          {"mnuFileSep0", true},
-          {"mnuFileSave", false},
-          {"mnuFileSep1", true},
-          {"mnuFileClose", true},
-          {"mnuFileSep2", true},
-          {"mnuFileExit", true},
-          {"mnuData", true},
-          {"mnuDataAdd", !runList && maintain},
-          {"mnuDataCopy", copies && maintain && s},
-          {"mnuDataUpdate", !runList && maintain && s},
-          {"mnuDataDelete", maintain && s},
-          {"mnuDataSep1", true},
-          {"mnuDataProperties", s},
-          {"mnuDataSep2", true},
-          {"mnuDataSelect", !runList && select && s},
-          {"mnuDataSep3", true},
-          {"mnuDataRefresh", true},
-          {"mnuDataClear", true},
-          {"mnuEdit", true},
-          {"mnuEditCompoundsList", true},
-          {"mnuEditCorvixList", false},
-          {"mnuEditEmissionList", true},
-          {"mnuEditAdvancedDetailList", false},
-          {"mnuEditEnvironmentList", true},
-          {"mnuEditRunList", true},
-          {"mnuWindow", true},
-          {"mnuWindowTileHorizontally", true},
-          {"mnuWindowTileVertically", true},
-          {"mnuWindowCascade", true},
-          {"mnuWindowArrangeIcons", true},
-          {"mnuHelp", true},
-          {"mnuHelpAbout", true},
-          {"mnuHelpHelp", true}};
+  return MenuEnabling::Preset().With({{"mnuDataAdd", !runList && maintain},
+                                      {"mnuDataCopy", copies && maintain && s},
+                                      {"mnuDataUpdate", !runList && maintain && s},
+                                      {"mnuDataDelete", maintain && s},
+                                      {"mnuDataProperties", s},
+                                      {"mnuDataSelect", !runList && select && s},
+                                      {"mnuDataRefresh", true},
+                                      {"mnuDataClear", true}});
 }
 
 }  // namespace

@@ -489,41 +489,13 @@ void frmCalc::DisplayEstRecordbyKey(int32_t myEnvironmentID) {
 
 void frmCalc::EnableMenus() {
   vb::Guard(kName, "EnableMenus", [&] {
-    MenuEnabling::SetMainMenus({{"mnuFile", true},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSep1", true},
-                                {"mnuFileClose", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuDataSep1", true},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSep3", true},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true},
-                                {"mnuFileImport", false},
-                                {"mnuFileSave", false},
-                                {"mnuData", false},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSelect", false},
-                                {"mnuDataRefresh", false},
-                                {"mnuDataClear", false},
-                                {"mnuWindow", false},
-                                {"mnuWindowTileHorizontally", false},
-                                {"mnuWindowTileVertically", false},
-                                {"mnuWindowCascade", false},
-                                {"mnuWindowArrangeIcons", false},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditAdvancedDetailList", false}});
+    // The calculation window offers no Data commands and no arranging of windows.
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuData", false},
+                                                             {"mnuWindow", false},
+                                                             {"mnuWindowTileHorizontally", false},
+                                                             {"mnuWindowTileVertically", false},
+                                                             {"mnuWindowCascade", false},
+                                                             {"mnuWindowArrangeIcons", false}}));
   });
 }
 

@@ -558,41 +558,7 @@ std::optional<frmResult::ListedRuns> frmResult::StoredRunsIfChanged() {
 
 void frmResult::EnableMenus() {
   vb::Guard(kName, "EnableMenus", [&] {
-    MenuEnabling::SetMainMenus({{"mnuFile", true},
-                                {"mnuFileImport", false},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSave", false},
-                                {"mnuFileSep1", true},
-                                {"mnuFileClose", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuData", true},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataSep1", true},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSelect", false},
-                                {"mnuDataSep3", true},
-                                {"mnuDataRefresh", false},
-                                {"mnuDataClear", false},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditAdvancedDetailList", false},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true},
-                                {"mnuWindow", true},
-                                {"mnuWindowTileHorizontally", true},
-                                {"mnuWindowTileVertically", true},
-                                {"mnuWindowCascade", true},
-                                {"mnuWindowArrangeIcons", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true}});
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset());
     cmdOK->setEnabled(true);
     cmdcancel->setEnabled(true);
   });

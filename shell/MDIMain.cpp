@@ -255,41 +255,8 @@ void MDIMain::EnableMenus() {
 
 void MDIMain::EnableMenusforNoActiveForm() {
   vb::Guard(kModule, "EnableMenusforNoActiveForm", [&] {
-    MenuEnabling::SetMainMenus({{"mnuFile", true},
-                                {"mnuFileImport", true},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSep1", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuFileSave", false},
-                                {"mnuFileClose", false},
-                                {"mnuData", true},
-                                {"mnuDataSep1", true},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSep3", true},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSelect", false},
-                                {"mnuDataRefresh", false},
-                                {"mnuDataClear", false},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditAdvancedDetailList", false},
-                                {"mnuWindow", true},
-                                {"mnuWindowTileHorizontally", true},
-                                {"mnuWindowTileVertically", true},
-                                {"mnuWindowCascade", true},
-                                {"mnuWindowArrangeIcons", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true}});
+    // Without a window there is nothing to close; compounds are imported only from here.
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuFileImport", true}, {"mnuFileClose", false}}));
   });
 }
 

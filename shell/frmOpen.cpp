@@ -78,41 +78,7 @@ void frmOpen::SetMode(int) {
 void frmOpen::EnableMenus() {
   vb::Guard(kName, "EnableMenus", [&] {
     const bool view = Mode() == 0;
-    MenuEnabling::SetMainMenus({{"mnuFileSave", !view},
-                                {"mnuDataClear", !view},
-                                {"mnuFileImport", false},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSelect", false},
-                                {"mnuDataRefresh", false},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditAdvancedDetailList", false},
-                                {"mnuFile", true},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSep1", true},
-                                {"mnuFileClose", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuData", true},
-                                {"mnuDataSep1", true},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSep3", true},
-                                {"mnuWindow", true},
-                                {"mnuWindowTileHorizontally", true},
-                                {"mnuWindowTileVertically", true},
-                                {"mnuWindowCascade", true},
-                                {"mnuWindowArrangeIcons", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true}});
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuFileSave", !view}, {"mnuDataClear", !view}}));
   });
 }
 

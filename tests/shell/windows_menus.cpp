@@ -309,6 +309,20 @@ TEST_F(MenusTest, NameMissingFromTheTableStopsThePassesThere) {
   EXPECT_TRUE(main.tbrMain->Button("EXIT")->Enabled());  // toolbar pass not run
 }
 
+// A window's change to a name the preset lacks is refused before either pass runs.
+TEST_F(MenusTest, PresetRefusesAChangeToANameItLacks) {
+  MDIMain& main = ui::Global<MDIMain>();
+  main.Menu("mnuDataAdd")->SetEnabled(false);
+  vb::Guard("frmTest", "EnableMenus", [&] {
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuDataAdd", true}, {"mnuDataAppend", true}}));
+  });
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            ErrorBoxText("frmTest", "EnableMenus", 10000,
+                         "Programming error. Case not coded. The menu preset has no item 'mnuDataAppend'."));
+  EXPECT_FALSE(main.Menu("mnuDataAdd")->Enabled());
+}
+
 TEST_F(MenusTest, SeparatorsPassAndUnknownButtonKeysRaise) {
   MDIMain& main = ui::Global<MDIMain>();
   main.tbrMain->AddButton("", ui::tbrSeparator);
