@@ -50,6 +50,7 @@
 #include "shell/DAOSupport.h"
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
+#include "shell/TreeListFunctions.h"
 
 namespace fs = std::filesystem;
 using namespace modTulmo;
@@ -298,7 +299,7 @@ int main(int argc, char** argv) {
       if (prompts != expected) Fail("the calculation showed \"" + (prompts.empty() ? std::string() : prompts.back()) + "\"");
       auto* result = dynamic_cast<frmResult*>(ChildForms::GlobalIfLoaded("frmResult"));
       if (!result || !result->lvRun->SelectedItem() ||
-          result->lvRun->SelectedItem()->Key() != "KY_" + std::to_string(CurrentRun.RunID))
+          result->lvRun->SelectedItem()->Key() != TreeListFunctions::KeyOf(CurrentRun.RunID))
         Fail("the result window does not show the new run " + std::to_string(CurrentRun.RunID) + ": " + (result && result->lvRun->SelectedItem() ? result->lvRun->SelectedItem()->Key() : std::string(result ? "no row" : "no window")));
       if (r > 0) whole.v.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());  // the first loads the windows
     }

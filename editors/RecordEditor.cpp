@@ -20,6 +20,7 @@
 #include "shell/DAOSupport.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
+#include "shell/TreeListFunctions.h"
 
 namespace editors {
 
@@ -238,7 +239,7 @@ ui::ListView* RecordEditor::ParentList() const {
 
 ui::ListItem* RecordEditor::AddParentRow(const std::string& text, const std::vector<std::string>& subItems) {
   ui::ListView* list = ParentList();
-  ui::ListItem* item = list->Add("KY_" + std::to_string(id_), text);
+  ui::ListItem* item = list->Add(TreeListFunctions::KeyOf(id_), text);
   // The row's small icon comes from the parent's image list, as its own rows do.
   if (auto* images = parent_->findChild<ui::ImageList*>("imglvw")) item->setIcon(0, images->Image("SAMPLE"));
   for (std::size_t i = 0; i < subItems.size(); ++i) item->SetSubItem(static_cast<int>(i) + 1, subItems[i]);

@@ -499,30 +499,19 @@ void RecordList::RefreshList() {
     }
     int count = 0;
     std::unique_ptr<dao::Recordset> rs = Rows(count);
-    if (blnDataReturned(rs)) {
-      const int limit = RowLimit(table_);
-      Progress::ProgressStart(Main().prgBar, 0, 0, static_cast<int16_t>(std::min(count, limit)));
-      rs->MoveFirst();
-      int rows = 0;
-      const QIcon icon = imglvw->Image("SAMPLE");
-      std::vector<std::string> cells(columns.size() - 1);
-      while (!rs->Eof()) {
-        const vb::Variant id = rs->Fields(0);
-        for (std::size_t c = 1; c < columns.size(); ++c)
-          cells[c - 1] = CellText(rs->Fields(static_cast<int>(c)), columns[c].picture);
-        lvw->Add("KY_" + CellText(id, nullptr), CellText(id, columns[0].picture), cells, icon);
-        Progress::ProgressUpdate(Main().prgBar, 0);
-        ++rows;
-        rs->MoveNext();
-        if (rows == limit && !rs->Eof()) {
-          ui::Beep();
-          ui::MsgBox("Your query returned more then '" + std::to_string(limit) +
-                         "'. Please change your search criteria to narrow the results.",
-                     ui::vbOKOnly + ui::vbInformation);
-          break;
-        }
-      }
-    }
+    // The rows were read one beyond the limit: that one tells that the limit cut the list.
+    const int limit = RowLimit(table_);
+    TreeListFunctions::FillList(lvw, rs, {count, limit, limit, TreeListFunctions::CapRule::RowBeyond},
+                                [&](dao::Recordset& r, TreeListFunctions::ListRow& row) {
+                                  const vb::Variant id = r.Fields(0);
+                                  row.key = TreeListFunctions::KeyOf(id);
+                                  row.text = CellText(id, columns[0].picture);
+                                  row.cells.resize(columns.size() - 1);
+                                  for (std::size_t c = 1; c < columns.size(); ++c)
+                                    row.cells[c - 1] = CellText(r.Fields(static_cast<int>(c)), columns[c].picture);
+                                  return true;
+                                },
+                                imglvw->Image("SAMPLE"));
     if (table_ == Table::Run)
       for (std::size_t c = 0; c < columns.size(); ++c)
         lvw->setColumnWidth(static_cast<int>(c), ui::ToPixels(columns[c].width));
@@ -534,8 +523,6 @@ void RecordList::RefreshList() {
     }
     // Ids, names, types and dates show whole; the description gives up its width to them.
     if (columns.size() > 1 && columns[1].header == "Description") lvw->FitColumnsTo(1);
-    CloseRecordset(rs);
-    Progress::ProgressStart(Main().prgBar, 0, 0, 100);
     EnableMenus();
   });
 }
