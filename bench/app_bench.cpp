@@ -42,6 +42,7 @@
 #include "records/Emission.h"
 #include "records/Environment.h"
 #include "records/Run.h"
+#include "records/RecordTables.h"
 #include "results/Register.h"
 #include "results/frmResult.h"
 #include "runtime/Variant.h"
@@ -184,20 +185,11 @@ int main(int argc, char** argv) {
     });
     std::printf(" start-up\n");
     Row("open the delivered database", open);
-    struct List {
-      const char* name;
-      std::function<std::unique_ptr<dao::Recordset>()> rows;
-    };
-    const List lists[] = {{"Compounds", [] { return Compounds().GetAll(); }},
-                          {"Emission", [] { return Emission().GetAll(); }},
-                          {"Environment", [] { return Environment().GetAll(); }},
-                          {"Corvix", [] { return Corvix().GetAll(); }},
-                          {"AdvancedDetail", [] { return AdvancedDetail().GetAll(); }},
-                          {"Run", [] { return ::Run().GetAll(); }}};
-    for (const List& l : lists)
-      Row(std::string("GetAll and every field: ") + l.name, Time(l.name, runs, [&] { WalkRows(l.rows()); }));
+    for (records::RecordTable t : records::kRecordTables)
+      Row(std::string("GetAll and every field: ") + records::TableName(t),
+          Time(records::TableName(t), runs, [&] { WalkRows(records::AllRows(t)); }));
     Row("the six lists together", Time("the six lists", runs, [&] {
-          for (const List& l : lists) WalkRows(l.rows());
+          for (records::RecordTable t : records::kRecordTables) WalkRows(records::AllRows(t));
         }));
   }
 

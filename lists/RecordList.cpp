@@ -12,13 +12,7 @@
 #include "platform/ui/Global.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
-#include "records/AdvancedDetail.h"
-#include "records/Compounds.h"
-#include "records/Corvix.h"
-#include "records/Emission.h"
-#include "records/Environment.h"
 #include "records/RecordSupport.h"
-#include "records/Run.h"
 #include "records/RunUse.h"
 #include "runtime/Files.h"
 #include "runtime/Format.h"
@@ -58,14 +52,16 @@ struct Member {
 };
 
 const Member& Of(Table t) {
+  // In the order of the tables.
   static const Member members[] = {
       {"frmCompoundsList", "Compounds List", "frmCompounds", "Cmpid", false, false, &gblnCompoundsChanged, RunColumn::CompoundID},
-      {"frmEmissionList", "Emission List", "frmEmission", "EmissionID", false, false, &gblnEmissionsChanged, RunColumn::EmisID},
-      {"frmEnvironmentList", "Estuaries List", "frmEnvironment", "Id", false, false, &gblnEstuariesChanged, RunColumn::EnvirID},
       {"frmCorvixList", "Corvix List", "frmCorvix", "Corvixid", true, true, nullptr, RunColumn::EnvirID},
+      {"frmEmissionList", "Emission List", "frmEmission", "EmissionID", false, false, &gblnEmissionsChanged, RunColumn::EmisID},
       {"frmAdvancedDetailList", "Advanced detail List", "frmAdvancedDetail", "AdvancedID", true, true, nullptr, RunColumn::EnvirID},
+      {"frmEnvironmentList", "Estuaries List", "frmEnvironment", "Id", false, false, &gblnEstuariesChanged, RunColumn::EnvirID},
       {"frmRunList", "Run List", "frmRun", "Runid", false, true, nullptr, RunColumn::EnvirID},
   };
+  static_assert(std::size(members) == std::size(records::kRecordTables));
   return members[static_cast<int>(t)];
 }
 
@@ -417,24 +413,12 @@ void RecordList::lvw_ColumnClick(int column) {
   vb::Guard(Name(), "lvw_ColumnClick", [&] { lvw->SortOnce(column, true); });
 }
 
-static const char* TableName(Table t) {
-  switch (t) {
-    case Table::Compounds: return "Compounds";
-    case Table::Emission: return "Emission";
-    case Table::Environment: return "Environment";
-    case Table::Corvix: return "Corvix";
-    case Table::AdvancedDetail: return "AdvancedDetail";
-    case Table::Run: return "Run";
-  }
-  return "";
-}
-
 std::unique_ptr<dao::Recordset> RecordList::Rows(int& count) const {
   // Only what the list shows: the count of all rows, then the shown columns of the rows up to the
   // limit and one more, which tells that the limit cut the list. A failure is reported as the
   // table's own reading reports it.
   std::unique_ptr<dao::Recordset> rs;
-  const char* table = TableName(table_);
+  const char* table = records::TableName(table_);
   vb::Guard(table, "GetAll", [&] {
     std::shared_ptr<dao::Database> db = gDatabase;
     if (table_ == Table::Compounds && gblnImport) {
@@ -456,35 +440,13 @@ std::unique_ptr<dao::Recordset> RecordList::Rows(int& count) const {
   return rs;
 }
 
-std::unique_ptr<dao::Recordset> RecordList::RowById(int32_t id) const {
-  const vb::Variant key(id);
-  switch (table_) {
-    case Table::Compounds: return Compounds().GetAll({.vlngCmpid = key});
-    case Table::Emission: return Emission().GetAll({.vlngEmissionid = key});
-    case Table::Environment: return Environment().GetAll({.vlngId = key});
-    case Table::Corvix: return Corvix().GetAll({.vlngCorvixid = key});
-    case Table::AdvancedDetail: return AdvancedDetail().GetAll({.vlngAdvancedID = key});
-    case Table::Run: return ::Run().GetAll({.vlngRunid = key});
-  }
-  return nullptr;
-}
+std::unique_ptr<dao::Recordset> RecordList::RowById(int32_t id) const { return records::RowById(table_, id); }
 
 bool RecordList::Gone(int32_t id) const {
   return blnNoRow(RowById(id));
 }
 
-bool RecordList::Delete(int32_t id) const {
-  const vb::Variant key(id);
-  switch (table_) {
-    case Table::Compounds: return Compounds().Delete(key);
-    case Table::Emission: return Emission().Delete(key);
-    case Table::Environment: return Environment().Delete(key);
-    case Table::Corvix: return Corvix().Delete(key);
-    case Table::AdvancedDetail: return AdvancedDetail().Delete(key);
-    case Table::Run: return ::Run().Delete(key);
-  }
-  return false;
-}
+bool RecordList::Delete(int32_t id) const { return records::DeleteById(table_, id); }
 
 void RecordList::RefreshList() {
   vb::Guard(Name(), "RefreshList", [&] {

@@ -29,6 +29,7 @@
 #include "runtime/VbError.h"
 #include "shell/ChildForms.h"
 #include "shell/DAOSupport.h"
+#include "shell/FormMode.h"
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
@@ -446,7 +447,7 @@ void frmCalc::OpenEditor(const char* editor, const char* idProperty, int32_t id)
   ui::Form* form = ChildForms::New(editor);
   form->setProperty(idProperty, id);
   ui::SetProperty(form, "frmParent", QVariant::fromValue<QWidget*>(this));
-  ui::SetProperty(form, "Mode", 0);
+  ui::SetProperty(form, "Mode", modView);
   form->Show();
 }
 

@@ -22,6 +22,7 @@
 #include "runtime/Guard.h"
 #include "shell/ChildForms.h"
 #include "shell/DAOSupport.h"
+#include "shell/FormMode.h"
 #include "shell/MenuEnabling.h"
 #include "shell/frmAbout.h"
 
@@ -346,7 +347,7 @@ void MDIMain::OpenList(const char* procedure, const char* formName) {
       }
     }
     ui::Form* list = ChildForms::New(formName);
-    ui::SetProperty(list, "Mode", 5);
+    ui::SetProperty(list, "Mode", modSelectMaintain);
     ui::SetProperty(list, "frmParent", QVariant::fromValue<QWidget*>(this));
     list->Show();
   });

@@ -4,6 +4,7 @@
 #include "platform/ui/Twips.h"
 #include "runtime/Guard.h"
 #include "shell/ChildForms.h"
+#include "shell/FormMode.h"
 #include "shell/MenuEnabling.h"
 #include "shell/frmDialog.h"
 
@@ -67,7 +68,7 @@ void frmOpen::SetfrmParent(QWidget*) {
 
 int frmOpen::Mode() const {
   int mode = 0;
-  vb::Guard(kName, "Get_Mode", [&] { mode = 0; });
+  vb::Guard(kName, "Get_Mode", [&] { mode = modView; });
   return mode;
 }
 
@@ -77,7 +78,7 @@ void frmOpen::SetMode(int) {
 
 void frmOpen::EnableMenus() {
   vb::Guard(kName, "EnableMenus", [&] {
-    const bool view = Mode() == 0;
+    const bool view = Mode() == modView;
     MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuFileSave", !view}, {"mnuDataClear", !view}}));
   });
 }

@@ -246,30 +246,39 @@ TEST_F(MenusTest, EveryWindowLeavesItsOwnStatesInEachMode) {
 
   // An editor saves and clears in every mode but view.
   for (const char* name : {"frmCompounds", "frmCorvix", "frmEmission", "frmAdvancedDetail", "frmEnvironment", "frmRun"})
-    for (int mode : {0, 1, 2, 6}) {
+    for (int mode : {modView, modEdit, modAdd, modCopy}) {
       std::unique_ptr<ui::Form> editor(ChildForms::New(name));
       ui::SetProperty(editor.get(), "Mode", mode);
       check(std::string(name) + " mode " + std::to_string(mode),
-            mode == 0 ? "10101111 100001010100 1101011 11111 111" : "10111111 100001010101 1101011 11111 111",
+            mode == modView ? "10101111 100001010100 1101011 11111 111" : "10111111 100001010101 1101011 11111 111",
             [&] { ui::CallByName(editor.get(), "EnableMenus"); });
     }
 
-  // A list: its Data menu by mode (3 select, 4 maintain, 5 both) and by a selected row.
+  // A list: its Data menu by mode and by a selected row.
   const struct {
     const char* kind;
     int mode;
     bool selected;
     const char* data;
   } lists[] = {
-      {"copies", 3, false, "100001010111"}, {"copies", 3, true, "100001111111"},
-      {"copies", 4, false, "110001010111"}, {"copies", 4, true, "111111110111"},
-      {"copies", 5, false, "110001010111"}, {"copies", 5, true, "111111111111"},
-      {"selects", 3, false, "100001010111"}, {"selects", 3, true, "100001111111"},
-      {"selects", 4, false, "110001010111"}, {"selects", 4, true, "110111110111"},
-      {"selects", 5, false, "110001010111"}, {"selects", 5, true, "110111111111"},
-      {"runs", 3, false, "100001010111"},    {"runs", 3, true, "100001110111"},
-      {"runs", 4, false, "100001010111"},    {"runs", 4, true, "100011110111"},
-      {"runs", 5, false, "100001010111"},    {"runs", 5, true, "100011110111"},
+      {"copies", modSelect, false, "100001010111"},
+      {"copies", modSelect, true, "100001111111"},
+      {"copies", modMaintain, false, "110001010111"},
+      {"copies", modMaintain, true, "111111110111"},
+      {"copies", modSelectMaintain, false, "110001010111"},
+      {"copies", modSelectMaintain, true, "111111111111"},
+      {"selects", modSelect, false, "100001010111"},
+      {"selects", modSelect, true, "100001111111"},
+      {"selects", modMaintain, false, "110001010111"},
+      {"selects", modMaintain, true, "110111110111"},
+      {"selects", modSelectMaintain, false, "110001010111"},
+      {"selects", modSelectMaintain, true, "110111111111"},
+      {"runs", modSelect, false, "100001010111"},
+      {"runs", modSelect, true, "100001110111"},
+      {"runs", modMaintain, false, "100001010111"},
+      {"runs", modMaintain, true, "100011110111"},
+      {"runs", modSelectMaintain, false, "100001010111"},
+      {"runs", modSelectMaintain, true, "100011110111"},
   };
   const std::pair<const char*, const char*> kinds[] = {
       {"frmCompoundsList", "copies"}, {"frmEmissionList", "copies"},       {"frmEnvironmentList", "copies"},
