@@ -42,6 +42,7 @@
 #include "records/Emission.h"
 #include "records/Environment.h"
 #include "records/Run.h"
+#include "records/RecordTables.h"
 #include "results/Register.h"
 #include "results/frmResult.h"
 #include "runtime/Variant.h"
@@ -51,6 +52,7 @@
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
 #include "services/ErrorUI.h"
+#include "shell/TreeListFunctions.h"
 
 namespace fs = std::filesystem;
 using namespace modTulmo;
@@ -185,20 +187,11 @@ int main(int argc, char** argv) {
     });
     std::printf(" start-up\n");
     Row("open the delivered database", open);
-    struct List {
-      const char* name;
-      std::function<std::unique_ptr<dao::Recordset>()> rows;
-    };
-    const List lists[] = {{"Compounds", [] { return Compounds().GetAll(); }},
-                          {"Emission", [] { return Emission().GetAll(); }},
-                          {"Environment", [] { return Environment().GetAll(); }},
-                          {"Corvix", [] { return Corvix().GetAll(); }},
-                          {"AdvancedDetail", [] { return AdvancedDetail().GetAll(); }},
-                          {"Run", [] { return ::Run().GetAll(); }}};
-    for (const List& l : lists)
-      Row(std::string("GetAll and every field: ") + l.name, Time(l.name, runs, [&] { WalkRows(l.rows()); }));
+    for (records::RecordTable t : records::kRecordTables)
+      Row(std::string("GetAll and every field: ") + records::TableName(t),
+          Time(records::TableName(t), runs, [&] { WalkRows(records::AllRows(t)); }));
     Row("the six lists together", Time("the six lists", runs, [&] {
-          for (const List& l : lists) WalkRows(l.rows());
+          for (records::RecordTable t : records::kRecordTables) WalkRows(records::AllRows(t));
         }));
   }
 
@@ -300,7 +293,7 @@ int main(int argc, char** argv) {
       if (prompts != expected) Fail("the calculation showed \"" + (prompts.empty() ? std::string() : prompts.back()) + "\"");
       auto* result = dynamic_cast<frmResult*>(ChildForms::GlobalIfLoaded("frmResult"));
       if (!result || !result->lvRun->SelectedItem() ||
-          result->lvRun->SelectedItem()->Key() != "KY_" + std::to_string(CurrentRun.RunID))
+          result->lvRun->SelectedItem()->Key() != TreeListFunctions::KeyOf(CurrentRun.RunID))
         Fail("the result window does not show the new run " + std::to_string(CurrentRun.RunID) + ": " + (result && result->lvRun->SelectedItem() ? result->lvRun->SelectedItem()->Key() : std::string(result ? "no row" : "no window")));
       if (r > 0) whole.v.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());  // the first loads the windows
     }

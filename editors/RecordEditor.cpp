@@ -20,6 +20,7 @@
 #include "services/DAOSupport.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
+#include "shell/TreeListFunctions.h"
 
 namespace editors {
 
@@ -194,41 +195,7 @@ void RecordEditor::cmdCancel_Click() {
 void RecordEditor::EnableMenus() {
   vb::Guard(Name(), "EnableMenus", [&] {
     const bool edit = !ViewMode();
-    MenuEnabling::SetMainMenus({{"mnuFile", true},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSep1", true},
-                                {"mnuFileClose", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuFileImport", false},
-                                {"mnuFileSave", edit},
-                                {"mnuData", true},
-                                {"mnuDataSep1", true},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSep3", true},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSelect", false},
-                                {"mnuDataRefresh", false},
-                                {"mnuDataClear", edit},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditAdvancedDetailList", false},
-                                {"mnuWindow", true},
-                                {"mnuWindowTileHorizontally", true},
-                                {"mnuWindowTileVertically", true},
-                                {"mnuWindowCascade", true},
-                                {"mnuWindowArrangeIcons", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true}});
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuFileSave", edit}, {"mnuDataClear", edit}}));
     cmdOK->setEnabled(MenuEnabling::MenuEnabled("mnuFileSave") && SaveAllowed());
     cmdCancel->setEnabled(MenuEnabling::MenuEnabled("mnuFileClose"));
   });
@@ -272,7 +239,7 @@ ui::ListView* RecordEditor::ParentList() const {
 
 ui::ListItem* RecordEditor::AddParentRow(const std::string& text, const std::vector<std::string>& subItems) {
   ui::ListView* list = ParentList();
-  ui::ListItem* item = list->Add("KY_" + std::to_string(id_), text);
+  ui::ListItem* item = list->Add(TreeListFunctions::KeyOf(id_), text);
   // The row's small icon comes from the parent's image list, as its own rows do.
   if (auto* images = parent_->findChild<ui::ImageList*>("imglvw")) item->setIcon(0, images->Image("SAMPLE"));
   for (std::size_t i = 0; i < subItems.size(); ++i) item->SetSubItem(static_cast<int>(i) + 1, subItems[i]);

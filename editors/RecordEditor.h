@@ -16,6 +16,7 @@
 
 #include "platform/ui/Form.h"
 #include "records/RunUse.h"
+#include "shell/FormMode.h"
 
 namespace dao {
 class Recordset;
@@ -27,8 +28,6 @@ class ListItem;
 }  // namespace ui
 
 namespace editors {
-
-enum FormMode : int32_t { modView = 0, modEdit = 1, modAdd = 2, modCopy = 6 };
 
 // A field's text as a number of its column's type. A text that is none raises 13, one beyond the
 // type's range 6; either way the field is kept for the invalid-data message that names it.

@@ -72,8 +72,8 @@ bool frmAdvancedDetail::StoreFields() {
   AdvancedDetail::Values v;
   auto members = v.Members();
   for (std::size_t i = 0; i < 32; ++i) *members[i] = vb::Variant(editors::FieldDouble(fields[i]));
-  if (Mode() == editors::modEdit) return AdvancedDetail().Update(vb::Variant(Id()), v, true);
-  if (Mode() == editors::modAdd) {
+  if (Mode() == modEdit) return AdvancedDetail().Update(vb::Variant(Id()), v, true);
+  if (Mode() == modAdd) {
     SetId(AdvancedDetail().Add(v, true));
     if (Id() == -1) return false;
     SetTextOf(txtAdvancedID, std::to_string(Id()));
@@ -83,14 +83,14 @@ bool frmAdvancedDetail::StoreFields() {
 
 void frmAdvancedDetail::ApplyMode() {
   const int mode = Mode();
-  if (mode == editors::modView) {
+  if (mode == modView) {
     SetModeCaption();
     ApplyViewMode(true);
-  } else if (mode == editors::modEdit || mode == editors::modAdd) {
+  } else if (mode == modEdit || mode == modAdd) {
     SetModeCaption();
     cmdOK->setVisible(true);
     EnableAllControls(true);
-    if (mode == editors::modEdit) {
+    if (mode == modEdit) {
       lblAdvancedID->setEnabled(false);
       txtAdvancedID->setEnabled(false);
     }

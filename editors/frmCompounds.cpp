@@ -285,7 +285,7 @@ bool frmCompounds::GetData() {
              .rdblBioTransOrg1Tel = tel,    .rdblBioTransOrg2Dab = dab,    .rstrCASnr = cas});
   if (!found) return false;
   SetTextOf(txtCmpid, std::to_string(Id()));
-  ShowWhole(txtCmpdescr, Mode() == editors::modCopy ? descr + " (copy)" : descr);
+  ShowWhole(txtCmpdescr, Mode() == modCopy ? descr + " (copy)" : descr);
   ShowWhole(txtCmpname, name);
   if (type == 1) {
     OptType[0]->setChecked(true);
@@ -402,7 +402,7 @@ bool frmCompounds::StoreFields() {
                             .vdblBetaprey = prey,         .vdblBetadet = det,            .vdblBioTransform = 0.0,
                             .vdblBioTransZoo = zoo,       .vdblBioTransSecProd = sec,    .vdblBioTransRound = round,
                             .vdblBioTransOrg1Tel = tel,   .vdblBioTransOrg2Dab = dab,    .vstrCASnr = cas};
-  if (Mode() == editors::modEdit) return Compounds().Update(vb::Variant(Id()), v, true);
+  if (Mode() == modEdit) return Compounds().Update(vb::Variant(Id()), v, true);
   if (AddingMode()) {
     SetId(Compounds().Add(v, true));
     if (Id() == -1) return false;
@@ -413,7 +413,7 @@ bool frmCompounds::StoreFields() {
 
 void frmCompounds::ApplyMode() {
   const int mode = Mode();
-  if (mode != editors::modView && mode != editors::modEdit && mode != editors::modAdd && mode != editors::modCopy)
+  if (mode != modView && mode != modEdit && mode != modAdd && mode != modCopy)
     return frmOverig->setVisible(false);
   SetModeCaption();
   if (ViewMode()) {
@@ -432,7 +432,7 @@ void frmCompounds::ApplyMode() {
       else if (organic)
         w->setEnabled(TagOf(w) != "1");
     }
-    if (mode == editors::modAdd) Label24->setText(metal ? Estimators::kMetalsNotValid : "");
+    if (mode == modAdd) Label24->setText(metal ? Estimators::kMetalsNotValid : "");
     for (QWidget* w : std::initializer_list<QWidget*>{txtCmpvappress, txtCmpsol, cmdCancelEstHenry, cmdSetEstHenry,
                                                       cmdSetKoc, cmdCancelEstKoc, optKocMethod[0], optKocMethod[1],
                                                       txtBetaDet, txtBetaPrey, txtAlphaWater})
@@ -446,7 +446,7 @@ void frmCompounds::ApplyMode() {
 void frmCompounds::UpdateParent() {
   gblnCompoundsChanged = true;
   const std::string descr = TextOf(txtCmpdescr), name = TextOf(txtCmpname), cas = TextOf(txtCASnr);
-  if (Mode() == editors::modEdit)
+  if (Mode() == modEdit)
     UpdateSelectedRow({{1, descr}, {2, name}, {3, cas}});
   else if (AddingMode())
     AddParentRow(TextOf(txtCmpid), {descr, name, cas});
@@ -464,7 +464,7 @@ void frmCompounds::ClearFields() {
 
 void frmCompounds::OptType_Click(int) {
   ProcessMode();
-  if (Mode() != editors::modAdd) txtCmpkow_Change();
+  if (Mode() != modAdd) txtCmpkow_Change();
 }
 
 // ---- estimation panels ---------------------------------------------------------------------------

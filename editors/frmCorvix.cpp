@@ -54,8 +54,8 @@ bool frmCorvix::StoreFields() {
   Corvix::Values v;
   auto members = v.Members();
   for (std::size_t i = 0; i < 12; ++i) *members[i] = vb::Variant(TextOf(fields[i]));
-  if (Mode() == editors::modEdit) return Corvix().Update(vb::Variant(Id()), v, true);
-  if (Mode() == editors::modAdd) {
+  if (Mode() == modEdit) return Corvix().Update(vb::Variant(Id()), v, true);
+  if (Mode() == modAdd) {
     SetId(Corvix().Add(v, true));
     if (Id() == -1) return false;
     SetTextOf(txtCorvixid, std::to_string(Id()));
@@ -67,7 +67,7 @@ void frmCorvix::ApplyMode() {
   SetModeCaption();
   if (ViewMode()) {
     ApplyViewMode(true);
-  } else if (Mode() == editors::modEdit || Mode() == editors::modAdd) {
+  } else if (Mode() == modEdit || Mode() == modAdd) {
     cmdOK->setVisible(true);
     EnableAllControls(true);
     lblCorvixid->setVisible(false);

@@ -122,7 +122,7 @@ bool frmEmission::GetData() {
   for (std::size_t i = 0; i < 16; ++i) *members[i + 1] = records::OutRef(v[i]);
   if (!Emission().GetByKey(Id(), o)) return false;
   SetTextOf(txtEmissionid, std::to_string(Id()));
-  SetTextOf(txtDescription, Mode() == editors::modCopy ? descr + " (copy)" : descr);
+  SetTextOf(txtDescription, Mode() == modCopy ? descr + " (copy)" : descr);
   const auto fields = NumericFields();
   for (std::size_t i = 0; i < 16; ++i) SetTextOf(fields[i], vb::DoubleText(v[i]));
   return true;
@@ -138,7 +138,7 @@ bool frmEmission::StoreFields() {
   *members[0] = vb::Variant(TextOf(txtDescription));
   const auto fields = NumericFields();
   for (std::size_t i = 0; i < 16; ++i) *members[i + 1] = vb::Variant(editors::FieldDouble(fields[i]));
-  if (Mode() == editors::modEdit) return Emission().Update(vb::Variant(Id()), v, true);
+  if (Mode() == modEdit) return Emission().Update(vb::Variant(Id()), v, true);
   if (AddingMode()) {
     SetId(Emission().Add(v, true));
     if (Id() == -1) return false;
@@ -153,7 +153,7 @@ void frmEmission::ApplyMode() {
   if (ViewMode()) {
     SetModeCaption();
     ApplyViewMode(true);
-  } else if (Mode() == editors::modEdit || AddingMode()) {
+  } else if (Mode() == modEdit || AddingMode()) {
     SetModeCaption();
     cmdOK->setVisible(true);
     EnableAllControls(true);
@@ -165,7 +165,7 @@ void frmEmission::ApplyMode() {
 void frmEmission::UpdateParent() {
   gblnEmissionsChanged = true;
   const std::string descr = TextOf(txtDescription);
-  if (Mode() == editors::modEdit)
+  if (Mode() == modEdit)
     UpdateSelectedRow({{1, descr}});
   else if (AddingMode())
     AddParentRow(TextOf(txtEmissionid), {descr});

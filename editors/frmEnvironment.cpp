@@ -386,7 +386,7 @@ void frmEnvironment::BeforeLoad() {
 
 void frmEnvironment::AfterGetData() {
   const int mode = Mode();
-  if (mode == editors::modView || mode == editors::modEdit || mode == editors::modAdd || mode == editors::modCopy)
+  if (mode == modView || mode == modEdit || mode == modAdd || mode == modCopy)
     CalcUitvoer();
 }
 
@@ -487,7 +487,7 @@ bool frmEnvironment::GetData() {
   for (const Col& c : Schedule(*this, e)) {
     switch (c.kind) {
       case ColKind::Description:
-        SetTextOf(txtDescription, Mode() == editors::modCopy ? e.Description + " (copy)" : e.Description);
+        SetTextOf(txtDescription, Mode() == modCopy ? e.Description + " (copy)" : e.Description);
         break;
       case ColKind::Type: SetTextOf(txtType, type); break;
       case ColKind::Field: SetTextOf(c.field, HeldText(c)); break;
@@ -587,7 +587,7 @@ bool frmEnvironment::StoreFields() {
     }
   }
   const Environment::Values values = modTulmo::EstuaryValues(e, type);
-  if (Mode() == editors::modEdit) return Environment().Update(vb::Variant(Id()), values);
+  if (Mode() == modEdit) return Environment().Update(vb::Variant(Id()), values);
   if (AddingMode()) {
     SetId(Environment().Add(values, true));
     if (Id() == -1) return false;
@@ -598,19 +598,19 @@ bool frmEnvironment::StoreFields() {
 
 void frmEnvironment::ApplyMode() {
   const int mode = Mode();
-  if (mode == editors::modView) {
+  if (mode == modView) {
     SetModeCaption();
     ApplyViewMode(true);
     return;
   }
-  if (mode != editors::modEdit && mode != editors::modAdd && mode != editors::modCopy) return;
+  if (mode != modEdit && mode != modAdd && mode != modCopy) return;
   SetModeCaption();
   cmdOK->setVisible(true);
   EnableAllControls(true);
   lblId->setVisible(false);
   txtId->setVisible(false);
   SetTextOf(txtType, "user");
-  EnableSalinityGroup(mode != editors::modAdd && optDispersion[1]->isChecked());
+  EnableSalinityGroup(mode != modAdd && optDispersion[1]->isChecked());
   // The computation of the load decides, as every later one: a Save that could only fail, with
   // the reason in the warning label, stays out of use.
   cmdOK->setEnabled(computedSave_);
@@ -620,7 +620,7 @@ void frmEnvironment::ApplyMode() {
 void frmEnvironment::UpdateParent() {
   gblnEstuariesChanged = true;
   const std::string descr = Text(txtDescription);
-  if (Mode() == editors::modEdit)
+  if (Mode() == modEdit)
     UpdateSelectedRow({{1, descr}});
   else if (AddingMode())
     AddParentRow(vb::Format(vb::CDbl(vb::Variant(Text(txtId))), "0000"), {descr, Text(txtType)});

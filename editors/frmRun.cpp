@@ -96,8 +96,8 @@ bool frmRun::StoreFields() {
   v.vlngEnvirID = vb::Variant(editors::FieldLong(txtEnvirId));
   v.vlngCompoundid = vb::Variant(editors::FieldLong(txtCompoundid));
   v.vlngEmisid = vb::Variant(editors::FieldLong(txtEmisid));
-  if (Mode() == editors::modEdit) return ::Run().Update(vb::Variant(Id()), v, true);
-  if (Mode() == editors::modAdd) {
+  if (Mode() == modEdit) return ::Run().Update(vb::Variant(Id()), v, true);
+  if (Mode() == modAdd) {
     SetId(::Run().Add(v, true));
     if (Id() == -1) return false;
     SetTextOf(txtRunid, std::to_string(Id()));
@@ -109,7 +109,7 @@ void frmRun::ApplyMode() {
   if (ViewMode()) {
     SetModeCaption();
     ApplyViewMode(true);
-  } else if (Mode() == editors::modEdit || Mode() == editors::modAdd) {
+  } else if (Mode() == modEdit || Mode() == modAdd) {
     SetModeCaption();
     cmdOK->setVisible(true);
     EnableAllControls(true);
@@ -121,9 +121,9 @@ void frmRun::ApplyMode() {
 void frmRun::UpdateParent() {
   // The run list shows the description and the run date.
   const std::string descr = TextOf(txtRundescription), date = TextOf(txtDate);
-  if (Mode() == editors::modEdit)
+  if (Mode() == modEdit)
     UpdateSelectedRow({{1, descr}, {2, date}});
-  else if (Mode() == editors::modAdd)
+  else if (Mode() == modAdd)
     AddParentRow(TextOf(txtRunid), {descr, date});
 }
 

@@ -11,13 +11,7 @@
 #include "platform/ui/Global.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
-#include "records/AdvancedDetail.h"
-#include "records/Compounds.h"
-#include "records/Corvix.h"
-#include "records/Emission.h"
-#include "records/Environment.h"
 #include "records/RecordSupport.h"
-#include "records/Run.h"
 #include "records/RunUse.h"
 #include "runtime/Files.h"
 #include "runtime/Format.h"
@@ -57,14 +51,16 @@ struct Member {
 };
 
 const Member& Of(Table t) {
+  // In the order of the tables.
   static const Member members[] = {
       {"frmCompoundsList", "Compounds List", "frmCompounds", "Cmpid", false, false, &gblnCompoundsChanged, RunColumn::CompoundID},
-      {"frmEmissionList", "Emission List", "frmEmission", "EmissionID", false, false, &gblnEmissionsChanged, RunColumn::EmisID},
-      {"frmEnvironmentList", "Estuaries List", "frmEnvironment", "Id", false, false, &gblnEstuariesChanged, RunColumn::EnvirID},
       {"frmCorvixList", "Corvix List", "frmCorvix", "Corvixid", true, true, nullptr, RunColumn::EnvirID},
+      {"frmEmissionList", "Emission List", "frmEmission", "EmissionID", false, false, &gblnEmissionsChanged, RunColumn::EmisID},
       {"frmAdvancedDetailList", "Advanced detail List", "frmAdvancedDetail", "AdvancedID", true, true, nullptr, RunColumn::EnvirID},
+      {"frmEnvironmentList", "Estuaries List", "frmEnvironment", "Id", false, false, &gblnEstuariesChanged, RunColumn::EnvirID},
       {"frmRunList", "Run List", "frmRun", "Runid", false, true, nullptr, RunColumn::EnvirID},
   };
+  static_assert(std::size(members) == std::size(records::kRecordTables));
   return members[static_cast<int>(t)];
 }
 
@@ -98,44 +94,18 @@ void AddHeader(ui::ListView* lvw, const std::string& header, double width) {
 
 QIcon RowIcon() { return QIcon(":/lists/images/Row.png"); }
 
-MenuEnabling::MenuStates MenuTable(bool runList, bool copies, int m, bool s) {
+// A list refreshes and clears at any time; the record commands follow its mode and selection.
+MenuEnabling::Preset MenuTable(bool runList, bool copies, int m, bool s) {
   const bool maintain = m == modMaintain || m == modSelectMaintain;
   const bool select = m == modSelect || m == modSelectMaintain;
-  return {{"mnuFile", true},
-          {"mnuFileImport", false},
-          {"mnuFileSep0", true},
-          {"mnuFileSave", false},
-          {"mnuFileSep1", true},
-          {"mnuFileClose", true},
-          {"mnuFileSep2", true},
-          {"mnuFileExit", true},
-          {"mnuData", true},
-          {"mnuDataAdd", !runList && maintain},
-          {"mnuDataCopy", copies && maintain && s},
-          {"mnuDataUpdate", !runList && maintain && s},
-          {"mnuDataDelete", maintain && s},
-          {"mnuDataSep1", true},
-          {"mnuDataProperties", s},
-          {"mnuDataSep2", true},
-          {"mnuDataSelect", !runList && select && s},
-          {"mnuDataSep3", true},
-          {"mnuDataRefresh", true},
-          {"mnuDataClear", true},
-          {"mnuEdit", true},
-          {"mnuEditCompoundsList", true},
-          {"mnuEditCorvixList", false},
-          {"mnuEditEmissionList", true},
-          {"mnuEditAdvancedDetailList", false},
-          {"mnuEditEnvironmentList", true},
-          {"mnuEditRunList", true},
-          {"mnuWindow", true},
-          {"mnuWindowTileHorizontally", true},
-          {"mnuWindowTileVertically", true},
-          {"mnuWindowCascade", true},
-          {"mnuWindowArrangeIcons", true},
-          {"mnuHelp", true},
-          {"mnuHelpAbout", true},
-          {"mnuHelpHelp", true}};
+  return MenuEnabling::Preset().With({{"mnuDataAdd", !runList && maintain},
+                                      {"mnuDataCopy", copies && maintain && s},
+                                      {"mnuDataUpdate", !runList && maintain && s},
+                                      {"mnuDataDelete", maintain && s},
+                                      {"mnuDataProperties", s},
+                                      {"mnuDataSelect", !runList && select && s},
+                                      {"mnuDataRefresh", true},
+                                      {"mnuDataClear", true}});
 }
 
 }  // namespace
@@ -405,24 +375,12 @@ void RecordList::lvw_ColumnClick(int column) {
   vb::Guard(Name(), "lvw_ColumnClick", [&] { lvw->SortOnce(column, true); });
 }
 
-static const char* TableName(Table t) {
-  switch (t) {
-    case Table::Compounds: return "Compounds";
-    case Table::Emission: return "Emission";
-    case Table::Environment: return "Environment";
-    case Table::Corvix: return "Corvix";
-    case Table::AdvancedDetail: return "AdvancedDetail";
-    case Table::Run: return "Run";
-  }
-  return "";
-}
-
 std::unique_ptr<dao::Recordset> RecordList::Rows(int& count) const {
   // Only what the list shows: the count of all rows, then the shown columns of the rows up to the
   // limit and one more, which tells that the limit cut the list. A failure is reported as the
   // table's own reading reports it.
   std::unique_ptr<dao::Recordset> rs;
-  const char* table = TableName(table_);
+  const char* table = records::TableName(table_);
   vb::Guard(table, "GetAll", [&] {
     std::shared_ptr<dao::Database> db = gDatabase;
     if (table_ == Table::Compounds && gblnImport) {
@@ -444,35 +402,13 @@ std::unique_ptr<dao::Recordset> RecordList::Rows(int& count) const {
   return rs;
 }
 
-std::unique_ptr<dao::Recordset> RecordList::RowById(int32_t id) const {
-  const vb::Variant key(id);
-  switch (table_) {
-    case Table::Compounds: return Compounds().GetAll({.vlngCmpid = key});
-    case Table::Emission: return Emission().GetAll({.vlngEmissionid = key});
-    case Table::Environment: return Environment().GetAll({.vlngId = key});
-    case Table::Corvix: return Corvix().GetAll({.vlngCorvixid = key});
-    case Table::AdvancedDetail: return AdvancedDetail().GetAll({.vlngAdvancedID = key});
-    case Table::Run: return ::Run().GetAll({.vlngRunid = key});
-  }
-  return nullptr;
-}
+std::unique_ptr<dao::Recordset> RecordList::RowById(int32_t id) const { return records::RowById(table_, id); }
 
 bool RecordList::Gone(int32_t id) const {
   return blnNoRow(RowById(id));
 }
 
-bool RecordList::Delete(int32_t id) const {
-  const vb::Variant key(id);
-  switch (table_) {
-    case Table::Compounds: return Compounds().Delete(key);
-    case Table::Emission: return Emission().Delete(key);
-    case Table::Environment: return Environment().Delete(key);
-    case Table::Corvix: return Corvix().Delete(key);
-    case Table::AdvancedDetail: return AdvancedDetail().Delete(key);
-    case Table::Run: return ::Run().Delete(key);
-  }
-  return false;
-}
+bool RecordList::Delete(int32_t id) const { return records::DeleteById(table_, id); }
 
 void RecordList::RefreshList() {
   vb::Guard(Name(), "RefreshList", [&] {
@@ -487,30 +423,19 @@ void RecordList::RefreshList() {
     }
     int count = 0;
     std::unique_ptr<dao::Recordset> rs = Rows(count);
-    if (blnDataReturned(rs)) {
-      const int limit = RowLimit(table_);
-      Progress::ProgressStart(Main().prgBar, 0, 0, static_cast<int16_t>(std::min(count, limit)));
-      rs->MoveFirst();
-      int rows = 0;
-      const QIcon icon = imglvw->Image("SAMPLE");
-      std::vector<std::string> cells(columns.size() - 1);
-      while (!rs->Eof()) {
-        const vb::Variant id = rs->Fields(0);
-        for (std::size_t c = 1; c < columns.size(); ++c)
-          cells[c - 1] = CellText(rs->Fields(static_cast<int>(c)), columns[c].picture);
-        lvw->Add("KY_" + CellText(id, nullptr), CellText(id, columns[0].picture), cells, icon);
-        Progress::ProgressUpdate(Main().prgBar, 0);
-        ++rows;
-        rs->MoveNext();
-        if (rows == limit && !rs->Eof()) {
-          ui::Beep();
-          ui::MsgBox("Your query returned more then '" + std::to_string(limit) +
-                         "'. Please change your search criteria to narrow the results.",
-                     ui::vbOKOnly + ui::vbInformation);
-          break;
-        }
-      }
-    }
+    // The rows were read one beyond the limit: that one tells that the limit cut the list.
+    const int limit = RowLimit(table_);
+    TreeListFunctions::FillList(lvw, rs, {count, limit, limit, TreeListFunctions::CapRule::RowBeyond},
+                                [&](dao::Recordset& r, TreeListFunctions::ListRow& row) {
+                                  const vb::Variant id = r.Fields(0);
+                                  row.key = TreeListFunctions::KeyOf(id);
+                                  row.text = CellText(id, columns[0].picture);
+                                  row.cells.resize(columns.size() - 1);
+                                  for (std::size_t c = 1; c < columns.size(); ++c)
+                                    row.cells[c - 1] = CellText(r.Fields(static_cast<int>(c)), columns[c].picture);
+                                  return true;
+                                },
+                                imglvw->Image("SAMPLE"));
     if (table_ == Table::Run)
       for (std::size_t c = 0; c < columns.size(); ++c)
         lvw->setColumnWidth(static_cast<int>(c), ui::ToPixels(columns[c].width));
@@ -522,8 +447,6 @@ void RecordList::RefreshList() {
     }
     // Ids, names, types and dates show whole; the description gives up its width to them.
     if (columns.size() > 1 && columns[1].header == "Description") lvw->FitColumnsTo(1);
-    CloseRecordset(rs);
-    Progress::ProgressStart(Main().prgBar, 0, 0, 100);
     EnableMenus();
   });
 }

@@ -16,6 +16,8 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
+#include "records/RecordTables.h"
+#include "shell/FormMode.h"
 
 namespace dao {
 class Recordset;
@@ -23,18 +25,7 @@ class Recordset;
 
 namespace lists {
 
-// Form modes shared by lists and editors.
-enum Mode : int32_t {
-  modView = 0,
-  modEdit = 1,
-  modAdd = 2,
-  modSelect = 3,
-  modMaintain = 4,
-  modSelectMaintain = 5,
-  modCopy = 6
-};
-
-enum class Table { Compounds, Emission, Environment, Corvix, AdvancedDetail, Run };
+using Table = records::RecordTable;
 
 struct ListColumn {
   std::string header;

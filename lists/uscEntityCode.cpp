@@ -1,16 +1,11 @@
 #include "lists/uscEntityCode.h"
 
 #include <QResizeEvent>
+#include <optional>
 
 #include "platform/dao/Dao.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Twips.h"
-#include "records/AdvancedDetail.h"
-#include "records/Compounds.h"
-#include "records/Corvix.h"
-#include "records/Emission.h"
-#include "records/Environment.h"
-#include "records/Run.h"
 #include "runtime/Guard.h"
 #include "runtime/VbError.h"
 #include "services/DAOSupport.h"
@@ -21,16 +16,17 @@ constexpr const char* kModule = "uscEntityCode";
 constexpr int32_t kSubscriptOutOfRange = 9;
 constexpr int32_t kInvalidPropertyValue = 383;
 
+// The table of a class code; none for a code the control does not know.
+std::optional<records::RecordTable> TableOf(int32_t code) {
+  for (records::RecordTable t : records::kRecordTables)
+    if (EntityCodeOf(t) == code) return t;
+  return std::nullopt;
+}
+
 std::unique_ptr<dao::Recordset> AllRows(int32_t code) {
-  switch (code) {
-    case uscEntityCode::ecCompounds: return Compounds().GetAll();
-    case uscEntityCode::ecCorvix: return Corvix().GetAll();
-    case uscEntityCode::ecEmission: return Emission().GetAll();
-    case uscEntityCode::ecAdvancedDetail: return AdvancedDetail().GetAll();
-    case uscEntityCode::ecEnvironment: return Environment().GetAll();
-    case uscEntityCode::ecRun: return Run().GetAll();
-    default: vb::Raise(vb::kProgrammingError, "", "Programming error. Unknown class type.");
-  }
+  const std::optional<records::RecordTable> table = TableOf(code);
+  if (!table) vb::Raise(vb::kProgrammingError, "", "Programming error. Unknown class type.");
+  return records::AllRows(*table);
 }
 
 }  // namespace
@@ -100,18 +96,12 @@ void uscEntityCode::SetClassName(int32_t vClassName) {
     if (cmbCodes->count() >= 2) return;
     cmbCodes->setCurrentIndex(-1);
     cmbCodes->clear();
-    switch (vClassName) {
-      case ecCompounds: SetClassNameText("Compounds"); break;
-      case ecCorvix: SetClassNameText("Corvix"); break;
-      case ecEmission: SetClassNameText("Emission"); break;
-      case ecAdvancedDetail: SetClassNameText("AdvancedDetail"); break;
-      case ecEnvironment: SetClassNameText("Environment"); break;
-      case ecRun: SetClassNameText("Run"); break;
-      default:
-        vb::Raise(vb::kProgrammingError, "",
-                  "Programming error. Case not coded. You have added a new type of code for the control to handle, "
-                  "but forgot to code its details.");
-    }
+    const std::optional<records::RecordTable> table = TableOf(vClassName);
+    if (!table)
+      vb::Raise(vb::kProgrammingError, "",
+                "Programming error. Case not coded. You have added a new type of code for the control to handle, "
+                "but forgot to code its details.");
+    SetClassNameText(records::TableName(*table));
     cmbCodes->addItem(QString::fromStdString(GetClassNameText()));
     cmbCodes->setCurrentIndex(0);
     SetDefault(0);
@@ -207,19 +197,14 @@ void uscEntityCode::SetDefault(int32_t vDefault) {
   vb::Guard(kModule, "Let_Default", [&] {
     default_ = vDefault;
     if (cmbCodes->count() >= 2) return;
-    switch (vDefault) {
-      case 0: SetDefaultCode("None"); break;
-      case ecCompounds:
-      case ecCorvix:
-      case ecEmission:
-      case ecAdvancedDetail:
-      case ecEnvironment:
-      case ecRun: SetDefaultCode("1"); break;
-      default:
-        vb::Raise(vb::kProgrammingError, "",
-                  "Programming error. Case not coded. You have added a new default value, but forgot to code its "
-                  "details.");
-    }
+    if (vDefault == 0)
+      SetDefaultCode("None");
+    else if (TableOf(vDefault))
+      SetDefaultCode("1");
+    else
+      vb::Raise(vb::kProgrammingError, "",
+                "Programming error. Case not coded. You have added a new default value, but forgot to code its "
+                "details.");
     cmbCodes->setCurrentIndex(-1);
     cmbCodes->clear();
     cmbCodes->addItem(QString::fromStdString(GetClassNameText() + " (Default: " + GetDefaultCode() + ")"));

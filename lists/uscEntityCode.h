@@ -8,21 +8,25 @@
 #include <string>
 #include <vector>
 
+#include "records/RecordTables.h"
 #include "runtime/Variant.h"
+
+// The code of a record class the control can list: ten times the table's place, from 10.
+constexpr int32_t EntityCodeOf(records::RecordTable table) { return 10 * (static_cast<int32_t>(table) + 1); }
 
 class uscEntityCode : public QWidget {
   Q_OBJECT
 
  public:
-  // The record classes the control can list.
   enum ClassCode : int32_t {
-    ecCompounds = 10,
-    ecCorvix = 20,
-    ecEmission = 30,
-    ecAdvancedDetail = 40,
-    ecEnvironment = 50,
-    ecRun = 60
+    ecCompounds = EntityCodeOf(records::RecordTable::Compounds),
+    ecCorvix = EntityCodeOf(records::RecordTable::Corvix),
+    ecEmission = EntityCodeOf(records::RecordTable::Emission),
+    ecAdvancedDetail = EntityCodeOf(records::RecordTable::AdvancedDetail),
+    ecEnvironment = EntityCodeOf(records::RecordTable::Environment),
+    ecRun = EntityCodeOf(records::RecordTable::Run)
   };
+  static_assert(ecCompounds == 10 && ecRun == 60);
   // The saved design of the control: one value per key.
   using PropertyBag = std::map<std::string, vb::Variant>;
 

@@ -29,6 +29,7 @@
 #include "runtime/VbError.h"
 #include "shell/ChildForms.h"
 #include "services/DAOSupport.h"
+#include "shell/FormMode.h"
 #include "shell/Globals.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
@@ -120,41 +121,24 @@ std::unique_ptr<dao::Recordset> PickRows(const char* table, int columns, int lim
   return rs;
 }
 
-// Fills a pick list from a record set: key "KY_<id>", the id in the picture, the description.
-// `count` is the table's row count; `limit` stops the reading with a message (0: no limit); `keep`
-// chooses the rows shown.
-void FillList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, int64_t count, const char* picture, int limit,
-              int progressCap, const std::function<bool(dao::Recordset&)>& keep) {
+// Fills a pick list from a record set: the row key, the id in the picture, the description.
+// `count` is the table's row count; a full `limit` stops the reading with a message (0: no limit);
+// `keep` chooses the rows shown.
+void FillPickList(ui::ListView* list, std::unique_ptr<dao::Recordset> rs, int64_t count, const char* picture,
+                  int limit, int progressCap, const std::function<bool(dao::Recordset&)>& keep) {
   // Filling changes no pick: the window highlights the picked row afterwards.
   const QSignalBlocker quiet(list);
   list->Clear();
-  if (blnDataReturned(rs)) {
-    Progress::ProgressStart(Main().prgBar, 0, 0, static_cast<int16_t>(count < progressCap ? count : progressCap));
-    rs->MoveFirst();
-    int added = 0;
-    std::vector<std::string> description(1);
-    while (!rs->Eof()) {
-      if (!keep || keep(*rs)) {
-        const vb::Variant id = rs->Fields(0);
-        const std::string key = id.IsNull() ? std::string("KY_") : TreeListFunctions::KeyOf(vb::CLng(id));
-        const vb::Variant text = rs->Fields(1);
-        description[0] = text.IsNull() ? std::string() : vb::CStr(text);
-        list->Add(key, id.IsNull() ? std::string() : vb::Format(vb::CLng(id), picture), description);
-        ++added;
-      }
-      Progress::ProgressUpdate(Main().prgBar, 0);
-      if (limit > 0 && added >= limit) {
-        ui::Beep();
-        ui::MsgBox("Your query returned more then '" + std::to_string(limit) +
-                       "'. Please change your search criteria to narrow the results.",
-                   ui::vbInformation);
-        break;
-      }
-      rs->MoveNext();
-    }
-  }
-  CloseRecordset(rs);
-  Progress::ProgressStart(Main().prgBar, 0, 0, 100);
+  TreeListFunctions::FillList(list, rs, {count, progressCap, limit, TreeListFunctions::CapRule::CapFull},
+                              [&](dao::Recordset& r, TreeListFunctions::ListRow& row) {
+                                if (keep && !keep(r)) return false;
+                                const vb::Variant id = r.Fields(0);
+                                const vb::Variant text = r.Fields(1);
+                                row.key = TreeListFunctions::KeyOf(id);
+                                row.text = id.IsNull() ? std::string() : vb::Format(vb::CLng(id), picture);
+                                row.cells.assign(1, text.IsNull() ? std::string() : vb::CStr(text));
+                                return true;
+                              });
   // The description fills the list; a long one scrolls rather than losing its end.
   list->FitColumnsTo(1, ui::ListView::LongText::Scroll);
 }
@@ -339,7 +323,7 @@ void frmCalc::RefreshCompoundList() {
   vb::Guard(kName, "RefreshCompoundsList", [&] {
     int64_t count = 0;
     auto rs = PickRows("Compounds", 2, 9000, count);
-    FillList(lvCompounds, std::move(rs), count, "0000", 9000, 9000, {});
+    FillPickList(lvCompounds, std::move(rs), count, "0000", 9000, 9000, {});
   });
 }
 
@@ -347,7 +331,7 @@ void frmCalc::RefreshEmissionList() {
   vb::Guard(kName, "RefreshEmissionList", [&] {
     int64_t count = 0;
     auto rs = PickRows("Emission", 2, 1000, count);
-    FillList(lvEmissions, std::move(rs), count, "00000", 1000, 1000, {});
+    FillPickList(lvEmissions, std::move(rs), count, "00000", 1000, 1000, {});
   });
 }
 
@@ -356,7 +340,7 @@ void frmCalc::RefreshEstuaryList() {
     const std::string type = LevelType(gstrLevel);
     int64_t count = 0;
     auto rows = PickRows("Environment", 3, 0, count);
-    FillList(lvEstuary, std::move(rows), count, "00000", 0, 9000, [&](dao::Recordset& rs) {
+    FillPickList(lvEstuary, std::move(rows), count, "00000", 0, 9000, [&](dao::Recordset& rs) {
       const vb::Variant t = rs.Fields(2);
       return !type.empty() && !t.IsNull() && vb::CStr(t) == type;
     });
@@ -463,7 +447,7 @@ void frmCalc::OpenEditor(const char* editor, const char* idProperty, int32_t id)
   ui::Form* form = ChildForms::New(editor);
   form->setProperty(idProperty, id);
   ui::SetProperty(form, "frmParent", QVariant::fromValue<QWidget*>(this));
-  ui::SetProperty(form, "Mode", 0);
+  ui::SetProperty(form, "Mode", modView);
   form->Show();
 }
 
@@ -489,41 +473,13 @@ void frmCalc::DisplayEstRecordbyKey(int32_t myEnvironmentID) {
 
 void frmCalc::EnableMenus() {
   vb::Guard(kName, "EnableMenus", [&] {
-    MenuEnabling::SetMainMenus({{"mnuFile", true},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSep1", true},
-                                {"mnuFileClose", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuDataSep1", true},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSep3", true},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true},
-                                {"mnuFileImport", false},
-                                {"mnuFileSave", false},
-                                {"mnuData", false},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSelect", false},
-                                {"mnuDataRefresh", false},
-                                {"mnuDataClear", false},
-                                {"mnuWindow", false},
-                                {"mnuWindowTileHorizontally", false},
-                                {"mnuWindowTileVertically", false},
-                                {"mnuWindowCascade", false},
-                                {"mnuWindowArrangeIcons", false},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditAdvancedDetailList", false}});
+    // The calculation window offers no Data commands and no arranging of windows.
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuData", false},
+                                                             {"mnuWindow", false},
+                                                             {"mnuWindowTileHorizontally", false},
+                                                             {"mnuWindowTileVertically", false},
+                                                             {"mnuWindowCascade", false},
+                                                             {"mnuWindowArrangeIcons", false}}));
   });
 }
 

@@ -510,30 +510,15 @@ void frmResult::FillRunList(std::optional<ListedRuns> stored) {
     const int32_t highest = stored->HighestId;
     // Over the cap the newest runs are listed, so a run just computed is always among them.
     std::unique_ptr<dao::Recordset> rs = count > 0 ? runs.GetNewest(kMaxRuns) : nullptr;
-    QObject* bar = ui::Global<MDIMain>().prgBar;
-    if (DAOSupport::blnDataReturned(rs)) {
-      Progress::ProgressStart(bar, 0, 0, static_cast<int16_t>(count > kMaxRuns ? kMaxRuns : count));
-      int n = 0;
-      rs->MoveFirst();
-      while (!rs->Eof()) {
-        vb::Variant id = rs->Fields(0), descr = rs->Fields(1);
-        std::string idText = id.IsNull() ? "" : vb::CStr(id);
-        ui::ListItem* item = lvRun->Add("KY_" + idText, idText);
-        item->SetSubItem(1, descr.IsNull() ? "" : vb::CStr(descr));
-        Progress::ProgressUpdate(bar, 0);
-        if (++n == kMaxRuns) {
-          ui::Beep();
-          ui::MsgBox("Your query returned more then '" + std::to_string(kMaxRuns) +
-                         "'. Please change your search criteria to narrow the results.",
-                     ui::vbInformation);
-          break;
-        }
-        rs->MoveNext();
-      }
-    }
-    DAOSupport::CloseRecordset(rs);
+    TreeListFunctions::FillList(lvRun, rs, {count, kMaxRuns, kMaxRuns, TreeListFunctions::CapRule::CapFull},
+                                [](dao::Recordset& r, TreeListFunctions::ListRow& row) {
+                                  const vb::Variant id = r.Fields(0), descr = r.Fields(1);
+                                  row.key = TreeListFunctions::KeyOf(id);
+                                  row.text = id.IsNull() ? "" : vb::CStr(id);
+                                  row.cells.assign(1, descr.IsNull() ? "" : vb::CStr(descr));
+                                  return true;
+                                });
     listed_ = ListedRuns{count, highest};
-    Progress::ProgressStart(bar, 0, 0, 100);
     EnableMenus();
   });
   mblnListByProgram = false;
@@ -558,41 +543,7 @@ std::optional<frmResult::ListedRuns> frmResult::StoredRunsIfChanged() {
 
 void frmResult::EnableMenus() {
   vb::Guard(kName, "EnableMenus", [&] {
-    MenuEnabling::SetMainMenus({{"mnuFile", true},
-                                {"mnuFileImport", false},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSave", false},
-                                {"mnuFileSep1", true},
-                                {"mnuFileClose", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuData", true},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataSep1", true},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSelect", false},
-                                {"mnuDataSep3", true},
-                                {"mnuDataRefresh", false},
-                                {"mnuDataClear", false},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditAdvancedDetailList", false},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true},
-                                {"mnuWindow", true},
-                                {"mnuWindowTileHorizontally", true},
-                                {"mnuWindowTileVertically", true},
-                                {"mnuWindowCascade", true},
-                                {"mnuWindowArrangeIcons", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true}});
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset());
     cmdOK->setEnabled(true);
     cmdcancel->setEnabled(true);
   });

@@ -22,6 +22,7 @@
 #include "runtime/Guard.h"
 #include "shell/ChildForms.h"
 #include "services/DAOSupport.h"
+#include "shell/FormMode.h"
 #include "shell/MenuEnabling.h"
 #include "shell/frmAbout.h"
 
@@ -255,41 +256,8 @@ void MDIMain::EnableMenus() {
 
 void MDIMain::EnableMenusforNoActiveForm() {
   vb::Guard(kModule, "EnableMenusforNoActiveForm", [&] {
-    MenuEnabling::SetMainMenus({{"mnuFile", true},
-                                {"mnuFileImport", true},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSep1", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuFileSave", false},
-                                {"mnuFileClose", false},
-                                {"mnuData", true},
-                                {"mnuDataSep1", true},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSep3", true},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSelect", false},
-                                {"mnuDataRefresh", false},
-                                {"mnuDataClear", false},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditAdvancedDetailList", false},
-                                {"mnuWindow", true},
-                                {"mnuWindowTileHorizontally", true},
-                                {"mnuWindowTileVertically", true},
-                                {"mnuWindowCascade", true},
-                                {"mnuWindowArrangeIcons", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true}});
+    // Without a window there is nothing to close; compounds are imported only from here.
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuFileImport", true}, {"mnuFileClose", false}}));
   });
 }
 
@@ -379,7 +347,7 @@ void MDIMain::OpenList(const char* procedure, const char* formName) {
       }
     }
     ui::Form* list = ChildForms::New(formName);
-    ui::SetProperty(list, "Mode", 5);
+    ui::SetProperty(list, "Mode", modSelectMaintain);
     ui::SetProperty(list, "frmParent", QVariant::fromValue<QWidget*>(this));
     list->Show();
   });

@@ -1,5 +1,6 @@
 #include "shell/MenuEnabling.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/ui/Controls.h"
@@ -16,6 +17,56 @@ bool Untouched(std::string_view name) {
 }
 
 }  // namespace
+
+Preset::Preset()
+    : states_{{"mnuFile", true},
+              {"mnuFileImport", false},
+              {"mnuFileSep0", true},
+              {"mnuFileSave", false},
+              {"mnuFileSep1", true},
+              {"mnuFileClose", true},
+              {"mnuFileSep2", true},
+              {"mnuFileExit", true},
+              {"mnuData", true},
+              {"mnuDataAdd", false},
+              {"mnuDataCopy", false},
+              {"mnuDataUpdate", false},
+              {"mnuDataDelete", false},
+              {"mnuDataSep1", true},
+              {"mnuDataProperties", false},
+              {"mnuDataSep2", true},
+              {"mnuDataSelect", false},
+              {"mnuDataSep3", true},
+              {"mnuDataRefresh", false},
+              {"mnuDataClear", false},
+              {"mnuEdit", true},
+              {"mnuEditCompoundsList", true},
+              {"mnuEditCorvixList", false},
+              {"mnuEditEmissionList", true},
+              {"mnuEditAdvancedDetailList", false},
+              {"mnuEditEnvironmentList", true},
+              {"mnuEditRunList", true},
+              {"mnuWindow", true},
+              {"mnuWindowTileHorizontally", true},
+              {"mnuWindowTileVertically", true},
+              {"mnuWindowCascade", true},
+              {"mnuWindowArrangeIcons", true},
+              {"mnuHelp", true},
+              {"mnuHelpAbout", true},
+              {"mnuHelpHelp", true}} {}
+
+Preset Preset::With(std::initializer_list<std::pair<std::string_view, bool>> changes) const {
+  Preset changed = *this;
+  for (const auto& [name, enabled] : changes) {
+    auto it = std::find_if(changed.states_.begin(), changed.states_.end(),
+                           [&](const auto& s) { return s.first == name; });
+    if (it == changed.states_.end())
+      vb::Raise(vb::kProgrammingError, "",
+                "Programming error. Case not coded. The menu preset has no item '" + std::string(name) + "'.");
+    it->second = enabled;
+  }
+  return changed;
+}
 
 const std::vector<std::pair<std::string_view, std::string_view>>& ToolbarMirror() {
   static const std::vector<std::pair<std::string_view, std::string_view>> mirror = {
@@ -49,6 +100,8 @@ void SetMainMenus(const MenuStates& states) {
   }
   MirrorToolbar();
 }
+
+void SetMainMenus(const Preset& preset) { SetMainMenus(preset.States()); }
 
 void MirrorToolbar() {
   MDIMain& main = ui::Global<MDIMain>();

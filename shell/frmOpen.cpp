@@ -4,6 +4,7 @@
 #include "platform/ui/Twips.h"
 #include "runtime/Guard.h"
 #include "shell/ChildForms.h"
+#include "shell/FormMode.h"
 #include "shell/MenuEnabling.h"
 #include "shell/frmDialog.h"
 
@@ -67,7 +68,7 @@ void frmOpen::SetfrmParent(QWidget*) {
 
 int frmOpen::Mode() const {
   int mode = 0;
-  vb::Guard(kName, "Get_Mode", [&] { mode = 0; });
+  vb::Guard(kName, "Get_Mode", [&] { mode = modView; });
   return mode;
 }
 
@@ -77,42 +78,8 @@ void frmOpen::SetMode(int) {
 
 void frmOpen::EnableMenus() {
   vb::Guard(kName, "EnableMenus", [&] {
-    const bool view = Mode() == 0;
-    MenuEnabling::SetMainMenus({{"mnuFileSave", !view},
-                                {"mnuDataClear", !view},
-                                {"mnuFileImport", false},
-                                {"mnuDataAdd", false},
-                                {"mnuDataCopy", false},
-                                {"mnuDataUpdate", false},
-                                {"mnuDataDelete", false},
-                                {"mnuDataProperties", false},
-                                {"mnuDataSelect", false},
-                                {"mnuDataRefresh", false},
-                                {"mnuEditCorvixList", false},
-                                {"mnuEditAdvancedDetailList", false},
-                                {"mnuFile", true},
-                                {"mnuFileSep0", true},
-                                {"mnuFileSep1", true},
-                                {"mnuFileClose", true},
-                                {"mnuFileSep2", true},
-                                {"mnuFileExit", true},
-                                {"mnuData", true},
-                                {"mnuDataSep1", true},
-                                {"mnuDataSep2", true},
-                                {"mnuDataSep3", true},
-                                {"mnuWindow", true},
-                                {"mnuWindowTileHorizontally", true},
-                                {"mnuWindowTileVertically", true},
-                                {"mnuWindowCascade", true},
-                                {"mnuWindowArrangeIcons", true},
-                                {"mnuHelp", true},
-                                {"mnuHelpAbout", true},
-                                {"mnuHelpHelp", true},
-                                {"mnuEdit", true},
-                                {"mnuEditCompoundsList", true},
-                                {"mnuEditEmissionList", true},
-                                {"mnuEditEnvironmentList", true},
-                                {"mnuEditRunList", true}});
+    const bool view = Mode() == modView;
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuFileSave", !view}, {"mnuDataClear", !view}}));
   });
 }
 

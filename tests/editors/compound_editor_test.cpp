@@ -268,7 +268,7 @@ TEST_F(CompoundEditorTest, MetalStoresZerosAndNullKowAndFileSaveAddsOnceThenEdit
   e->txtCmpmolmass->setText("65.4");
   // File Save: one record and one list row; the window stays and goes on as an edit of it.
   EXPECT_TRUE(e->SaveDetails());
-  EXPECT_EQ(e->Mode(), editors::modEdit);
+  EXPECT_EQ(e->Mode(), modEdit);
   EXPECT_EQ(e->Caption(), "Edit compound - properties");
   e->txtCmpkd->setText("3");
   EXPECT_TRUE(e->SaveDetails());

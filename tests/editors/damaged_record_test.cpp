@@ -33,7 +33,7 @@ TEST_F(DamagedRecordTest, AnUnreadableRowIsShownButNeverSavedOver) {
     auto* e = Editor<editors::RecordEditor>(c.editor);
     ASSERT_NE(e, nullptr);
     EXPECT_FALSE(boxes.boxes().empty()) << "the read error is reported";
-    EXPECT_EQ(e->Mode(), editors::modView);
+    EXPECT_EQ(e->Mode(), modView);
     EXPECT_FALSE(e->cmdOK->isEnabled());
     e->cmdCancel_Click();
     EXPECT_EQ(db.Scalar(c.check), before);

@@ -26,7 +26,7 @@ class EditorTest : public testing::Test {
   // A list in maintain mode, as the Edit menu opens it, with the row of the id selected (0: none).
   lists::RecordList* OpenList(const char* name, int selectId = 0) {
     auto* list = static_cast<lists::RecordList*>(ChildForms::New(name));
-    list->SetMode(lists::modMaintain);
+    list->SetMode(modMaintain);
     list->Show();
     if (selectId) list->lvw->SetSelectedItem(list->lvw->Find("KY_" + std::to_string(selectId)));
     return list;

@@ -247,7 +247,7 @@ TEST_F(ImportTest, TheEditorShowsALongStoredTextWholeAndNeverCutsIt) {
   db.Raw("UPDATE Compounds SET CmpDescr = '" + longer + "' WHERE CmpID = 1;");
   editors::RegisterEditors();
   auto* list = static_cast<lists::RecordList*>(ChildForms::New("frmCompoundsList"));
-  list->SetMode(lists::modMaintain);
+  list->SetMode(modMaintain);
   list->Show();
   list->lvw->SetSelectedItem(list->lvw->Find("KY_1"));
   QMetaObject::invokeMethod(list, "UpdateRecord");

@@ -117,7 +117,7 @@ TEST_F(ListTest, EditMenuOpensEveryListInSelectMaintainModeWithItsRows) {
     SCOPED_TRACE(c.name);
     RecordList* list = Open(c.name);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->Mode(), lists::modSelectMaintain);
+    EXPECT_EQ(list->Mode(), modSelectMaintain);
     EXPECT_EQ(list->windowTitle().toStdString(), c.caption);
     EXPECT_EQ(list->lvw->Count(), std::stoi(db.Scalar(std::string("SELECT COUNT(*) FROM ") + c.table)));
     EXPECT_EQ(list->lvw->columnCount(), c.headers);
@@ -266,7 +266,7 @@ TEST_F(ListTest, RecordsThatARunUsesAreNeitherEditedNorDeleted) {
   emissions->UpdateRecord();
   EXPECT_TRUE(boxes.boxes().empty());
   ASSERT_NE(ui::FindForm("frmEmission"), nullptr);
-  EXPECT_EQ(ui::FindForm("frmEmission")->property("Mode").toInt(), lists::modEdit);
+  EXPECT_EQ(ui::FindForm("frmEmission")->property("Mode").toInt(), modEdit);
   EXPECT_EQ(ui::FindForm("frmEmission")->property("EmissionID").toInt(), 1);
 }
 
@@ -334,7 +334,7 @@ TEST_F(ListTest, ARunListOfOneRunHasNoDeleteButton) {
 
 TEST_F(ListTest, ModesDecideTheButtonsAndTheDoubleClick) {
   auto* list = static_cast<RecordList*>(ChildForms::New("frmCompoundsList"));
-  list->SetMode(lists::modSelect);
+  list->SetMode(modSelect);
   list->SetfrmParent(&Main());
   list->Show();
   for (int i : {2, 3, 4, 5}) EXPECT_TRUE(list->cmdListButton(i)->isHidden()) << i;
@@ -348,7 +348,7 @@ TEST_F(ListTest, ModesDecideTheButtonsAndTheDoubleClick) {
   // An invalid mode is reported once at load; the window works on with Add disabled.
   boxes.Clear();
   auto* bad = static_cast<RecordList*>(ChildForms::New("frmEmissionList"));
-  bad->SetMode(lists::modEdit);
+  bad->SetMode(modEdit);
   bad->SetfrmParent(&Main());
   bad->Show();
   ASSERT_EQ(boxes.boxes().size(), 1u);
@@ -392,7 +392,7 @@ TEST_F(ListTest, ViewCopyAndAddOpenTheEditorWithModeParentAndId) {
     void (RecordList::*op)();
     int mode;
     int id;
-  } cases[] = {{&RecordList::DisplayRecord, lists::modView, 2}, {&RecordList::AddRecord, lists::modAdd, 0}};
+  } cases[] = {{&RecordList::DisplayRecord, modView, 2}, {&RecordList::AddRecord, modAdd, 0}};
   for (const Case& c : cases) {
     (list->*c.op)();
     auto* editor = qobject_cast<ui::Form*>(ui::FindForm("frmCompounds"));
@@ -406,7 +406,7 @@ TEST_F(ListTest, ViewCopyAndAddOpenTheEditorWithModeParentAndId) {
   }
   static_cast<lists::CopyList*>(list)->CopyRecord();
   ASSERT_NE(ui::FindForm("frmCompounds"), nullptr);
-  EXPECT_EQ(ui::FindForm("frmCompounds")->property("Mode").toInt(), lists::modCopy);
+  EXPECT_EQ(ui::FindForm("frmCompounds")->property("Mode").toInt(), modCopy);
 }
 
 TEST_F(ListTest, AColumnClickSortsAscendingEveryTime) {
@@ -495,12 +495,12 @@ TEST_F(ListTest, TheCommandTableFollowsModeSelectionAndList) {
     const char* none;
     const char* selected;
   } cases[] = {
-      {"frmCompoundsList", lists::modSelect, "000000", "000011"},
-      {"frmCompoundsList", lists::modMaintain, "100000", "111110"},
-      {"frmCompoundsList", lists::modSelectMaintain, "100000", "111111"},
-      {"frmRunList", lists::modSelect, "000000", "000010"},
-      {"frmRunList", lists::modMaintain, "000000", "000110"},
-      {"frmRunList", lists::modSelectMaintain, "000000", "000110"},
+      {"frmCompoundsList", modSelect, "000000", "000011"},
+      {"frmCompoundsList", modMaintain, "100000", "111110"},
+      {"frmCompoundsList", modSelectMaintain, "100000", "111111"},
+      {"frmRunList", modSelect, "000000", "000010"},
+      {"frmRunList", modMaintain, "000000", "000110"},
+      {"frmRunList", modSelectMaintain, "000000", "000110"},
   };
   const char* menus[] = {"mnuDataAdd",    "mnuDataCopy",       "mnuDataUpdate",
                          "mnuDataDelete", "mnuDataProperties", "mnuDataSelect"};
@@ -544,7 +544,7 @@ TEST_F(ListTest, ButtonsRegisterTheListAndReachItsOperationsThroughTheMainWindow
   struct Case {
     int button;
     int mode;
-  } cases[] = {{6, lists::modView}, {4, lists::modEdit}, {2, lists::modCopy}, {3, lists::modAdd}};
+  } cases[] = {{6, modView}, {4, modEdit}, {2, modCopy}, {3, modAdd}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);
     // Without the registration the main window would have no active form and only beep.

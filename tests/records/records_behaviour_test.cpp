@@ -14,6 +14,7 @@
 #include "records/Compounds.h"
 #include "records/Emission.h"
 #include "records/Environment.h"
+#include "records/RecordTables.h"
 #include "records/Run.h"
 #include "runtime/VbError.h"
 #include "services/DAOSupport.h"
@@ -393,6 +394,39 @@ TEST(RunRecords, DeleteTriesEveryFileAndReportsTheFirstFailureOnce) {
   EXPECT_FALSE(fs::exists(stem + "-stat.txt"));
   EXPECT_FALSE(fs::exists(stem + "-report.txt"));
   EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "0");
+}
+
+// Each of the six tables reaches its own record class: its rows, the row of an id and its deletion.
+TEST(RecordTables, EachTableReachesItsOwnRecordClass) {
+  testdb::OpenScenario db(true);
+  db.Raw("INSERT INTO Run (RunDescription) VALUES ('r')");
+  std::vector<std::string> names;
+  for (records::RecordTable t : records::kRecordTables) {
+    const std::string name = records::TableName(t);
+    names.push_back(name);
+    const dao::TableLayout* layout = nullptr;
+    for (const dao::TableLayout& l : dao::ScenarioLayout())
+      if (l.name == name) layout = &l;
+    ASSERT_NE(layout, nullptr) << name;
+    const std::string key = layout->columns.at(0);
+    const std::string count = db.Scalar("SELECT COUNT(*) FROM [" + name + "]");
+    ASSERT_NE(count, "0") << name;
+    std::unique_ptr<dao::Recordset> all = records::AllRows(t);
+    ASSERT_NE(all, nullptr) << name;
+    all->MoveLast();
+    EXPECT_EQ(std::to_string(all->RecordCount()), count) << name;
+    const int32_t id = std::stoi(db.Scalar("SELECT MAX([" + key + "]) FROM [" + name + "]"));
+    std::unique_ptr<dao::Recordset> row = records::RowById(t, id);
+    ASSERT_NE(row, nullptr) << name;
+    ASSERT_FALSE(row->Eof()) << name;
+    EXPECT_EQ(vb::CLng(row->Fields(0)), id) << name;
+    row->MoveNext();
+    EXPECT_TRUE(row->Eof()) << name;
+    EXPECT_TRUE(records::DeleteById(t, id)) << name;
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM [" + name + "] WHERE [" + key + "] = " + std::to_string(id)), "0")
+        << name;
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"Compounds", "Corvix", "Emission", "AdvancedDetail", "Environment", "Run"}));
 }
 
 }  // namespace

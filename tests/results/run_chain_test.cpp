@@ -249,7 +249,7 @@ TEST_F(RunChain, ACalculationAfterARunWasDeletedElsewhereShowsTheNewRun) {
 // own round-off for a failed solve.
 TEST_F(RunChain, ANewEstuaryWithNoRiverFlowRunsLindaneFromThePointLoad) {
   auto* list = static_cast<lists::RecordList*>(ChildForms::New("frmEnvironmentList"));
-  list->SetMode(lists::modMaintain);
+  list->SetMode(modMaintain);
   list->Show();
   QMetaObject::invokeMethod(list, "AddRecord");
   auto* editor = qobject_cast<frmEnvironment*>(ui::FindForm("frmEnvironment"));

@@ -1,5 +1,5 @@
-// Menu and toolbar enabling: the no-active-window state, the start panel's state, and where a
-// name the table lacks stops the two passes.
+// Menu and toolbar enabling: the no-active-window state, the start panel's state, every window's
+// state in each of its modes, and where a name the table lacks stops the two passes.
 #include <QFile>
 #include <QImage>
 #include <QMdiSubWindow>
@@ -7,9 +7,12 @@
 #include <QTimer>
 #include <map>
 
+#include "lists/RecordLists.h"
+#include "platform/ui/CallByName.h"
 #include "platform/ui/Global.h"
 #include "platform/ui/HelpWindow.h"
 #include "runtime/Guard.h"
+#include "shell/ChildForms.h"
 #include "shell/MDIMain.h"
 #include "shell/MenuEnabling.h"
 #include "shell/frmOpen.h"
@@ -220,6 +223,111 @@ TEST_F(MenusTest, StartPanelState) {
     EXPECT_EQ(enabled, key == "CLOSE" || key == "HELP" || key == "EXIT") << key;
 }
 
+// What each window leaves on the main window's 35 menu items, in design order, one digit per item
+// (1 enabled), one group per menu: File, Data, Edit, Window and Help.
+std::string MenuDigits(const MDIMain& main) {
+  std::string out;
+  const std::size_t groupEnds[] = {8, 20, 27, 32};
+  for (std::size_t i = 0; i < std::size(kMenus); ++i) {
+    out += main.Menu(kMenus[i].name)->Enabled() ? '1' : '0';
+    if (std::find(std::begin(groupEnds), std::end(groupEnds), i + 1) != std::end(groupEnds)) out += ' ';
+  }
+  return out;
+}
+
+// The toolbar follows the menu items it stands for.
+void ExpectToolbarFollowsMenus(const MDIMain& main, const std::string& context) {
+  const std::pair<const char*, const char*> mirror[] = {
+      {"SAVE", "mnuFileSave"},         {"CLOSE", "mnuFileClose"},     {"ADD", "mnuDataAdd"},
+      {"EDIT", "mnuDataUpdate"},       {"DELETE", "mnuDataDelete"},   {"PROPERTIES", "mnuDataProperties"},
+      {"REFRESH", "mnuDataRefresh"},   {"CLEAR", "mnuDataClear"},     {"HELP", "mnuHelpAbout"},
+      {"EXIT", "mnuFileExit"}};
+  for (const auto& [key, menu] : mirror)
+    EXPECT_EQ(main.tbrMain->Button(key)->Enabled(), main.Menu(menu)->Enabled()) << context << " " << key;
+}
+
+// Sets every menu item to the opposite of `expected`, so that a state left over cannot pass.
+void Invert(MDIMain& main, const std::string& expected) {
+  std::size_t d = 0;
+  for (const auto& m : kMenus) {
+    while (expected[d] == ' ') ++d;
+    main.Menu(m.name)->SetEnabled(expected[d++] == '0');
+  }
+}
+
+TEST_F(MenusTest, EveryWindowLeavesItsOwnStatesInEachMode) {
+  MDIMain& main = ui::Global<MDIMain>();
+  auto check = [&](const std::string& context, const std::string& expected, auto&& enable) {
+    Invert(main, expected);
+    enable();
+    EXPECT_EQ(MenuDigits(main), expected) << context;
+    ExpectToolbarFollowsMenus(main, context);
+  };
+
+  check("no active window", "11101011 100001010100 1101011 11111 111", [&] { main.SetfrmActive(nullptr); });
+  check("start panel", "10101111 100001010100 1101011 11111 111", [] { ui::Global<frmOpen>().EnableMenus(); });
+  for (const char* name : {"frmCalc", "frmResult"}) {
+    std::unique_ptr<ui::Form> window(ChildForms::New(name));
+    check(name, std::string(name) == "frmCalc" ? "10101111 000001010100 1101011 00000 111"
+                                               : "10101111 100001010100 1101011 11111 111",
+          [&] { ui::CallByName(window.get(), "EnableMenus"); });
+  }
+
+  // An editor saves and clears in every mode but view.
+  for (const char* name : {"frmCompounds", "frmCorvix", "frmEmission", "frmAdvancedDetail", "frmEnvironment", "frmRun"})
+    for (int mode : {modView, modEdit, modAdd, modCopy}) {
+      std::unique_ptr<ui::Form> editor(ChildForms::New(name));
+      ui::SetProperty(editor.get(), "Mode", mode);
+      check(std::string(name) + " mode " + std::to_string(mode),
+            mode == modView ? "10101111 100001010100 1101011 11111 111" : "10111111 100001010101 1101011 11111 111",
+            [&] { ui::CallByName(editor.get(), "EnableMenus"); });
+    }
+
+  // A list: its Data menu by mode and by a selected row.
+  const struct {
+    const char* kind;
+    int mode;
+    bool selected;
+    const char* data;
+  } lists[] = {
+      {"copies", modSelect, false, "100001010111"},
+      {"copies", modSelect, true, "100001111111"},
+      {"copies", modMaintain, false, "110001010111"},
+      {"copies", modMaintain, true, "111111110111"},
+      {"copies", modSelectMaintain, false, "110001010111"},
+      {"copies", modSelectMaintain, true, "111111111111"},
+      {"selects", modSelect, false, "100001010111"},
+      {"selects", modSelect, true, "100001111111"},
+      {"selects", modMaintain, false, "110001010111"},
+      {"selects", modMaintain, true, "110111110111"},
+      {"selects", modSelectMaintain, false, "110001010111"},
+      {"selects", modSelectMaintain, true, "110111111111"},
+      {"runs", modSelect, false, "100001010111"},
+      {"runs", modSelect, true, "100001110111"},
+      {"runs", modMaintain, false, "100001010111"},
+      {"runs", modMaintain, true, "100011110111"},
+      {"runs", modSelectMaintain, false, "100001010111"},
+      {"runs", modSelectMaintain, true, "100011110111"},
+  };
+  const std::pair<const char*, const char*> kinds[] = {
+      {"frmCompoundsList", "copies"}, {"frmEmissionList", "copies"},       {"frmEnvironmentList", "copies"},
+      {"frmCorvixList", "selects"},   {"frmAdvancedDetailList", "selects"}, {"frmRunList", "runs"}};
+  for (const auto& [name, kind] : kinds)
+    for (const auto& c : lists) {
+      if (std::string(c.kind) != kind) continue;
+      std::unique_ptr<ui::Form> form(ChildForms::New(name));
+      auto* list = static_cast<lists::RecordList*>(form.get());
+      list->SetMode(c.mode);
+      if (c.selected) {
+        if (list->lvw->columnCount() == 0) list->lvw->AddColumn("ID", 0);  // laid down by the load
+        list->lvw->SetSelectedItem(list->lvw->Add("KY_1", "1"));
+      }
+      check(std::string(name) + " mode " + std::to_string(c.mode) + (c.selected ? " selected" : ""),
+            std::string("10101111 ") + c.data + " 1101011 11111 111", [&] { list->EnableMenus(); });
+    }
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
 TEST_F(MenusTest, NameMissingFromTheTableStopsThePassesThere) {
   MDIMain& main = ui::Global<MDIMain>();
   std::vector<std::string> names;  // every menu item but one, all disabled
@@ -237,6 +345,20 @@ TEST_F(MenusTest, NameMissingFromTheTableStopsThePassesThere) {
   EXPECT_FALSE(main.Menu("mnuHelp")->Enabled());     // before the unknown name
   EXPECT_TRUE(main.Menu("mnuHelpHelp")->Enabled());  // after it: untouched
   EXPECT_TRUE(main.tbrMain->Button("EXIT")->Enabled());  // toolbar pass not run
+}
+
+// A window's change to a name the preset lacks is refused before either pass runs.
+TEST_F(MenusTest, PresetRefusesAChangeToANameItLacks) {
+  MDIMain& main = ui::Global<MDIMain>();
+  main.Menu("mnuDataAdd")->SetEnabled(false);
+  vb::Guard("frmTest", "EnableMenus", [&] {
+    MenuEnabling::SetMainMenus(MenuEnabling::Preset().With({{"mnuDataAdd", true}, {"mnuDataAppend", true}}));
+  });
+  ASSERT_EQ(boxes.boxes().size(), 1u);
+  EXPECT_EQ(boxes.boxes()[0].prompt,
+            ErrorBoxText("frmTest", "EnableMenus", 10000,
+                         "Programming error. Case not coded. The menu preset has no item 'mnuDataAppend'."));
+  EXPECT_FALSE(main.Menu("mnuDataAdd")->Enabled());
 }
 
 TEST_F(MenusTest, SeparatorsPassAndUnknownButtonKeysRaise) {
