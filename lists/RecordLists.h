@@ -16,6 +16,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
+#include "records/Tables.h"
 
 namespace dao {
 class Recordset;
@@ -34,7 +35,7 @@ enum Mode : int32_t {
   modCopy = 6
 };
 
-enum class Table { Compounds, Emission, Environment, Corvix, AdvancedDetail, Run };
+using Table = records::TableId;
 
 struct ListColumn {
   std::string header;

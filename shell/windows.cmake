@@ -16,7 +16,7 @@ add_library(tulmo_shell STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/frmOpen.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/frmDialog.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/SubMain.cpp)
-target_link_libraries(tulmo_shell PUBLIC tulmo_core)
+target_link_libraries(tulmo_shell PUBLIC tulmo_modelrun tulmo_core)
 set_target_properties(tulmo_shell PROPERTIES AUTOMOC ON)
 target_compile_definitions(tulmo_shell PRIVATE
   TULMO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}

@@ -196,7 +196,7 @@ TEST_F(PanelTest, CancelLeavesTheLevel) {
 }
 
 TEST_F(PanelTest, AFailureInAButtonIsReportedUnderTheDialog) {
-  ChildForms::Register("frmCalc", []() -> ui::Form* { vb::Raise(7); });
+  ChildForms::Register("frmCalc", ChildForms::Kind::Calculation, []() -> ui::Form* { vb::Raise(7); });
   frmDialog& dialog = ui::Global<frmDialog>();
   dialog.Show();
   dialog.OKButton_Click();
