@@ -4,10 +4,12 @@
 #include "lists/RecordLists.h"
 #include "modelrun/frmCalc.h"
 #include "results/Register.h"
+#include "shell/frmOpen.h"
 
 namespace AppWindows {
 
 void RegisterWindows() {
+  RegisterStartPanel();
   lists::RegisterLists();
   RegisterCalcWindow();
   editors::RegisterEditors();

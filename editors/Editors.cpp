@@ -12,12 +12,16 @@
 namespace editors {
 
 void RegisterEditors() {
-  ChildForms::Register("frmCompounds", [] { return new frmCompounds(); });
-  ChildForms::Register("frmCorvix", [] { return new frmCorvix(); });
-  ChildForms::Register("frmAdvancedDetail", [] { return new frmAdvancedDetail(); });
-  ChildForms::Register("frmEmission", [] { return new frmEmission(); });
-  ChildForms::Register("frmEnvironment", [] { return new frmEnvironment(); });
-  ChildForms::Register("frmRun", [] { return new frmRun(); });
+  using records::TableId;
+  auto editor = [](const char* name, TableId table, ChildForms::Factory make) {
+    ChildForms::Register(name, ChildForms::Kind::Editor, table, std::move(make));
+  };
+  editor("frmCompounds", TableId::Compounds, [] { return new frmCompounds(); });
+  editor("frmCorvix", TableId::Corvix, [] { return new frmCorvix(); });
+  editor("frmAdvancedDetail", TableId::AdvancedDetail, [] { return new frmAdvancedDetail(); });
+  editor("frmEmission", TableId::Emission, [] { return new frmEmission(); });
+  editor("frmEnvironment", TableId::Environment, [] { return new frmEnvironment(); });
+  editor("frmRun", TableId::Run, [] { return new frmRun(); });
 }
 
 }  // namespace editors

@@ -614,12 +614,15 @@ void RecordList::EnableMenus() {
 
 void RegisterLists() {
   MDIMain::SetImportHandler(CompoundImport::Import);
-  ChildForms::Register("frmCompoundsList", [] { return new frmCompoundsList(); });
-  ChildForms::Register("frmEmissionList", [] { return new frmEmissionList(); });
-  ChildForms::Register("frmEnvironmentList", [] { return new frmEnvironmentList(); });
-  ChildForms::Register("frmCorvixList", [] { return new frmCorvixList(); });
-  ChildForms::Register("frmAdvancedDetailList", [] { return new frmAdvancedDetailList(); });
-  ChildForms::Register("frmRunList", [] { return new frmRunList(); });
+  auto list = [](Table table, ChildForms::Factory make) {
+    ChildForms::Register(Of(table).name, ChildForms::Kind::List, table, std::move(make));
+  };
+  list(Table::Compounds, [] { return new frmCompoundsList(); });
+  list(Table::Emission, [] { return new frmEmissionList(); });
+  list(Table::Environment, [] { return new frmEnvironmentList(); });
+  list(Table::Corvix, [] { return new frmCorvixList(); });
+  list(Table::AdvancedDetail, [] { return new frmAdvancedDetailList(); });
+  list(Table::Run, [] { return new frmRunList(); });
 }
 
 }  // namespace lists

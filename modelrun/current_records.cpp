@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "modelrun/ResultWindow.h"
+#include "modelrun/StartPanel.h"
 #include "modelrun/internal.h"
 #include "modelrun/modTulmo.h"
 #include "runtime/Format.h"
@@ -29,10 +30,13 @@ int32_t ResultCellsAcross = 0;
 
 namespace {
 ResultWindow* gResultWindow = nullptr;
+StartPanel* gStartPanel = nullptr;
 }
 
 void SetResultWindow(ResultWindow* window) { gResultWindow = window; }
 ResultWindow* GetResultWindow() { return gResultWindow; }
+void SetStartPanel(StartPanel* panel) { gStartPanel = panel; }
+StartPanel* GetStartPanel() { return gStartPanel; }
 
 void ResetModuleState() {
   CurrentCompound = {};

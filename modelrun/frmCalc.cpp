@@ -546,5 +546,5 @@ void frmCalc::cmdCancel_Click() {
 }
 
 void RegisterCalcWindow() {
-  ChildForms::Register("frmCalc", [] { return new frmCalc(); });
+  ChildForms::Register("frmCalc", ChildForms::Kind::Calculation, [] { return new frmCalc(); });
 }

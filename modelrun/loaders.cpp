@@ -1,12 +1,8 @@
 // The loaders: one record by id from the scenario database into its current record, through the
 // record classes. A missing row leaves the record as it was; the caller learns of it from the result.
-#include <QLabel>
-#include <QString>
-#include <QWidget>
-
 #include "modelrun/EstuaryColumns.h"
+#include "modelrun/StartPanel.h"
 #include "modelrun/modTulmo.h"
-#include "platform/ui/Forms.h"
 #include "records/AdvancedDetail.h"
 #include "records/Compounds.h"
 #include "records/Emission.h"
@@ -15,16 +11,6 @@
 #include "runtime/Guard.h"
 
 namespace modTulmo {
-namespace {
-
-// The start panel shows the loaded record's description, when it is open.
-void ShowOnStartPanel(const char* label, const std::string& text) {
-  QWidget* panel = ui::FindForm("frmOpen");
-  if (!panel) return;
-  if (auto* caption = panel->findChild<QLabel*>(QString::fromLatin1(label))) caption->setText(QString::fromStdString(text));
-}
-
-}  // namespace
 
 bool GetData(int32_t id) {
   bool found = false;
@@ -62,7 +48,8 @@ bool GetData(int32_t id) {
                                          .rdblBioTransOrg2Dab = c.BioTransOrg2Dab,
                                          .rstrCASnr = c.CASnr,
                                      });
-    if (found) ShowOnStartPanel("Label1", c.Cmpdescr);
+    // The start panel shows the loaded record's description, when it is open.
+    if (StartPanel* panel = GetStartPanel(); found && panel) panel->ShowCompound(c.Cmpdescr);
   });
   return found;
 }
@@ -76,7 +63,7 @@ bool GetEmissionData(int32_t id) {
                                         e.Load1, e.Load2, e.Load3, e.Load4, e.Load5, e.Loadatmos, e.EmRiverConc,
                                         e.EmSeaConc, e.SedBack, e.Emdummy4, e.Emdummy5,
                                     });
-    if (found) ShowOnStartPanel("lblEmission", e.Description);
+    if (StartPanel* panel = GetStartPanel(); found && panel) panel->ShowEmission(e.Description);
   });
   return found;
 }
@@ -109,7 +96,7 @@ bool GetEnvironmentData(int32_t id) {
     EstuaryRecord& e = CurrentEstuary;
     std::string type;  // received and dropped: the estuary type is not held
     found = Environment().GetByKey(id, EstuaryOutputs(e, type));
-    if (found) ShowOnStartPanel("lblEnvironment", e.Description);
+    if (StartPanel* panel = GetStartPanel(); found && panel) panel->ShowEstuary(e.Description);
   });
   return found;
 }

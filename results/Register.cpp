@@ -5,6 +5,6 @@
 
 namespace Results {
 void RegisterResultWindow() {
-  ChildForms::Register("frmResult", [] { return new frmResult(); });
+  ChildForms::Register("frmResult", ChildForms::Kind::Result, [] { return new frmResult(); });
 }
 }  // namespace Results

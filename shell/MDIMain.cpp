@@ -30,15 +30,10 @@ namespace {
 
 constexpr const char* kModule = "MDIMain";
 
-const char* const kListForms[] = {"frmCompoundsList",      "frmCorvixList",      "frmEmissionList",
-                                  "frmAdvancedDetailList", "frmEnvironmentList", "frmRunList"};
-const char* const kEditorForms[] = {"frmCompounds",      "frmCorvix",      "frmEmission",
-                                    "frmAdvancedDetail", "frmEnvironment", "frmRun"};
-
-bool InList(const QString& name, const char* const (&list)[6]) {
-  for (const char* n : list)
-    if (name == QLatin1String(n)) return true;
-  return false;
+// What the window registered as, by its name; Kind::None for a window nobody registered.
+ChildForms::Kind KindOf(const QWidget* form) {
+  const ChildForms::Window* window = ChildForms::Find(form->objectName().toStdString());
+  return window ? window->kind : ChildForms::Kind::None;
 }
 
 }  // namespace
@@ -238,19 +233,20 @@ void MDIMain::EnableMenus() {
       EnableMenusforNoActiveForm();
       return;
     }
-    static const char* const known[] = {"frmCompoundsList", "frmCompounds", "frmCorvixList", "frmCorvix",
-                                        "frmEmissionList", "frmEmission", "frmAdvancedDetailList",
-                                        "frmAdvancedDetail", "frmEnvironmentList", "frmEnvironment",
-                                        "frmRunList", "frmRun", "frmOpen", "frmCalc"};
-    const QString name = active->objectName();
-    for (const char* k : known)
-      if (name == QLatin1String(k)) {
+    switch (KindOf(active)) {
+      case ChildForms::Kind::List:
+      case ChildForms::Kind::Editor:
+      case ChildForms::Kind::StartPanel:
+      case ChildForms::Kind::Calculation:
         ui::CallByName(active, "EnableMenus");
         return;
-      }
+      case ChildForms::Kind::Result:
+      case ChildForms::Kind::None:
+        break;
+    }
     vb::Raise(vb::kProgrammingError, "",
-              "Programming error. Case not coded. Do not know how to enable menus for form '" + name.toStdString() +
-                  "'.");
+              "Programming error. Case not coded. Do not know how to enable menus for form '" +
+                  active->objectName().toStdString() + "'.");
   });
 }
 
@@ -268,9 +264,10 @@ void MDIMain::Route(const char* procedure, const char* operation, int accepts, c
       ui::Beep();
       return;
     }
-    const QString name = active->objectName();
-    bool ok = ((accepts & kLists) && InList(name, kListForms)) || ((accepts & kEditors) && InList(name, kEditorForms));
-    if (!ok) vb::Raise(vb::kProgrammingError, "", std::string(message) + name.toStdString() + "'.");
+    const ChildForms::Kind kind = KindOf(active);
+    const bool ok = ((accepts & kLists) && kind == ChildForms::Kind::List) ||
+                    ((accepts & kEditors) && kind == ChildForms::Kind::Editor);
+    if (!ok) vb::Raise(vb::kProgrammingError, "", std::string(message) + active->objectName().toStdString() + "'.");
     ui::CallByName(active, operation);
   });
 }
@@ -337,10 +334,11 @@ void MDIMain::tbrMain_ButtonClick(ui::ToolbarButton* button) {
   });
 }
 
-void MDIMain::OpenList(const char* procedure, const char* formName) {
+void MDIMain::OpenList(const char* procedure, records::TableId table) {
   vb::Guard(kModule, procedure, [&] {
+    const std::string formName = ChildForms::NameOf(ChildForms::Kind::List, table);
     for (QWidget* w : ui::Forms()) {
-      if (w->objectName() != QLatin1String(formName)) continue;
+      if (w->objectName().toStdString() != formName) continue;
       if (ui::FormVisible(w)) {
         ui::ActivateForm(w);
         return;
@@ -353,14 +351,16 @@ void MDIMain::OpenList(const char* procedure, const char* formName) {
   });
 }
 
-void MDIMain::mnuEditCompoundsList_Click() { OpenList("mnuEditCompoundsList_Click", "frmCompoundsList"); }
-void MDIMain::mnuEditCorvixList_Click() { OpenList("mnuEditCorvixList_Click", "frmCorvixList"); }
-void MDIMain::mnuEditEmissionList_Click() { OpenList("mnuEditEmissionList_Click", "frmEmissionList"); }
+void MDIMain::mnuEditCompoundsList_Click() { OpenList("mnuEditCompoundsList_Click", records::TableId::Compounds); }
+void MDIMain::mnuEditCorvixList_Click() { OpenList("mnuEditCorvixList_Click", records::TableId::Corvix); }
+void MDIMain::mnuEditEmissionList_Click() { OpenList("mnuEditEmissionList_Click", records::TableId::Emission); }
 void MDIMain::mnuEditAdvancedDetailList_Click() {
-  OpenList("mnuEditAdvancedDetailList_Click", "frmAdvancedDetailList");
+  OpenList("mnuEditAdvancedDetailList_Click", records::TableId::AdvancedDetail);
 }
-void MDIMain::mnuEditEnvironmentList_Click() { OpenList("mnuEditEnvironmentList_Click", "frmEnvironmentList"); }
-void MDIMain::mnuEditRunList_Click() { OpenList("mnuEditRunList_Click", "frmRunList"); }
+void MDIMain::mnuEditEnvironmentList_Click() {
+  OpenList("mnuEditEnvironmentList_Click", records::TableId::Environment);
+}
+void MDIMain::mnuEditRunList_Click() { OpenList("mnuEditRunList_Click", records::TableId::Run); }
 
 namespace {
 std::function<void(MDIMain&)>& ImportHandler() {
@@ -474,8 +474,9 @@ bool MDIMain::eventFilter(QObject* watched, QEvent* event) {
 // True while the calculation window runs a calculation. Closing then would unload the windows and
 // close the database under the run, or hide the window with the program running on unseen.
 bool MDIMain::RunGoesOn() const {
-  QWidget* calc = ui::FindForm("frmCalc");
-  return calc && calc->property("Running").toBool();
+  for (QWidget* w : ui::Forms())
+    if (KindOf(w) == ChildForms::Kind::Calculation) return w->property("Running").toBool();
+  return false;
 }
 
 void MDIMain::RefuseCloseDuringRun() {

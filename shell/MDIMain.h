@@ -11,6 +11,7 @@
 
 #include "platform/ui/CommonDialog.h"
 #include "platform/ui/Controls.h"
+#include "records/Tables.h"
 
 class QMdiArea;
 class QStatusBar;
@@ -85,9 +86,11 @@ class MDIMain : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The kinds of window (as they registered with ChildForms) that a routed command goes to.
   enum Accepts { kLists = 1, kEditors = 2 };
   void Route(const char* procedure, const char* operation, int accepts, const char* message);
-  void OpenList(const char* procedure, const char* formName);
+  // Brings the table's visible list forward, or opens a new one.
+  void OpenList(const char* procedure, records::TableId table);
   void EnableMenus();
   void EnableMenusforNoActiveForm();
   void BuildMenus();

@@ -47,7 +47,12 @@ frmOpen::frmOpen() : ui::Form(kName) {
   connect(Command3, &QPushButton::clicked, this, &frmOpen::Command3_Click);
 }
 
+frmOpen::~frmOpen() {
+  if (modTulmo::GetStartPanel() == this) modTulmo::SetStartPanel(nullptr);
+}
+
 void frmOpen::Form_Load() {
+  modTulmo::SetStartPanel(this);
   vb::Guard(kName, "Form_Load", [&] {
     SetWidth(2900);
     SetHeight(9350);
@@ -55,6 +60,18 @@ void frmOpen::Form_Load() {
 }
 
 bool frmOpen::Form_QueryUnload() { return QueryUnloadMode() == ui::vbFormCode; }
+
+void frmOpen::Form_Unload() {
+  if (modTulmo::GetStartPanel() == this) modTulmo::SetStartPanel(nullptr);
+}
+
+void frmOpen::ShowCompound(const std::string& description) { Label1->setText(QString::fromStdString(description)); }
+void frmOpen::ShowEmission(const std::string& description) {
+  lblEmission->setText(QString::fromStdString(description));
+}
+void frmOpen::ShowEstuary(const std::string& description) {
+  lblEnvironment->setText(QString::fromStdString(description));
+}
 
 QWidget* frmOpen::frmParent() const {
   QWidget* none = nullptr;
@@ -95,4 +112,8 @@ void frmOpen::PlaceBesidePanel(ui::Form& window) {
   frmOpen& panel = ui::Global<frmOpen>();
   window.SetLeft(panel.Left() + panel.Width());
   window.SetTop(panel.Top());
+}
+
+void RegisterStartPanel() {
+  ChildForms::Register(kName, ChildForms::Kind::StartPanel, [] { return new frmOpen(); });
 }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QLabel>
-#include <QWidget>
-#include <memory>
+#include <QString>
+#include <map>
+#include <string>
 
+#include "modelrun/StartPanel.h"
 #include "modelrun/modTulmo.h"
-#include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
 #include "runtime/VbError.h"
 #include "tests/records/ScenarioDb.h"
@@ -15,18 +15,16 @@ using namespace modTulmo;
 
 namespace {
 
-// The start panel with the three captions the loaders set.
-struct StartPanel {
-  StartPanel() {
-    form->setObjectName("frmOpen");
-    for (const char* name : {"Label1", "lblEmission", "lblEnvironment"}) {
-      auto* label = new QLabel("designed", form.get());
-      label->setObjectName(name);
-    }
-    ui::RegisterForm(form.get());
-  }
-  QString Caption(const char* name) const { return form->findChild<QLabel*>(name)->text(); }
-  std::unique_ptr<QWidget> form = std::make_unique<QWidget>();
+// The start panel with the three captions the loaders set, under the panel's label names.
+struct Panel : StartPanel {
+  Panel() { SetStartPanel(this); }
+  ~Panel() override { SetStartPanel(nullptr); }
+  void ShowCompound(const std::string& text) override { captions["Label1"] = text; }
+  void ShowEmission(const std::string& text) override { captions["lblEmission"] = text; }
+  void ShowEstuary(const std::string& text) override { captions["lblEnvironment"] = text; }
+  QString Caption(const char* name) const { return QString::fromStdString(captions.at(name)); }
+  std::map<std::string, std::string> captions{
+      {"Label1", "designed"}, {"lblEmission", "designed"}, {"lblEnvironment", "designed"}};
 };
 
 class LoadersTest : public ::testing::Test {
@@ -34,7 +32,7 @@ class LoadersTest : public ::testing::Test {
   void SetUp() override { ResetModuleState(); }
   testdb::OpenScenario db{true};
   ui::MsgBoxRecorder boxes;
-  StartPanel panel;
+  Panel panel;
 };
 
 TEST_F(LoadersTest, LoadsTheDeliveredRecordsAndShowsThemOnTheStartPanel) {

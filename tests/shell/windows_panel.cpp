@@ -9,6 +9,8 @@
 #include <QStyleOptionTitleBar>
 #include <QKeyEvent>
 
+#include "modelrun/StartPanel.h"
+#include "modelrun/modTulmo.h"
 #include "platform/ui/Global.h"
 #include "shell/ChildForms.h"
 #include "shell/MDIMain.h"
@@ -195,8 +197,27 @@ TEST_F(PanelTest, CancelLeavesTheLevel) {
   EXPECT_EQ(ChildForms::GlobalIfLoaded("frmCalc"), nullptr);
 }
 
+// The loaders write on the panel while it is loaded, and on nothing once it is gone.
+TEST_F(PanelTest, LoadedRecordsShowTheirDescriptionsOnThePanel) {
+  OpenDatabase();
+  modTulmo::ResetModuleState();
+  frmOpen& panel = ui::Global<frmOpen>();
+  ASSERT_EQ(modTulmo::GetStartPanel(), &panel);
+  ASSERT_TRUE(modTulmo::GetData(1));
+  ASSERT_TRUE(modTulmo::GetEmissionData(1));
+  ASSERT_TRUE(modTulmo::GetEnvironmentData(1));
+  EXPECT_EQ(panel.Label1->text(), "Lindane (gamma-HCH)");
+  EXPECT_EQ(panel.lblEmission->text().toStdString(), modTulmo::CurrentEmission.Description);
+  EXPECT_EQ(panel.lblEnvironment->text().toStdString(), modTulmo::CurrentEstuary.Description);
+  EXPECT_NE(panel.lblEmission->text(), "Selected emission");
+  ui::UnloadForm(&panel);
+  EXPECT_EQ(modTulmo::GetStartPanel(), nullptr);
+  EXPECT_TRUE(modTulmo::GetData(1));  // no panel: the loader shows nothing and still loads
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
 TEST_F(PanelTest, AFailureInAButtonIsReportedUnderTheDialog) {
-  ChildForms::Register("frmCalc", []() -> ui::Form* { vb::Raise(7); });
+  ChildForms::Register("frmCalc", ChildForms::Kind::Calculation, []() -> ui::Form* { vb::Raise(7); });
   frmDialog& dialog = ui::Global<frmDialog>();
   dialog.Show();
   dialog.OKButton_Click();

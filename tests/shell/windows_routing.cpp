@@ -3,7 +3,9 @@
 #include <QMdiSubWindow>
 
 #include "platform/ui/CallByName.h"
+#include "lists/RecordLists.h"
 #include "platform/ui/Global.h"
+#include "shell/ChildForms.h"
 #include "shell/MDIMain.h"
 #include "tests/shell/windows_fixture.h"
 #include "tests/shell/windows_probe.h"
@@ -140,6 +142,35 @@ TEST_F(RoutingTest, ListOpenerBringsTheOpenListForwardAndSkipsHiddenOnes) {
   static_cast<ui::Form*>(first)->Hide();
   main.mnuEditEmissionList_Click();
   EXPECT_EQ(count(), 2);
+  EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// The Edit menu finds each table's list by what the list registered.
+TEST_F(RoutingTest, EachListCommandOpensTheListOfItsTable) {
+  OpenDatabase();
+  MDIMain& main = ui::Global<MDIMain>();
+  main.Show();
+  const struct {
+    void (MDIMain::*handler)();
+    const char* list;
+    lists::Table table;
+  } cases[] = {
+      {&MDIMain::mnuEditCompoundsList_Click, "frmCompoundsList", lists::Table::Compounds},
+      {&MDIMain::mnuEditEmissionList_Click, "frmEmissionList", lists::Table::Emission},
+      {&MDIMain::mnuEditEnvironmentList_Click, "frmEnvironmentList", lists::Table::Environment},
+      {&MDIMain::mnuEditCorvixList_Click, "frmCorvixList", lists::Table::Corvix},
+      {&MDIMain::mnuEditAdvancedDetailList_Click, "frmAdvancedDetailList", lists::Table::AdvancedDetail},
+      {&MDIMain::mnuEditRunList_Click, "frmRunList", lists::Table::Run},
+  };
+  for (const auto& c : cases) {
+    (main.*c.handler)();
+    auto* list = qobject_cast<lists::RecordList*>(main.frmActive());
+    ASSERT_NE(list, nullptr) << c.list;
+    EXPECT_EQ(list->objectName(), c.list);
+    EXPECT_EQ(list->table(), c.table) << c.list;
+    // A routed command reaches it as a list.
+    main.mnuDataRefresh_Click();
+  }
   EXPECT_TRUE(boxes.boxes().empty());
 }
 
