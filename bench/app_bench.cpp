@@ -44,6 +44,8 @@
 #include "records/Run.h"
 #include "records/RecordTables.h"
 #include "results/Register.h"
+#include "results/ResultLayer.h"
+#include "results/RunFiles.h"
 #include "results/frmResult.h"
 #include "runtime/Variant.h"
 #include "services/DAOConnect.h"
@@ -221,7 +223,7 @@ int main(int argc, char** argv) {
   // As CreateShape does, the old files go first: writing over them costs the file system more.
   Row("ResultLayer::Write (500 cells through the library)", Time("ResultLayer::Write", runs, [] {
         for (const char* f : {"map.dbf", "map.shp", "map.shx"}) fs::remove(f);
-        ResultLayer::Write();
+        ResultLayer::Write(ResultGrid, CurrentEstuary);
       }), 100);
 
   // The window loads, which selects the last run once; then the calls a selection makes.

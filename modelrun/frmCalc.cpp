@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QEventLoop>
 #include <QMdiArea>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -65,40 +66,39 @@ QPushButton* MakeButton(const char* name, const char* caption, const char* tip, 
 }
 
 
-// While a run goes on the program takes no input but in its message boxes. The run lets pending
-// messages through between its steps, and a click or key handled there could close a window under
-// the run, end the program, or change what the run records.
-class InputBlock : public QObject {
- public:
-  InputBlock() { qApp->installEventFilter(this); }
-  ~InputBlock() override { qApp->removeEventFilter(this); }
-  bool eventFilter(QObject* target, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick:
-      case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-      case QEvent::ShortcutOverride:
-      case QEvent::Shortcut:
-      case QEvent::Wheel:
-      case QEvent::ContextMenu:
-        break;
-      case QEvent::Close:
-        if (!event->spontaneous()) return false;
-        break;
-      default:
-        return false;
+// The run pumps messages only to repaint (ui::DoEvents) and waits for the engine without any: the
+// user's clicks and keys meanwhile wait in the queue. They were aimed at windows that took nothing
+// then; handed over once the run has ended they would act on what the run left (a second run, a
+// pick, an editor opened), so the run drops them before the window acts again. A close asked for
+// meanwhile is not dropped: it reaches its window, which refuses it while the run is on.
+void DropInputQueuedDuringRun() {
+  class Drop : public QObject {
+   protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+      switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+          return true;
+        default:
+          return false;
+      }
     }
-    auto* widget = qobject_cast<QWidget*>(target);
-    if (!widget) return event->type() == QEvent::Shortcut;  // a menu's or tool bar's shortcut
-    QWidget* box = QApplication::activeModalWidget();
-    const bool blocked = !(box && (widget == box || box->isAncestorOf(widget)));
-    // A close that is swallowed must be refused too: left accepted, the window would still go.
-    if (blocked && event->type() == QEvent::Close) event->ignore();
-    return blocked;
-  }
-};
+  } drop;
+  qApp->installEventFilter(&drop);
+  // Until the queue is empty: the window system's input comes through in more than one pass.
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 200);
+  qApp->removeEventFilter(&drop);
+}
 
 // The first `columns` columns of a table, the rows up to `limit` (0: all), with the count of all its
 // rows: a pick list shows the id and the description only. A failure is reported as the table's
@@ -494,8 +494,9 @@ void frmCalc::SetMousePointer(int pointer) {
 }
 
 // From the press of Run until the run has ended: the window and its controls are disabled, the
-// program takes no input but in message boxes, and the pointer is the hourglass. Every way out of
-// the run undoes it; the picks are highlighted again as the run recorded them.
+// program takes no input but in message boxes (the run's pumps let none through, and the input that
+// waited meanwhile is dropped at its end), and the pointer is the hourglass. Every way out of the
+// run undoes it; the picks are highlighted again as the run recorded them.
 class frmCalc::RunInProgress {
  public:
   explicit RunInProgress(frmCalc& window) : window_(window) {
@@ -504,7 +505,7 @@ class frmCalc::RunInProgress {
     window_.SetMousePointer(11);
   }
   ~RunInProgress() {
-    block_.reset();
+    DropInputQueuedDuringRun();
     window_.SetMousePointer(0);
     window_.setEnabled(true);
     window_.running_ = false;
@@ -517,7 +518,6 @@ class frmCalc::RunInProgress {
 
  private:
   frmCalc& window_;
-  std::unique_ptr<InputBlock> block_ = std::make_unique<InputBlock>();
 };
 
 void frmCalc::cmdRun_Click() {

@@ -1,6 +1,7 @@
 #include "results/frmResult.h"
 
 #include <QActionGroup>
+#include <QDir>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QTextLayout>
@@ -17,9 +18,14 @@
 #include "platform/map/ToolPictures.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Global.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/MsgBox.h"
+#include "platform/ui/TextViewer.h"
 #include "platform/ui/Twips.h"
 #include "records/Run.h"
+#include "results/ResultLayer.h"
+#include "results/RunFiles.h"
+#include "runtime/Files.h"
 #include "runtime/Format.h"
 #include "runtime/Guard.h"
 #include "runtime/Variant.h"
@@ -414,7 +420,7 @@ void frmResult::Form_Load() {
 
 void frmResult::ShowRunButtons() {
   // Only a run whose results were read has files to report or export.
-  const bool can = !mblnBusy && shown_.RunID != 0 && shown_.MapRead;
+  const bool can = shown_.RunID != 0 && shown_.MapRead;
   cmdPrint->setEnabled(can);
   cmdExport->setEnabled(can);
 }
@@ -427,10 +433,6 @@ void frmResult::SelectLastRow() {
 }
 
 void frmResult::Form_Activate() {
-  if (mblnBusy) {
-    mblnActivatePending = true;
-    return;
-  }
   vb::Guard(kName, "Form_Activate", [&] {
     if (std::optional<ListedRuns> stored = StoredRunsIfChanged()) {
       FillRunList(stored);
@@ -440,36 +442,6 @@ void frmResult::Form_Activate() {
         ShowNoRun();
     }
   });
-}
-
-bool frmResult::Form_QueryUnload() {
-  // Closed inside a selection's message pumping, the window would be gone when it goes on.
-  if (!mblnBusy) return true;
-  mblnClosePending = true;
-  return false;
-}
-
-void frmResult::RunExclusive(const std::function<void()>& body) {
-  mblnBusy = true;
-  ShowRunButtons();
-  body();
-  mblnBusy = false;
-  ShowRunButtons();
-  if (mblnClosePending) {
-    mblnClosePending = mblnActivatePending = mblnSelectPending = false;
-    Unload();
-    return;
-  }
-  if (mblnActivatePending) {
-    mblnActivatePending = false;
-    Form_Activate();
-  }
-  if (mblnSelectPending) {
-    mblnSelectPending = false;
-    // The row picked meanwhile is shown now, so the highlighted row is the run shown.
-    ui::ListItem* item = lvRun->SelectedItem();
-    if (item && item->Key() != shown_.Key) lvRun_Click();
-  }
 }
 
 void frmResult::lvRun_CurrentChanged(ui::ListItem* item) {
@@ -554,14 +526,11 @@ void frmResult::lvRun_ColumnClick(int column) {
 }
 
 void frmResult::lvRun_Click() {
-  if (mblnBusy) {
-    mblnSelectPending = true;
-    return;
-  }
-  RunExclusive([this] {
-    vb::Guard(kName, "lvRun_Click", [&] { SelectRun(); });
-    unsetCursor();
-  });
+  // The selection pumps messages to repaint; a click or key of the user meanwhile (another row,
+  // Close, Export) waits for it to end and then acts on the run it has shown.
+  vb::Guard(kName, "lvRun_Click", [&] { SelectRun(); });
+  unsetCursor();
+  ShowRunButtons();
 }
 
 void frmResult::SelectRun() {
@@ -572,6 +541,7 @@ void frmResult::SelectRun() {
     ShowNoRun();
   } else {
     shown_ = ShownRun{};
+    ShowRunButtons();  // no files of a run while it is being read
     int32_t id = vb::CLng(GetSelectedKeyId(0, lvRun));
     // A record that is gone shows empty, never as the record of the run shown before.
     if (!GetRunData(id)) CurrentRun = RunRecord{};
@@ -586,7 +556,6 @@ void frmResult::SelectRun() {
     if (!GetEmissionData(CurrentRun.EmisID)) CurrentEmission = EmissionRecord{};
     lblEmission->setText(QString::fromStdString(CurrentEmission.Description));
     shown_.RunID = id;
-    shown_.Key = lvRun->SelectedItem() ? lvRun->SelectedItem()->Key() : std::string();
     shown_.Records = {CurrentCompound, CurrentEmission, CurrentEstuary};
     setCursor(Qt::WaitCursor);
     lblMessage->setText("RECALCULATING STATISTICS , please be patient");
@@ -631,7 +600,6 @@ void frmResult::ShowNoRun() {
 }
 
 bool frmResult::RunFilesAllowed() {
-  if (mblnBusy) return false;
   const std::string id = std::to_string(shown_.RunID);
   std::string refusal;
   if (shown_.RunID == 0)
@@ -793,6 +761,32 @@ void frmResult::ShowWindow() { Show(); }
 
 // ---------------------------------------------------------------- map view
 
+void frmResult::CreateShape() {
+  bool written = false;
+  vb::Guard(kName, "CreateShape", [&] {
+    const int layers = Map1->Layers().Count();
+    for (int i = 0; i < layers; ++i) Map1->Layers().Remove(0);
+    Map1->Layers().Clear();
+    mobjMapTip.reset();
+    ResultLayer::RemoveFiles();
+    const std::vector<std::string> fewerDecimals = ResultLayer::Write(modTulmo::ResultGrid, shown_.Records.Estuary);
+    written = true;
+    ShowMap("PSU1");
+    if (!fewerDecimals.empty()) {
+      std::string fields;
+      for (const std::string& f : fewerDecimals) fields += (fields.empty() ? "" : ", ") + f;
+      ui::MsgBox("Some values of " + std::string(fewerDecimals.size() == 1 ? "field " : "fields ") + fields +
+                     " are too large for all their decimals; the result layer holds them with fewer decimals.",
+                 ui::vbInformation | ui::vbOKOnly);
+    }
+  });
+  // After a refused layer the map stays empty rather than showing another run's cells.
+  if (!written) {
+    Map1->Refresh();
+    legend1->Refresh(true);
+  }
+}
+
 MapTip& frmResult::Tip() {
   if (!mobjMapTip) mobjMapTip = std::make_unique<MapTip>();
   return *mobjMapTip;
@@ -941,4 +935,53 @@ void frmResult::Map1_AfterLayerDraw(int index, bool) {
 
 void frmResult::tmrToolTip_Timer() {
   vb::Guard(kName, "tmrToolTip_Timer", [&] { Tip().Timer(); });
+}
+
+// ---------------------------------------------------------------- the run's files
+
+namespace {
+// The working directory, where the run's files are written.
+std::string Folder() { return QDir::toNativeSeparators(QDir::currentPath()).toStdString(); }
+}  // namespace
+
+void frmResult::cmdExport_Click() {
+  if (!RunFilesAllowed()) return;
+  vb::Guard(kName, "cmdExport_Click", [&] {
+    const int32_t runid = shown_.RunID;
+    const std::string id = std::to_string(runid);
+    for (const char* ext : {".shx", ".shp", ".dbf"}) {
+      const std::string file = std::string("map") + ext;
+      if (!modTulmo::FileExists(file)) {
+        ui::MsgBox("Result file " + file + " not found, action aborted", ui::vbOKOnly);
+        return;
+      }
+      vb::FileCopy(file, id + ext);
+    }
+    RunFiles::WriteRunData(runid, BioaccumulationApplies(shown_.Records.Compound.Cmpkow));
+    ui::MsgBox("Data exported to GIS files " + id + ".dbf , " + id + ".shp and " + id + ".shx" + "\r" +
+                   "Ascii data available in \";\"-seperated file " + id + "-data.txt" + "\r" + "Folder: " + Folder(),
+               ui::vbOKOnly);
+  });
+}
+
+void frmResult::cmdPrint_Click() {
+  if (!RunFilesAllowed()) return;
+  const int32_t runid = shown_.RunID;
+  const bool biota = BioaccumulationApplies(shown_.Records.Compound.Cmpkow);
+  const std::string report = std::to_string(runid) + "-report.txt";
+  // Each step runs whatever became of the one before. The layer is copied first so that the
+  // report names only the copies that exist; a copy that failed is reported once the report
+  // shows.
+  const RunFiles::LayerCopy copy = RunFiles::CopyLayer(runid);
+  vb::Guard(kName, "cmdPrint_Click", [&] {
+    RunFiles::WriteRunReport(runid, biota, shown_.Records, [this](const std::string& l) { return LabelCaption(l); },
+                             copy.Written);
+    ui::DoEvents();
+    ui::DoEvents();
+    if (modTulmo::FileExists(report)) ui::ShowTextFile(report);
+  });
+  vb::Guard(kName, "cmdPrint_Click", [&] {
+    if (copy.Failure) std::rethrow_exception(copy.Failure);
+  });
+  vb::Guard(kName, "cmdPrint_Click", [&] { RunFiles::WriteRunData(runid, biota); });
 }

@@ -11,8 +11,6 @@
 #include <QRadioButton>
 #include <array>
 #include <cstdint>
-#include <exception>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,16 +25,8 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/ListView.h"
 #include "results/MapTip.h"
+#include "results/RunFiles.h"
 #include "shell/class_Elastic.h"
-
-namespace RunFiles {
-// The records of one run, as its selection loaded them by the run's ids.
-struct RunRecords {
-  modTulmo::CompoundRecord Compound;
-  modTulmo::EmissionRecord Emission;
-  modTulmo::EstuaryRecord Estuary;
-};
-}  // namespace RunFiles
 
 class frmResult : public ui::Form, public modTulmo::ResultWindow {
   Q_OBJECT
@@ -139,7 +129,6 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   void Form_Load() override;
   void Form_Activate() override;
   void Form_Resize() override;
-  bool Form_QueryUnload() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -156,13 +145,9 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   void FillRunList(std::optional<ListedRuns> stored);
   struct ShownRun {
     int32_t RunID = 0;  // 0: no run shown
-    std::string Key;    // its row's key
     bool MapRead = false;
     RunFiles::RunRecords Records;
   };
-  // A selection, an export or a report runs alone; a pick, an activation or a close that comes
-  // while it pumps messages waits for its end.
-  void RunExclusive(const std::function<void()>& body);
   void SelectRun();
   void ShowNoRun();
   void lvRun_CurrentChanged(ui::ListItem* item);
@@ -201,44 +186,9 @@ class frmResult : public ui::Form, public modTulmo::ResultWindow {
   int acceptedClasses_ = 10;  // the class count the map was last coloured with
   // What was stored when the list was filled.
   ListedRuns listed_;
-  bool mblnBusy = false;
-  bool mblnSelectPending = false;
-  bool mblnActivatePending = false;
-  bool mblnClosePending = false;
   bool mblnListByProgram = false;  // rows filled or highlighted by the window itself: no pick
   bool mblnPressChangedRow = false;
 };
 
 // The five biota quantities apply to a compound whose log Kow lies in 4.5 .. 8.0 (limits included).
 bool BioaccumulationApplies(float logKow);
-
-namespace ResultLayer {
-// One cell of the result layer as its five ring points (x then y), column i 0..49, row j 0..9.
-struct Ring {
-  std::array<float, 5> x;
-  std::array<float, 5> y;
-};
-Ring CellRing(int i, int j, double estLengthKm, float convergenceLengthKm, float widthMouth);
-// Writes "map.shp/.shx/.dbf" in the working directory from ResultGrid and CurrentEstuary through
-// the map-layer library: one create, 500 writes, one close. Errors are raised to the caller.
-// Returns the fields of which a value was too large for all its decimals and was written with
-// fewer, in field order.
-std::vector<std::string> Write();
-}  // namespace ResultLayer
-
-namespace RunFiles {
-// "<runid>-data.txt": five header lines, then quantity by quantity the transects of ten cells.
-void WriteRunData(int32_t runid, bool biota);
-// "<runid>-report.txt" of the run computed with `records`; `caption` gives the captions of the
-// window's statistic labels, `shapeFiles` the layer copies written for it ("<runid>.shp" ...).
-void WriteRunReport(int32_t runid, bool biota, const RunRecords& records,
-                    const std::function<std::string(const std::string&)>& caption,
-                    const std::vector<std::string>& shapeFiles);
-// Copies "map.shx", "map.shp" and "map.dbf" to "<runid>.shx", ".shp" and ".dbf"; every file is
-// tried, and the first failure is kept for the caller.
-struct LayerCopy {
-  std::vector<std::string> Written;
-  std::exception_ptr Failure;
-};
-LayerCopy CopyLayer(int32_t runid);
-}  // namespace RunFiles

@@ -92,6 +92,7 @@ Outcome SystemRunner::Run(const std::string& commandLine) {
     return outcome;
   }
   outcome.started = true;
+  // The wait runs no event loop: what the user does meanwhile stays queued for the program.
   child.waitForFinished(-1);
   constexpr qint64 kKeptErrorOutput = 4096;
   outcome.errorOutput = child.readAllStandardError().left(kKeptErrorOutput).toStdString();

@@ -1,6 +1,7 @@
 #include "platform/ui/Forms.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -63,6 +64,6 @@ bool UnloadForm(QWidget* form) {
   return true;
 }
 
-void DoEvents() { QCoreApplication::processEvents(); }
+void DoEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 }  // namespace ui

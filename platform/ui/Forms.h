@@ -19,7 +19,10 @@ bool IsLoaded(const QWidget* form);
 // carries the property kUnloadByCode, so it can tell this from the user's close box.
 bool UnloadForm(QWidget* form);
 inline constexpr const char* kUnloadByCode = "_tulmoUnloadByCode";
-// Lets pending window events run once.
+// Lets pending window events run once so that windows repaint: paints, timers, posted events and
+// the window system's own notices. The user's input (clicks, keys, wheel, a close asked for by the
+// window system) is not delivered here; it waits in the queue for the next normal pass of the
+// event loop, which handles it once the code that pumped has returned.
 void DoEvents();
 
 }  // namespace ui

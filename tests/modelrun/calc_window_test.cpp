@@ -18,6 +18,7 @@
 #include "shell/MDIMain.h"
 #include "shell/frmDialog.h"
 #include "tests/modelrun/calc_fixture.h"
+#include "tests/support/WindowSystemInput.h"
 
 namespace {
 
@@ -33,11 +34,11 @@ void PostClick(QWidget* target, QPoint at) {
 void PostClick(ui::ListView* list, int row) {
   PostClick(list->viewport(), list->visualItemRect(list->Item(row)).center());
 }
-void PostClick(QWidget* button) { PostClick(button, button->rect().center()); }
 void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QKeyEvent press(QEvent::KeyPress, key, modifiers);
   QApplication::sendEvent(target, &press);
 }
+QPoint Row(ui::ListView* list, int row) { return list->visualItemRect(list->Item(row)).center(); }
 std::string Picked(ui::ListView* list) { return list->SelectedItem() ? list->SelectedItem()->Key() : "none"; }
 std::string Key(int32_t id) { return "KY_" + std::to_string(id); }
 
@@ -271,7 +272,7 @@ TEST_F(CalcWindowTest, PickListsScrollAcrossOnlyForATextThatDoesNotFit) {
   EXPECT_TRUE(w.lvCompounds->horizontalScrollBar()->isVisible());
 }
 
-// Clicks, keys and closes that reach the window while an engine step runs and lets messages through.
+// Clicks, keys and closes that the user makes while an engine step runs and messages are pumped.
 TEST_F(CalcWindowTest, NothingOfTheWindowActsWhileARunGoesOn) {
   FakeEngine engine = WorkingEngine();
   QPointer<frmCalc> window = &Shown("EASY");
@@ -281,17 +282,20 @@ TEST_F(CalcWindowTest, NothingOfTheWindowActsWhileARunGoesOn) {
     EXPECT_TRUE(w.Running());
     EXPECT_FALSE(w.isEnabled());
     EXPECT_EQ(w.MousePointer(), 11);
-    // Waiting in the queue: Cancel, a row of each list, Run, a key in a list.
-    PostClick(w.cmdCancel);
-    PostClick(w.lvCompounds, 3);
-    PostClick(w.lvEmissions, 2);
-    PostClick(w.cmdRun);
-    PostClick(w.cmdCompounds);
-    QCoreApplication::postEvent(w.lvEstuary, new QKeyEvent(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier));
-    // F3, File > Exit: the program would end under the run.
-    QAction* exit = ui::Global<MDIMain>().Menu("mnuFileExit")->Action();
-    QCoreApplication::postEvent(exit, new QShortcutEvent(exit->shortcut(), 0));
+    // Queued by the window system: Cancel, a row of each list, Run, View details, a key; F3 (File >
+    // Exit) and the main window's close box, either of which would end the program under the run.
+    EXPECT_TRUE(testsupport::QueueClick(w.cmdCancel));
+    EXPECT_TRUE(testsupport::QueueClick(w.lvCompounds->viewport(), Row(w.lvCompounds, 3)));
+    EXPECT_TRUE(testsupport::QueueClick(w.lvEmissions->viewport(), Row(w.lvEmissions, 2)));
+    EXPECT_TRUE(testsupport::QueueClick(w.cmdRun));
+    EXPECT_TRUE(testsupport::QueueClick(w.cmdCompounds));
+    testsupport::QueueKey(w.lvEstuary, Qt::Key_End);
+    testsupport::QueueKey(w.lvEstuary, Qt::Key_F3);
+    testsupport::QueueClose(&ui::Global<MDIMain>());
+    // The pumps of the run let none of them through.
     ui::DoEvents();
+    EXPECT_EQ(modTulmo::CalcSelection.CompoundID, 1);
+    EXPECT_EQ(Picked(w.lvEmissions), Key(1));
     // What those would call, called straight; the close box; File > Close and the tool bar's CLOSE.
     w.cmdCancel_Click();
     w.cmdRun_Click();
@@ -330,8 +334,19 @@ TEST_F(CalcWindowTest, NothingOfTheWindowActsWhileARunGoesOn) {
   EXPECT_EQ(Picked(w.lvCompounds), Key(1));
   EXPECT_EQ(Picked(w.lvEmissions), Key(1));
   EXPECT_NE(ChildForms::GlobalIfLoaded("frmResult"), nullptr);
+  // What was queued during the run was dropped at its end, and the close refused: nothing of it
+  // acts once the window acts again.
+  QCoreApplication::processEvents();
   EXPECT_FALSE(ui::ApplicationEnded());
-  PostClick(w.lvCompounds, 3);
+  EXPECT_TRUE(ui::Global<MDIMain>().isVisible());
+  EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM Run"), "1");
+  EXPECT_EQ(modTulmo::CalcSelection.CompoundID, 1);
+  EXPECT_EQ(ui::FindForm("frmCompounds"), nullptr);
+  ASSERT_FALSE(window.isNull());
+  // Input made after the run acts (the result window, shown over this one, is sent back first).
+  w.ZOrder(0);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(testsupport::QueueClick(w.lvCompounds->viewport(), Row(w.lvCompounds, 3)));
   QCoreApplication::processEvents();
   EXPECT_EQ(modTulmo::CalcSelection.CompoundID, 3);
   w.cmdCancel_Click();

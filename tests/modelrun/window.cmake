@@ -5,4 +5,4 @@ tulmo_add_test(test_calc
   ${CMAKE_CURRENT_SOURCE_DIR}/calc_run_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/calc_readonly_test.cpp
   ${CMAKE_SOURCE_DIR}/tests/records/ScenarioDb.cpp
-  LIBS tulmo_calc tulmo_app_windows)
+  LIBS tulmo_calc tulmo_app_windows tulmo_test_input)

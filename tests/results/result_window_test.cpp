@@ -26,11 +26,14 @@
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/TextViewer.h"
 #include "platform/ui/Twips.h"
+#include "results/ResultLayer.h"
+#include "results/RunFiles.h"
 #include "results/frmResult.h"
 #include "shell/MDIMain.h"
 #include "tests/records/ScenarioDb.h"
 #include "tests/support/ResultMap.h"
 #include "tests/support/TestDir.h"
+#include "tests/support/WindowSystemInput.h"
 #include "runtime/VbError.h"
 
 using namespace modTulmo;
@@ -680,35 +683,51 @@ TEST_F(ResultWindowRunsTest, ARunDeletedElsewhereAndANewOneOfTheSameCountShowThe
   EXPECT_EQ(w.ShownRunID(), 2);
 }
 
-TEST_F(ResultWindowRunsTest, PicksAndClosesDuringTheMapReadingWaitForTheSelectionToEnd) {
+TEST_F(ResultWindowRunsTest, ClicksDuringTheMapReadingActOnceTheSelectionHasEnded) {
+  // The window system hands input only to a window on the screen, and to a button inside it.
+  ui::Global<MDIMain>().Show();
   frmResult& w = Open();
-  // The reader lets pending events run: a pick made then is shown after the selection, never
-  // inside it, and the run shown ends as the row highlighted.
-  bool picked = false;
+  ui::Global<MDIMain>().resize(1400, 950);
+  w.SubWindow()->resize(800, 700);
+  QWidget* rows = w.lvRun->viewport();
+  // The reader pumps messages to repaint; a row clicked meanwhile is not read inside the selection
+  // but after it, on the window as the selection left it.
+  bool queued = false;
   QTimer::singleShot(0, &w, [&] {
-    picked = true;
-    SendKey(w.lvRun, Qt::Key_Home);
+    queued = true;
+    EXPECT_TRUE(testsupport::QueueClick(rows, RowCentre(w, 1)));
+    ui::DoEvents();
     EXPECT_EQ(w.ShownRunID(), 2) << "a second selection ran inside the first";
-    EXPECT_FALSE(w.cmdExport->isEnabled());
+    EXPECT_FALSE(w.cmdExport->isEnabled());  // no files of a run while it is read
   });
   w.lvRun->SetSelectedItem(w.lvRun->Item(2));
-  ASSERT_TRUE(picked);
-  EXPECT_EQ(w.ShownRunID(), 1);
+  ASSERT_TRUE(queued);
+  EXPECT_EQ(w.ShownRunID(), 2);
   ExpectHighlightedIsShown(w);
   EXPECT_TRUE(w.cmdExport->isEnabled());
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.ShownRunID(), 1);
+  ExpectHighlightedIsShown(w);
 
-  // Close pressed while a map is read: the window goes once the selection is over.
+  // Another row and Close clicked while a map is read: the window stays for the selection, then
+  // reads the clicked row's run and closes.
   QPointer<frmResult> alive(&w);
-  bool closed = false;
+  queued = false;
   QTimer::singleShot(0, &w, [&] {
-    closed = true;
-    w.cmdOK_Click();
-    EXPECT_TRUE(alive && ui::IsLoaded(&w));
+    queued = true;
+    EXPECT_TRUE(testsupport::QueueClick(rows, RowCentre(w, 2)));
+    EXPECT_TRUE(testsupport::QueueClick(w.cmdOK));
+    ui::DoEvents();
   });
   w.lvRun->SetSelectedItem(w.lvRun->Item(3));
-  ASSERT_TRUE(closed);
-  EXPECT_EQ(CurrentRun.RunID, 3);
+  ASSERT_TRUE(queued);
+  ASSERT_TRUE(alive && ui::IsLoaded(&w));
+  EXPECT_EQ(w.ShownRunID(), 3);
+  ExpectHighlightedIsShown(w);
+  QCoreApplication::processEvents();
+  ui::FlushDeletes();
   EXPECT_FALSE(alive && ui::IsLoaded(alive));
+  EXPECT_EQ(CurrentRun.RunID, 2);
 }
 
 TEST_F(ResultWindowRunsTest, ExportAndReportRefuseARunThatWasDeleted) {
