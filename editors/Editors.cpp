@@ -12,16 +12,16 @@
 namespace editors {
 
 void RegisterEditors() {
-  using records::TableId;
-  auto editor = [](const char* name, TableId table, ChildForms::Factory make) {
+  using records::RecordTable;
+  auto editor = [](const char* name, RecordTable table, ChildForms::Factory make) {
     ChildForms::Register(name, ChildForms::Kind::Editor, table, std::move(make));
   };
-  editor("frmCompounds", TableId::Compounds, [] { return new frmCompounds(); });
-  editor("frmCorvix", TableId::Corvix, [] { return new frmCorvix(); });
-  editor("frmAdvancedDetail", TableId::AdvancedDetail, [] { return new frmAdvancedDetail(); });
-  editor("frmEmission", TableId::Emission, [] { return new frmEmission(); });
-  editor("frmEnvironment", TableId::Environment, [] { return new frmEnvironment(); });
-  editor("frmRun", TableId::Run, [] { return new frmRun(); });
+  editor("frmCompounds", RecordTable::Compounds, [] { return new frmCompounds(); });
+  editor("frmCorvix", RecordTable::Corvix, [] { return new frmCorvix(); });
+  editor("frmAdvancedDetail", RecordTable::AdvancedDetail, [] { return new frmAdvancedDetail(); });
+  editor("frmEmission", RecordTable::Emission, [] { return new frmEmission(); });
+  editor("frmEnvironment", RecordTable::Environment, [] { return new frmEnvironment(); });
+  editor("frmRun", RecordTable::Run, [] { return new frmRun(); });
 }
 
 }  // namespace editors

@@ -41,7 +41,7 @@ void Add(const std::string& name, Window window) {
 
 void Register(const std::string& name, Kind kind, Factory make) { Add(name, {kind, std::nullopt, std::move(make)}); }
 
-void Register(const std::string& name, Kind kind, records::TableId table, Factory make) {
+void Register(const std::string& name, Kind kind, records::RecordTable table, Factory make) {
   Add(name, {kind, table, std::move(make)});
 }
 
@@ -52,7 +52,7 @@ const Window* Find(std::string_view name) {
   return it == Windows().end() ? nullptr : &it->second;
 }
 
-std::string NameOf(Kind kind, records::TableId table) {
+std::string NameOf(Kind kind, records::RecordTable table) {
   for (const auto& [name, window] : Windows())
     if (window.kind == kind && window.table == table) return name;
   vb::Raise(vb::kProgrammingError, "",

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "platform/ui/Form.h"
-#include "records/Tables.h"
+#include "records/RecordTables.h"
 
 namespace ChildForms {
 
@@ -28,19 +28,19 @@ using Factory = std::function<ui::Form*()>;
 
 struct Window {
   Kind kind = Kind::None;
-  std::optional<records::TableId> table;  // the table of a list or an editor; none for the others
+  std::optional<records::RecordTable> table;  // the table of a list or an editor; none for the others
   Factory make;
 };
 
 // Refused with the programming error: a window without a kind or a factory, a list or editor
 // without its table, another kind with one, and a table's list or editor under a second name.
 void Register(const std::string& name, Kind kind, Factory make);                          // no table
-void Register(const std::string& name, Kind kind, records::TableId table, Factory make);  // a list or editor
+void Register(const std::string& name, Kind kind, records::RecordTable table, Factory make);  // a list or editor
 bool Known(std::string_view name);
 // What the window of this name registered; nullptr for a name that nobody registered.
 const Window* Find(std::string_view name);
 // The name of a table's list or editor; raises the programming error when none is registered.
-std::string NameOf(Kind kind, records::TableId table);
+std::string NameOf(Kind kind, records::RecordTable table);
 // A new, not yet loaded instance (lists and editors are created anew for each use).
 // An unknown name raises the programming error.
 ui::Form* New(std::string_view name);

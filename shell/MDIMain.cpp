@@ -334,7 +334,7 @@ void MDIMain::tbrMain_ButtonClick(ui::ToolbarButton* button) {
   });
 }
 
-void MDIMain::OpenList(const char* procedure, records::TableId table) {
+void MDIMain::OpenList(const char* procedure, records::RecordTable table) {
   vb::Guard(kModule, procedure, [&] {
     const std::string formName = ChildForms::NameOf(ChildForms::Kind::List, table);
     for (QWidget* w : ui::Forms()) {
@@ -351,16 +351,16 @@ void MDIMain::OpenList(const char* procedure, records::TableId table) {
   });
 }
 
-void MDIMain::mnuEditCompoundsList_Click() { OpenList("mnuEditCompoundsList_Click", records::TableId::Compounds); }
-void MDIMain::mnuEditCorvixList_Click() { OpenList("mnuEditCorvixList_Click", records::TableId::Corvix); }
-void MDIMain::mnuEditEmissionList_Click() { OpenList("mnuEditEmissionList_Click", records::TableId::Emission); }
+void MDIMain::mnuEditCompoundsList_Click() { OpenList("mnuEditCompoundsList_Click", records::RecordTable::Compounds); }
+void MDIMain::mnuEditCorvixList_Click() { OpenList("mnuEditCorvixList_Click", records::RecordTable::Corvix); }
+void MDIMain::mnuEditEmissionList_Click() { OpenList("mnuEditEmissionList_Click", records::RecordTable::Emission); }
 void MDIMain::mnuEditAdvancedDetailList_Click() {
-  OpenList("mnuEditAdvancedDetailList_Click", records::TableId::AdvancedDetail);
+  OpenList("mnuEditAdvancedDetailList_Click", records::RecordTable::AdvancedDetail);
 }
 void MDIMain::mnuEditEnvironmentList_Click() {
-  OpenList("mnuEditEnvironmentList_Click", records::TableId::Environment);
+  OpenList("mnuEditEnvironmentList_Click", records::RecordTable::Environment);
 }
-void MDIMain::mnuEditRunList_Click() { OpenList("mnuEditRunList_Click", records::TableId::Run); }
+void MDIMain::mnuEditRunList_Click() { OpenList("mnuEditRunList_Click", records::RecordTable::Run); }
 
 namespace {
 std::function<void(MDIMain&)>& ImportHandler() {

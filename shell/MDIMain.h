@@ -11,7 +11,7 @@
 
 #include "platform/ui/CommonDialog.h"
 #include "platform/ui/Controls.h"
-#include "records/Tables.h"
+#include "records/RecordTables.h"
 
 class QMdiArea;
 class QStatusBar;
@@ -90,7 +90,7 @@ class MDIMain : public QMainWindow {
   enum Accepts { kLists = 1, kEditors = 2 };
   void Route(const char* procedure, const char* operation, int accepts, const char* message);
   // Brings the table's visible list forward, or opens a new one.
-  void OpenList(const char* procedure, records::TableId table);
+  void OpenList(const char* procedure, records::RecordTable table);
   void EnableMenus();
   void EnableMenusforNoActiveForm();
   void BuildMenus();

@@ -10,14 +10,14 @@
 
 #include "app/AppWindows.h"
 #include "platform/ui/Form.h"
-#include "records/Tables.h"
+#include "records/RecordTables.h"
 #include "runtime/VbError.h"
 #include "shell/ChildForms.h"
 
 namespace {
 
 using ChildForms::Kind;
-using records::TableId;
+using records::RecordTable;
 
 // The window's class, without its namespace.
 std::string ClassOf(const QObject* form) {
@@ -29,22 +29,22 @@ std::string ClassOf(const QObject* form) {
 struct Expected {
   const char* name;
   Kind kind;
-  std::optional<TableId> table;
+  std::optional<RecordTable> table;
 };
 
 const Expected kWindows[] = {
-    {"frmCompoundsList", Kind::List, TableId::Compounds},
-    {"frmEmissionList", Kind::List, TableId::Emission},
-    {"frmEnvironmentList", Kind::List, TableId::Environment},
-    {"frmCorvixList", Kind::List, TableId::Corvix},
-    {"frmAdvancedDetailList", Kind::List, TableId::AdvancedDetail},
-    {"frmRunList", Kind::List, TableId::Run},
-    {"frmCompounds", Kind::Editor, TableId::Compounds},
-    {"frmEmission", Kind::Editor, TableId::Emission},
-    {"frmEnvironment", Kind::Editor, TableId::Environment},
-    {"frmCorvix", Kind::Editor, TableId::Corvix},
-    {"frmAdvancedDetail", Kind::Editor, TableId::AdvancedDetail},
-    {"frmRun", Kind::Editor, TableId::Run},
+    {"frmCompoundsList", Kind::List, RecordTable::Compounds},
+    {"frmEmissionList", Kind::List, RecordTable::Emission},
+    {"frmEnvironmentList", Kind::List, RecordTable::Environment},
+    {"frmCorvixList", Kind::List, RecordTable::Corvix},
+    {"frmAdvancedDetailList", Kind::List, RecordTable::AdvancedDetail},
+    {"frmRunList", Kind::List, RecordTable::Run},
+    {"frmCompounds", Kind::Editor, RecordTable::Compounds},
+    {"frmEmission", Kind::Editor, RecordTable::Emission},
+    {"frmEnvironment", Kind::Editor, RecordTable::Environment},
+    {"frmCorvix", Kind::Editor, RecordTable::Corvix},
+    {"frmAdvancedDetail", Kind::Editor, RecordTable::AdvancedDetail},
+    {"frmRun", Kind::Editor, RecordTable::Run},
     {"frmOpen", Kind::StartPanel, std::nullopt},
     {"frmCalc", Kind::Calculation, std::nullopt},
     {"frmResult", Kind::Result, std::nullopt},
@@ -70,7 +70,7 @@ TEST(AppWindows, EveryNameIsAnsweredByItsFinishedWindowOfItsKind) {
 
 TEST(AppWindows, EveryTableHasOneListAndOneEditor) {
   AppWindows::RegisterWindows();
-  for (TableId table : records::kTableIds)
+  for (RecordTable table : records::kRecordTables)
     for (Kind kind : {Kind::List, Kind::Editor}) {
       const std::string name = ChildForms::NameOf(kind, table);
       EXPECT_EQ(ChildForms::Find(name)->kind, kind) << name;
@@ -91,11 +91,11 @@ TEST(AppWindows, AWindowThatCannotBeRoutedIsRefused) {
       {"frmSpare", [&] { ChildForms::Register("frmSpare", Kind::None, make); }, "it names no kind"},
       {"frmSpare", [&] { ChildForms::Register("frmSpare", Kind::Result, nullptr); }, "it has no factory"},
       {"frmSpare", [&] { ChildForms::Register("frmSpare", Kind::List, make); }, "a list or editor names its table"},
-      {"frmSpare", [&] { ChildForms::Register("frmSpare", Kind::Calculation, TableId::Run, make); },
+      {"frmSpare", [&] { ChildForms::Register("frmSpare", Kind::Calculation, RecordTable::Run, make); },
        "only a list or editor has a table"},
-      {"frmSpare", [&] { ChildForms::Register("frmSpare", Kind::Editor, TableId::Corvix, make); },
+      {"frmSpare", [&] { ChildForms::Register("frmSpare", Kind::Editor, RecordTable::Corvix, make); },
        "its table's editor is 'frmCorvix'"},
-      {"frmCorvix", [&] { ChildForms::Register("frmCorvix", Kind::List, TableId::Corvix, make); },
+      {"frmCorvix", [&] { ChildForms::Register("frmCorvix", Kind::List, RecordTable::Corvix, make); },
        "its table's list is 'frmCorvixList'"},
   };
   for (const Case& c : cases) {
@@ -110,7 +110,7 @@ TEST(AppWindows, AWindowThatCannotBeRoutedIsRefused) {
   }
   EXPECT_FALSE(ChildForms::Known("frmSpare"));
   EXPECT_EQ(ChildForms::Find("frmCorvix")->kind, Kind::Editor);
-  EXPECT_EQ(ChildForms::NameOf(Kind::List, TableId::Corvix), "frmCorvixList");
+  EXPECT_EQ(ChildForms::NameOf(Kind::List, RecordTable::Corvix), "frmCorvixList");
 }
 
 }  // namespace
