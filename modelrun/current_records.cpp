@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "modelrun/ResultWindow.h"
-#include "modelrun/StartPanel.h"
 #include "modelrun/internal.h"
 #include "modelrun/modTulmo.h"
 #include "runtime/Format.h"
@@ -30,13 +29,10 @@ int32_t ResultCellsAcross = 0;
 
 namespace {
 ResultWindow* gResultWindow = nullptr;
-StartPanel* gStartPanel = nullptr;
 }
 
 void SetResultWindow(ResultWindow* window) { gResultWindow = window; }
 ResultWindow* GetResultWindow() { return gResultWindow; }
-void SetStartPanel(StartPanel* panel) { gStartPanel = panel; }
-StartPanel* GetStartPanel() { return gStartPanel; }
 
 void ResetModuleState() {
   CurrentCompound = {};

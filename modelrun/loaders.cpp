@@ -1,7 +1,7 @@
 // The loaders: one record by id from the scenario database into its current record, through the
 // record classes. A missing row leaves the record as it was; the caller learns of it from the result.
 #include "modelrun/EstuaryColumns.h"
-#include "modelrun/StartPanel.h"
+#include "services/StartPanel.h"
 #include "modelrun/modTulmo.h"
 #include "records/AdvancedDetail.h"
 #include "records/Compounds.h"
@@ -49,7 +49,7 @@ bool GetData(int32_t id) {
                                          .rstrCASnr = c.CASnr,
                                      });
     // The start panel shows the loaded record's description, when it is open.
-    if (StartPanel* panel = GetStartPanel(); found && panel) panel->ShowCompound(c.Cmpdescr);
+    if (services::StartPanel* panel = services::GetStartPanel(); found && panel) panel->ShowCompound(c.Cmpdescr);
   });
   return found;
 }
@@ -63,7 +63,7 @@ bool GetEmissionData(int32_t id) {
                                         e.Load1, e.Load2, e.Load3, e.Load4, e.Load5, e.Loadatmos, e.EmRiverConc,
                                         e.EmSeaConc, e.SedBack, e.Emdummy4, e.Emdummy5,
                                     });
-    if (StartPanel* panel = GetStartPanel(); found && panel) panel->ShowEmission(e.Description);
+    if (services::StartPanel* panel = services::GetStartPanel(); found && panel) panel->ShowEmission(e.Description);
   });
   return found;
 }
@@ -96,7 +96,7 @@ bool GetEnvironmentData(int32_t id) {
     EstuaryRecord& e = CurrentEstuary;
     std::string type;  // received and dropped: the estuary type is not held
     found = Environment().GetByKey(id, EstuaryOutputs(e, type));
-    if (StartPanel* panel = GetStartPanel(); found && panel) panel->ShowEstuary(e.Description);
+    if (services::StartPanel* panel = services::GetStartPanel(); found && panel) panel->ShowEstuary(e.Description);
   });
   return found;
 }

@@ -138,7 +138,7 @@ void ResetModuleState();
 // Each fills its current record from the row with this id and returns true when the row was
 // found. A missing row changes nothing and shows nothing; a failure is shown in the error box
 // under "RunProcess" and gives false. The compound, emission and estuary loaders also put the
-// description on the start panel (see StartPanel.h) when one is loaded.
+// description on the start panel (see services/StartPanel.h) when one is loaded.
 bool GetData(int32_t id);
 bool GetEmissionData(int32_t id);
 bool GetAdvancedDetailData(int32_t id);

@@ -48,11 +48,11 @@ frmOpen::frmOpen() : ui::Form(kName) {
 }
 
 frmOpen::~frmOpen() {
-  if (modTulmo::GetStartPanel() == this) modTulmo::SetStartPanel(nullptr);
+  if (services::GetStartPanel() == this) services::SetStartPanel(nullptr);
 }
 
 void frmOpen::Form_Load() {
-  modTulmo::SetStartPanel(this);
+  services::SetStartPanel(this);
   vb::Guard(kName, "Form_Load", [&] {
     SetWidth(2900);
     SetHeight(9350);
@@ -62,7 +62,7 @@ void frmOpen::Form_Load() {
 bool frmOpen::Form_QueryUnload() { return QueryUnloadMode() == ui::vbFormCode; }
 
 void frmOpen::Form_Unload() {
-  if (modTulmo::GetStartPanel() == this) modTulmo::SetStartPanel(nullptr);
+  if (services::GetStartPanel() == this) services::SetStartPanel(nullptr);
 }
 
 void frmOpen::ShowCompound(const std::string& description) { Label1->setText(QString::fromStdString(description)); }

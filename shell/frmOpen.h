@@ -8,10 +8,10 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "modelrun/StartPanel.h"
+#include "services/StartPanel.h"
 #include "platform/ui/Form.h"
 
-class frmOpen : public ui::Form, public modTulmo::StartPanel {
+class frmOpen : public ui::Form, public services::StartPanel {
   Q_OBJECT
   Q_PROPERTY(int Mode READ Mode WRITE SetMode)
   Q_PROPERTY(QWidget* frmParent READ frmParent WRITE SetfrmParent)

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "modelrun/StartPanel.h"
+#include "services/StartPanel.h"
 #include "modelrun/modTulmo.h"
 #include "platform/ui/MsgBox.h"
 #include "runtime/VbError.h"
@@ -16,9 +16,9 @@ using namespace modTulmo;
 namespace {
 
 // The start panel with the three captions the loaders set, under the panel's label names.
-struct Panel : StartPanel {
-  Panel() { SetStartPanel(this); }
-  ~Panel() override { SetStartPanel(nullptr); }
+struct Panel : services::StartPanel {
+  Panel() { services::SetStartPanel(this); }
+  ~Panel() override { services::SetStartPanel(nullptr); }
   void ShowCompound(const std::string& text) override { captions["Label1"] = text; }
   void ShowEmission(const std::string& text) override { captions["lblEmission"] = text; }
   void ShowEstuary(const std::string& text) override { captions["lblEnvironment"] = text; }

@@ -9,7 +9,7 @@
 #include <QStyleOptionTitleBar>
 #include <QKeyEvent>
 
-#include "modelrun/StartPanel.h"
+#include "services/StartPanel.h"
 #include "modelrun/modTulmo.h"
 #include "platform/ui/Global.h"
 #include "shell/ChildForms.h"
@@ -202,7 +202,7 @@ TEST_F(PanelTest, LoadedRecordsShowTheirDescriptionsOnThePanel) {
   OpenDatabase();
   modTulmo::ResetModuleState();
   frmOpen& panel = ui::Global<frmOpen>();
-  ASSERT_EQ(modTulmo::GetStartPanel(), &panel);
+  ASSERT_EQ(services::GetStartPanel(), &panel);
   ASSERT_TRUE(modTulmo::GetData(1));
   ASSERT_TRUE(modTulmo::GetEmissionData(1));
   ASSERT_TRUE(modTulmo::GetEnvironmentData(1));
@@ -211,7 +211,7 @@ TEST_F(PanelTest, LoadedRecordsShowTheirDescriptionsOnThePanel) {
   EXPECT_EQ(panel.lblEnvironment->text().toStdString(), modTulmo::CurrentEstuary.Description);
   EXPECT_NE(panel.lblEmission->text(), "Selected emission");
   ui::UnloadForm(&panel);
-  EXPECT_EQ(modTulmo::GetStartPanel(), nullptr);
+  EXPECT_EQ(services::GetStartPanel(), nullptr);
   EXPECT_TRUE(modTulmo::GetData(1));  // no panel: the loader shows nothing and still loads
   EXPECT_TRUE(boxes.boxes().empty());
 }

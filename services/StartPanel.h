@@ -1,10 +1,11 @@
 // What the loaders need of the start panel: a place for the description of the compound, the
 // emission and the estuary last loaded. The start panel implements this and registers itself while
-// it is loaded; the model run never sees its widgets.
+// it is loaded; the model run never sees its widgets. It lives below both, as the error reporter
+// does, so neither the model run nor the shell reaches the other for it.
 #pragma once
 #include <string>
 
-namespace modTulmo {
+namespace services {
 
 class StartPanel {
  public:
@@ -19,4 +20,4 @@ class StartPanel {
 void SetStartPanel(StartPanel* panel);
 StartPanel* GetStartPanel();
 
-}  // namespace modTulmo
+}  // namespace services
